@@ -1,0 +1,53 @@
+#pragma once
+
+#include <array>
+
+struct LayoutRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    int right() const { return left + width; }
+    int bottom() const { return top + height; }
+    friend bool operator==(const LayoutRect &, const LayoutRect &) = default;
+};
+
+// The main window's layout for a client area: the sheets' panel across the
+// top, the square 3D view at the lower left, the control panel at the lower
+// right with a 10-pixel strip between it and the view. Control positions are
+// relative to the control panel; sheet positions to the sheets' panel.
+struct Layout {
+    int ViewSize = 0;
+    int Panel1Height = 0;
+    int Panel2Width = 0;
+    int Panel2Height = 0;
+    int SheetSide = 0;
+    int SheetGap = 0;
+    std::array<LayoutRect, 3> Sheets{};
+    int CellWidth = 1;
+    int CellHeight = 1;
+
+    LayoutRect View;  // in window coordinates
+    LayoutRect ButtonNew, ButtonCheck, ButtonEnd, ButtonAutor;
+    LayoutRect Edit1, Label2, Im1;
+    // Where the turn's time and result are shown: right of the buttons, above
+    // the picture, clear of every other control.
+    LayoutRect Status;
+};
+
+// Sizes of the control panel's fixed controls.
+constexpr int ButtonWidth = 153;
+constexpr int ButtonHeight = 33;
+constexpr int LevelBoxWidth = 46;
+constexpr int LevelBoxHeight = 28;
+constexpr int LevelLabelWidth = 80;
+constexpr int PictureWidth = 225;
+constexpr int PictureHeight = 185;
+constexpr int SheetTop = 16;
+
+// ViewSize is the screen height div 2; the window's client area is the screen.
+int ViewSizeForScreen(int screenHeight);
+
+// The layout pass's arithmetic (integer division throughout). Cells never come
+// out below 1 pixel, however small the client area.
+Layout ComputeLayout(int clientWidth, int clientHeight, int viewSize);

@@ -1,0 +1,267 @@
+#include "resultsfile.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <limits>
+#include <memory>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE *f) const { std::fclose(f); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+constexpr std::string_view CannotOpen = "Can not open Stat.txt";
+
+// Longest bonus text kept for a message; anything that long is not a number.
+constexpr std::size_t MaxBonusText = 64;
+
+std::string NotAnInteger(std::string_view text)
+{
+    return "'" + std::string(text) + "' is not a valid integer value";
+}
+
+// Feeds the bytes of one line at a time to a parser that keeps only the bonus
+// field, so a line of any length costs no memory.
+class LineScanner {
+public:
+    void Feed(char c)
+    {
+        m_any = true;
+        if (c == ',') {
+            ++m_commas;
+            return;
+        }
+        if (m_commas == 1) {
+            if (m_bonus.size() < MaxBonusText)
+                m_bonus.push_back(c);
+            else
+                m_truncated = true;
+        }
+    }
+    bool Any() const { return m_any; }
+    // Applies the line to the threshold; false when its bonus is not a number.
+    bool Finish(int &threshold, std::string &error)
+    {
+        int value = 0;
+        const bool ok = !m_truncated && ParseBonus(m_bonus, value);
+        if (!ok)
+            error = NotAnInteger("0" + m_bonus + (m_truncated ? "..." : ""));
+        else if (value > threshold)
+            threshold = value;
+        *this = LineScanner{};
+        return ok;
+    }
+
+private:
+    std::string m_bonus;
+    int m_commas = 0;
+    bool m_truncated = false;
+    bool m_any = false;
+};
+
+std::string SystemError(int err) { return std::strerror(err); }
+
+bool ReadWholeFile(const std::string &path, std::string &contents, int &err)
+{
+    File f(std::fopen(path.c_str(), "rb"));
+    if (!f) {
+        err = errno;
+        return false;
+    }
+    std::vector<char> buffer(1 << 16);
+    contents.clear();
+    for (;;) {
+        const std::size_t n = std::fread(buffer.data(), 1, buffer.size(), f.get());
+        contents.append(buffer.data(), n);
+        if (n < buffer.size())
+            break;
+    }
+    if (std::ferror(f.get())) {
+        err = errno ? errno : EIO;
+        return false;
+    }
+    return true;
+}
+
+bool WriteAll(int fd, std::string_view data)
+{
+    while (!data.empty()) {
+        const ssize_t n = ::write(fd, data.data(), data.size());
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+// Writes a temporary file beside the target, flushes it to disk and renames it
+// over the target, so the target is always either the old file or the new one.
+std::string ReplaceFile(const std::string &path, std::string_view contents, mode_t mode)
+{
+    std::string temp = path + ".XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0)
+        return SystemError(errno);
+    int err = 0;
+    if (!WriteAll(fd, contents) || ::fchmod(fd, mode) != 0 || ::fsync(fd) != 0)
+        err = errno ? errno : EIO;
+    if (::close(fd) != 0 && err == 0)
+        err = errno;
+    if (err == 0 && std::rename(temp.c_str(), path.c_str()) != 0)
+        err = errno;
+    if (err != 0) {
+        ::unlink(temp.c_str());
+        return SystemError(err);
+    }
+    return {};
+}
+
+} // namespace
+
+ResultFields StringOnPar(std::string_view line)
+{
+    ResultFields fields;
+    std::string *parts[] = {&fields.name, &fields.bonus, &fields.seconds, &fields.extra};
+    std::size_t pos = 0;
+    for (std::string *part : parts) {
+        if (pos > line.size())
+            break;
+        const std::size_t comma = line.find(',', pos);
+        const std::size_t end = comma == std::string_view::npos ? line.size() : comma;
+        *part = std::string(line.substr(pos, end - pos));
+        pos = end + 1;
+    }
+    return fields;
+}
+
+bool ParseBonus(std::string_view field, int &value)
+{
+    long long v = 0;
+    for (char c : field) {
+        if (c < '0' || c > '9')
+            return false;
+        v = v * 10 + (c - '0');
+        if (v > std::numeric_limits<int>::max())
+            return false;
+    }
+    value = static_cast<int>(v);
+    return true;
+}
+
+ReadResult ReadResultFile(const std::string &path, int recordThreshold)
+{
+    ReadResult result{recordThreshold, {}};
+    std::error_code ec;
+    File f(std::filesystem::is_directory(path, ec) ? nullptr : std::fopen(path.c_str(), "rb"));
+    if (!f) {
+        result.error = CannotOpen;
+        return result;
+    }
+    LineScanner line;
+    int linesRead = 0;
+    bool afterCR = false;
+    char buffer[4096];
+    while (linesRead < ResultLinesRead) {
+        const std::size_t n = std::fread(buffer, 1, sizeof buffer, f.get());
+        if (n == 0) {
+            if (std::ferror(f.get()))
+                result.error = CannotOpen;
+            else if (line.Any())
+                line.Finish(result.RecordThreshold, result.error);
+            return result;
+        }
+        for (std::size_t i = 0; i < n && linesRead < ResultLinesRead; ++i) {
+            const char c = buffer[i];
+            if (c == '\n' && afterCR) {
+                afterCR = false;
+                continue;
+            }
+            afterCR = c == '\r';
+            if (c == '\r' || c == '\n') {
+                ++linesRead;
+                if (!line.Finish(result.RecordThreshold, result.error))
+                    return result;
+                continue;
+            }
+            line.Feed(c);
+        }
+    }
+    return result;
+}
+
+std::string SanitizeName(std::string_view name)
+{
+    std::string clean(name);
+    for (char &c : clean) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == ',' || u < 0x20 || u == 0x7f)
+            c = ' ';
+    }
+    return clean;
+}
+
+std::string RecordLine(std::string_view name, int score, int seconds)
+{
+    return SanitizeName(name) + "," + std::to_string(score) + "," + std::to_string(seconds) + ",,\r\n";
+}
+
+std::string SaveRecord(const std::string &path, std::string_view name, int score, int seconds)
+{
+    const std::string failed = "Your record could not be saved in " + path + ": ";
+    const std::string untouched = ". The results file was left as it was.";
+
+    std::string old;
+    int err = 0;
+    mode_t mode = 0644;
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode))
+            return failed + SystemError(EISDIR) + untouched;
+        mode = st.st_mode & 07777;
+        if (!ReadWholeFile(path, old, err))
+            return failed + SystemError(err) + untouched;
+    } else if (errno != ENOENT) {
+        return failed + SystemError(errno) + untouched;
+    }
+
+    // Find the first line whose bonus is lower than the score (or unreadable).
+    std::size_t insertAt = old.size();
+    for (std::size_t pos = 0; pos < old.size();) {
+        std::size_t end = old.find_first_of("\r\n", pos);
+        const std::size_t contentEnd = end == std::string::npos ? old.size() : end;
+        int bonus = 0;
+        if (!ParseBonus(StringOnPar(std::string_view(old).substr(pos, contentEnd - pos)).bonus, bonus) || bonus < score) {
+            insertAt = pos;
+            break;
+        }
+        if (end == std::string::npos)
+            break;
+        end += (old[end] == '\r' && end + 1 < old.size() && old[end + 1] == '\n') ? 2 : 1;
+        pos = end;
+    }
+
+    std::string record = RecordLine(name, score, seconds);
+    std::string contents;
+    contents.reserve(old.size() + record.size() + 2);
+    contents.append(old, 0, insertAt);
+    if (insertAt == old.size() && !old.empty() && old.back() != '\n' && old.back() != '\r')
+        contents += "\r\n";
+    contents += record;
+    contents.append(old, insertAt, std::string::npos);
+
+    const std::string error = ReplaceFile(path, contents, mode);
+    return error.empty() ? error : failed + error + untouched;
+}
