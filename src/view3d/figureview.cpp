@@ -1,0 +1,135 @@
+#include "figureview.h"
+
+#include "figure/figure.h"
+
+#include <QMouseEvent>
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+namespace {
+
+struct Rgb {
+    GLfloat r, g, b;
+};
+constexpr Rgb BackgroundColour{0.1f, 0.5f, 0.75f};
+constexpr Rgb FrameColour{0.7f, 0.75f, 0.75f};
+constexpr Rgb WalkColour{0.2f, 0.25f, 0.75f};
+
+// The edges that leave the corner (-10, -10, -10) stand for the axes, in the
+// sheets' colours for x, y and z; they are drawn over the frame in this order.
+struct AxisEdge {
+    int entry;
+    Rgb colour;
+};
+constexpr AxisEdge AxisEdges[] = {
+    {4, {0.5f, 0.9f, 0.9f}},
+    {8, {0.9f, 0.9f, 0.5f}},
+    {1, {0.9f, 0.5f, 0.9f}},
+};
+
+// The axis edges and the walk are drawn this much wider than the frame so the
+// walk stands out.
+constexpr int ExtraWidth = 5;
+
+void DrawEntry(const FigureSegment &s, const Rgb &c)
+{
+    glBegin(GL_LINE_STRIP);
+    glColor3f(c.r, c.g, c.b);
+    glVertex3f(s.start.x, s.start.y, s.start.z);
+    glVertex3f(s.end.x, s.end.y, s.end.z);
+    glEnd();
+}
+
+} // namespace
+
+FigureView::FigureView(const Figure &figure, QWidget *parent) : QOpenGLWidget(parent), m_figure(figure)
+{
+    setObjectName(QStringLiteral("View3D"));
+    setFocusPolicy(Qt::NoFocus);
+    setCursor(Qt::OpenHandCursor);
+}
+
+void FigureView::ResetCamera()
+{
+    m_camera.Reset();
+    update();
+}
+
+void FigureView::initializeGL()
+{
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND);
+}
+
+void FigureView::paintGL()
+{
+    const int side = static_cast<int>(width() * devicePixelRatioF());
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(0, 0, side, side);
+    glViewport(0, 0, side, side);
+    glClearColor(BackgroundColour.r, BackgroundColour.g, BackgroundColour.b, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(Camera::FieldOfView, Camera::Aspect, Camera::Near, Camera::Far);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    const auto &eye = m_camera.eye;
+    gluLookAt(eye[0], eye[1], eye[2], 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
+
+    glDisable(GL_LINE_STIPPLE);
+    glEnable(GL_LINE_SMOOTH);
+    // Smoothed lines write their coverage into alpha; the widget's picture is
+    // composed with that alpha, so keep the view opaque.
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
+    glPushMatrix();
+
+    glLineWidth(static_cast<GLfloat>(m_camera.LineWidth));
+    for (int i = 1; i <= 10; ++i)
+        DrawEntry(m_figure.entry[static_cast<std::size_t>(i)], FrameColour);
+
+    glLineWidth(static_cast<GLfloat>(m_camera.LineWidth + ExtraWidth));
+    for (const AxisEdge &a : AxisEdges)
+        DrawEntry(m_figure.entry[static_cast<std::size_t>(a.entry)], a.colour);
+    for (int i = Figure::FirstShown; i <= m_figure.LastShown(); ++i)
+        DrawEntry(m_figure.entry[static_cast<std::size_t>(i)], WalkColour);
+
+    glPopMatrix();
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+}
+
+void FigureView::CameraPress(QPoint windowPos)
+{
+    m_camera.Press(windowPos.x(), windowPos.y());
+    update();
+}
+
+void FigureView::CameraMove(QPoint windowPos)
+{
+    if (m_camera.Move(windowPos.x(), windowPos.y()))
+        update();
+}
+
+void FigureView::CameraRelease()
+{
+    m_camera.Release();
+}
+
+void FigureView::mousePressEvent(QMouseEvent *event)
+{
+    setCursor(Qt::ClosedHandCursor);
+    CameraPress(mapTo(window(), event->position().toPoint()));
+}
+
+void FigureView::mouseMoveEvent(QMouseEvent *event)
+{
+    CameraMove(mapTo(window(), event->position().toPoint()));
+}
+
+void FigureView::mouseReleaseEvent(QMouseEvent *)
+{
+    setCursor(Qt::OpenHandCursor);
+    CameraRelease();
+}

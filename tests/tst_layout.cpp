@@ -1,0 +1,129 @@
+// The main window's layout on common screens: sheets, view and controls must
+// land where players expect them and never cover one another.
+
+#include <QtTest>
+
+// moc in Qt 6.4 cannot parse <compare>, which the game's headers pull in.
+#ifndef Q_MOC_RUN
+#include "game/layout.h"
+#endif
+
+namespace {
+
+bool Overlap(const LayoutRect &a, const LayoutRect &b)
+{
+    return a.left < b.right() && b.left < a.right() && a.top < b.bottom() && b.top < a.bottom();
+}
+
+Layout ForScreen(int w, int h) { return ComputeLayout(w, h, ViewSizeForScreen(h)); }
+
+} // namespace
+
+class TestLayout : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void sheetsOnCommonScreens_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<int>("viewSize");
+        QTest::addColumn<int>("side");
+        QTest::addColumn<int>("gap");
+        QTest::addColumn<int>("cell");
+        QTest::newRow("640x480") << 640 << 480 << 240 << 191 << 16 << 31;
+        QTest::newRow("1024x768") << 1024 << 768 << 384 << 319 << 16 << 53;
+        QTest::newRow("1920x1080, sheets limited by the panel height") << 1920 << 1080 << 540 << 515 << 93 << 85;
+    }
+    void sheetsOnCommonScreens()
+    {
+        QFETCH(int, width);
+        QFETCH(int, height);
+        QFETCH(int, viewSize);
+        QFETCH(int, side);
+        QFETCH(int, gap);
+        QFETCH(int, cell);
+        const Layout l = ForScreen(width, height);
+        QCOMPARE(l.ViewSize, viewSize);
+        QCOMPARE(l.SheetSide, side);
+        QCOMPARE(l.SheetGap, gap);
+        QCOMPARE(l.CellWidth, cell);
+        QCOMPARE(l.CellHeight, cell);
+        for (int i = 0; i < 3; ++i) {
+            const LayoutRect &s = l.Sheets[static_cast<std::size_t>(i)];
+            QCOMPARE(s, (LayoutRect{gap + i * (side + gap), 16, side, side}));
+        }
+        // The lattice's last point (5, 5) must be inside its sheet.
+        QVERIFY(5 * l.CellWidth < side);
+    }
+
+    void panelsAndControlsAt1024x768()
+    {
+        const Layout l = ForScreen(1024, 768);
+        QCOMPARE(l.Panel1Height, 384);
+        QCOMPARE(l.Panel2Width, 630);
+        QCOMPARE(l.Panel2Height, 384);
+        QCOMPARE(l.View, (LayoutRect{0, 384, 384, 384}));
+        QCOMPARE(l.Sheets[0].left, 16);
+        QCOMPARE(l.Sheets[1].left, 351);
+        QCOMPARE(l.Sheets[2].left, 686);
+
+        QCOMPARE(l.Edit1.top, 92);
+        QCOMPARE(l.Edit1.left, 215);
+        QCOMPARE(l.Label2.top, 95);
+        QCOMPARE(l.Label2.left, 275);
+        QCOMPARE(l.ButtonNew.top, 142);
+        QCOMPARE(l.ButtonNew.left, 215);
+        QCOMPARE(l.ButtonCheck.top, 192);
+        QCOMPARE(l.ButtonAutor.top, 242);
+        QCOMPARE(l.ButtonAutor.left, l.ButtonCheck.left);
+        QCOMPARE(l.ButtonEnd.top, 292);
+        QCOMPARE(l.ButtonEnd.left, 215);
+        QCOMPARE(l.Im1.top, 214);
+        QCOMPARE(l.Im1.left, 438);
+    }
+
+    void statusClearOfControls_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::newRow("640x480") << 640 << 480;
+        QTest::newRow("1024x768") << 1024 << 768;
+        QTest::newRow("1920x1080") << 1920 << 1080;
+    }
+    void statusClearOfControls()
+    {
+        QFETCH(int, width);
+        QFETCH(int, height);
+        const Layout l = ForScreen(width, height);
+        QVERIFY(l.Status.width > 0 && l.Status.height > 0);
+        const std::pair<const char *, LayoutRect> controls[] = {
+            {"ButtonNew", l.ButtonNew}, {"ButtonCheck", l.ButtonCheck}, {"ButtonEnd", l.ButtonEnd},
+            {"ButtonAutor", l.ButtonAutor}, {"Edit1", l.Edit1}, {"Label2", l.Label2}, {"Im1", l.Im1},
+        };
+        for (const auto &[name, rect] : controls)
+            QVERIFY2(!Overlap(l.Status, rect), name);
+    }
+
+    void tinyWindowsKeepCellsUsable_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::newRow("0x0") << 0 << 0;
+        QTest::newRow("1x1") << 1 << 1;
+        QTest::newRow("10x10") << 10 << 10;
+        QTest::newRow("50x40") << 50 << 40;
+        QTest::newRow("320x240") << 320 << 240;
+    }
+    void tinyWindowsKeepCellsUsable()
+    {
+        QFETCH(int, width);
+        QFETCH(int, height);
+        const Layout l = ForScreen(width, height);
+        QVERIFY(l.CellWidth >= 1);
+        QVERIFY(l.CellHeight >= 1);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestLayout)
+#include "tst_layout.moc"

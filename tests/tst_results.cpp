@@ -1,0 +1,235 @@
+// The results file (Stat.txt): the record to beat is read from it at start-up
+// and a new record is inserted into it. Players keep these files for years and
+// edit them by hand, so odd contents must not lose or corrupt their results.
+
+#include <QtTest>
+
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+// moc in Qt 6.4 cannot parse <compare>, which the game's headers pull in.
+#ifndef Q_MOC_RUN
+#include "results/resultsfile.h"
+#endif
+
+namespace {
+
+void WriteBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+QByteArray ReadBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+std::string Std(const QString &s) { return s.toStdString(); }
+QString Q(const std::string &s) { return QString::fromStdString(s); }
+
+// Sets or clears the immutable attribute, which even root cannot write through.
+bool SetImmutable(const QString &dir, bool on)
+{
+    const int fd = ::open(QFile::encodeName(dir).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0)
+        return false;
+    int flags = 0;
+    bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+    ok = ok && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    ::close(fd);
+    return ok;
+}
+
+} // namespace
+
+class TestResults : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void missingOrUnreadableFile_data()
+    {
+        QTest::addColumn<bool>("directory");
+        QTest::newRow("no file") << false;
+        QTest::newRow("a directory in its place") << true;
+    }
+    void missingOrUnreadableFile()
+    {
+        QFETCH(bool, directory);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Stat.txt");
+        if (directory)
+            QVERIFY(QDir(dir.path()).mkdir("Stat.txt"));
+        const ReadResult r = ReadResultFile(Std(path), 42);
+        QCOMPARE(r.RecordThreshold, 42);
+        QCOMPARE(Q(r.error), QString("Can not open Stat.txt"));
+    }
+
+    void recordToBeat_data()
+    {
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<int>("threshold");
+        QTest::newRow("empty file") << QByteArray() << 0;
+        QTest::newRow("eight empty results") << QByteArray(",,,,\r\n").repeated(8) << 0;
+        QTest::newRow("57 then 103") << QByteArray("A,57,10,,\r\nB,103,20,,\r\n") << 103;
+        QTest::newRow("103 then 57") << QByteArray("B,103,20,,\r\nA,57,10,,\r\n") << 103;
+        QTest::newRow("highest bonus on the 9th line counts")
+            << QByteArray("A,5,1,,\r\n").repeated(8) + "Z,900,1,,\r\n" << 900;
+        QTest::newRow("highest bonus on the 10th line is ignored")
+            << QByteArray("A,5,1,,\r\n").repeated(9) + "Z,900,1,,\r\n" << 5;
+        QTest::newRow("line without commas") << QByteArray("just a name\r\n") << 0;
+        QTest::newRow("largest 32-bit bonus") << QByteArray("A,2147483647,1,,\r\n") << 2147483647;
+        QTest::newRow("LF line endings") << QByteArray("A,57,1,,\nB,103,1,,\nC,7,1,,\n") << 103;
+        QTest::newRow("CR line endings") << QByteArray("A,57,1,,\rB,103,1,,\rC,7,1,,\r") << 103;
+        QTest::newRow("no final line break") << QByteArray("A,57,1,,\r\nB,103,1,,") << 103;
+        QTest::newRow("LF endings, 10th line ignored")
+            << QByteArray("A,5,1,,\n").repeated(9) + "Z,900,1,,\n" << 5;
+    }
+    void recordToBeat()
+    {
+        QFETCH(QByteArray, contents);
+        QFETCH(int, threshold);
+        QTemporaryDir dir;
+        WriteBytes(dir.filePath("Stat.txt"), contents);
+        const ReadResult r = ReadResultFile(Std(dir.filePath("Stat.txt")));
+        QCOMPARE(Q(r.error), QString());
+        QCOMPARE(r.RecordThreshold, threshold);
+    }
+
+    void badBonusStopsReading_data()
+    {
+        QTest::addColumn<QByteArray>("bonus");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("negative") << QByteArray("-4") << "'0-4' is not a valid integer value";
+        QTest::newRow("one past 32 bits") << QByteArray("2147483648") << "'02147483648' is not a valid integer value";
+        QTest::newRow("eleven digits") << QByteArray("99999999999") << "'099999999999' is not a valid integer value";
+    }
+    void badBonusStopsReading()
+    {
+        QFETCH(QByteArray, bonus);
+        QFETCH(QString, error);
+        QTemporaryDir dir;
+        WriteBytes(dir.filePath("Stat.txt"), "A,57,1,,\r\nB," + bonus + ",1,,\r\nC,900,1,,\r\n");
+        const ReadResult r = ReadResultFile(Std(dir.filePath("Stat.txt")));
+        QCOMPARE(Q(r.error), error);
+        QCOMPARE(r.RecordThreshold, 57);
+    }
+
+    void splitsAResultLine()
+    {
+        QCOMPARE(StringOnPar("Ann,5,3,x,tail"), (ResultFields{"Ann", "5", "3", "x"}));
+    }
+
+    void savesIntoANewFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Stat.txt");
+        QCOMPARE(Q(SaveRecord(Std(path), "Ann", 57, 31)), QString());
+        QCOMPARE(ReadBytes(path), QByteArray("Ann,57,31,,\r\n"));
+        QCOMPARE(ReadResultFile(Std(path)).RecordThreshold, 57);
+    }
+
+    void insertsBeforeFirstLowerBonus_data()
+    {
+        QTest::addColumn<int>("score");
+        QTest::addColumn<QByteArray>("expected");
+        const QByteArray a = "A,90,5,,\r\n", b = "B,50,7,note,\r\n", c = "C,10,2,,\r\n";
+        QTest::newRow("new best goes first") << 95 << "Zed,95,12,,\r\n" + a + b + c;
+        QTest::newRow("between two results") << 60 << a + "Zed,60,12,,\r\n" + b + c;
+        QTest::newRow("after an equal bonus") << 50 << a + b + "Zed,50,12,,\r\n" + c;
+        QTest::newRow("lowest goes last") << 3 << a + b + c + "Zed,3,12,,\r\n";
+    }
+    void insertsBeforeFirstLowerBonus()
+    {
+        QFETCH(int, score);
+        QFETCH(QByteArray, expected);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Stat.txt");
+        WriteBytes(path, "A,90,5,,\r\nB,50,7,note,\r\nC,10,2,,\r\n");
+        QCOMPARE(Q(SaveRecord(Std(path), "Zed", score, 12)), QString());
+        QCOMPARE(ReadBytes(path), expected);
+    }
+
+    void keepsOtherLinesByteForByte()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Stat.txt");
+        // Hand-edited lines: LF endings, extra fields, a bonus-less line.
+        const QByteArray before = "A,90,5,x,extra,more\nB,80,,,";
+        const QByteArray after = "\r\nno commas here\nC,1,1,,\r\n";
+        WriteBytes(path, before + after);
+        QCOMPARE(Q(SaveRecord(Std(path), "Zed", 70, 9)), QString());
+        QCOMPARE(ReadBytes(path), before + "\r\nZed,70,9,,\r\nno commas here\nC,1,1,,\r\n");
+    }
+
+    void appendsAfterLastLineWithoutBreak()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Stat.txt");
+        WriteBytes(path, "A,90,5,,\r\nB,50,7,,");
+        QCOMPARE(Q(SaveRecord(Std(path), "Zed", 10, 4)), QString());
+        QCOMPARE(ReadBytes(path), QByteArray("A,90,5,,\r\nB,50,7,,\r\nZed,10,4,,\r\n"));
+        QCOMPARE(ReadResultFile(Std(path)).RecordThreshold, 90);
+    }
+
+    void nameCannotBreakTheLine()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Stat.txt");
+        QCOMPARE(Q(SaveRecord(Std(path), "a,b\r\nc\td", 57, 3)), QString());
+        QCOMPARE(ReadBytes(path), QByteArray("a b  c d,57,3,,\r\n"));
+        QCOMPARE(ReadResultFile(Std(path)).RecordThreshold, 57);
+    }
+
+    void failedSaveLeavesFileAlone_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("directory cannot be written") << "immutable";
+        QTest::newRow("no room beside the file for a temporary one") << "longname";
+    }
+    void failedSaveLeavesFileAlone()
+    {
+        QFETCH(QString, how);
+        QTemporaryDir dir;
+        const QString folder = dir.filePath("results");
+        QVERIFY(QDir(dir.path()).mkdir("results"));
+        // A name at the file system's limit leaves no room for any longer one.
+        const QString name = how == "longname" ? QString(250, QLatin1Char('s')) : QStringLiteral("Stat.txt");
+        const QString path = folder + '/' + name;
+        const QByteArray old = "A,90,5,,\r\nB,50,7,,";
+        WriteBytes(path, old);
+        if (how == "immutable") {
+            ::chmod(QFile::encodeName(folder).constData(), 0555);
+            // Root writes through 0555; only the immutable attribute stops it.
+            if (::geteuid() == 0 && !SetImmutable(folder, true))
+                QSKIP("this file system cannot make a directory immutable");
+        }
+        const std::string error = SaveRecord(Std(path), "Zed", 60, 1);
+        if (how == "immutable") {
+            SetImmutable(folder, false);
+            ::chmod(QFile::encodeName(folder).constData(), 0755);
+        }
+        QVERIFY(!error.empty());
+        QCOMPARE(ReadBytes(path), old);
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    }
+
+    void failedSaveWhereNoFileCanBe()
+    {
+        QTemporaryDir dir;
+        WriteBytes(dir.filePath("plain"), "not a folder");
+        QVERIFY(!SaveRecord(Std(dir.filePath("plain/Stat.txt")), "Zed", 60, 1).empty());
+        QVERIFY(QDir(dir.path()).mkdir("Stat.txt"));
+        QVERIFY(!SaveRecord(Std(dir.filePath("Stat.txt")), "Zed", 60, 1).empty());
+        QCOMPARE(ReadBytes(dir.filePath("plain")), QByteArray("not a folder"));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestResults)
+#include "tst_results.moc"
