@@ -38,6 +38,7 @@ TFormA::TFormA(const QString &programDir, QWidget *parent) : QDialog(parent), m_
     link->setObjectName(QStringLiteral("Label5"));
     QFont linkFont(QStringLiteral("Arial"));
     linkFont.setPixelSize(17);
+    linkFont.setBold(false);
     link->setFont(linkFont);
     link->setText(QStringLiteral("<a href=\"manual\" style=\"color: blue;\">%1</a>").arg(tr("How to play Trivisto")));
     link->setTextInteractionFlags(Qt::LinksAccessibleByMouse);

@@ -352,10 +352,18 @@ void TfrmGL::keyPressEvent(QKeyEvent *event)
     }
 }
 
-// The strip between the view and the control panel turns the camera too.
+// The strip between the view and the control panel turns the camera too;
+// presses that panels and labels pass on must not.
+bool TfrmGL::InCameraStrip(QPoint pos) const
+{
+    return QRect(0, m_layout.Panel1Height, m_layout.ViewSize + 10, m_layout.ViewSize).contains(pos);
+}
+
 void TfrmGL::mousePressEvent(QMouseEvent *event)
 {
-    m_view->CameraPress(event->position().toPoint());
+    const QPoint pos = event->position().toPoint();
+    if (InCameraStrip(pos))
+        m_view->CameraPress(pos);
 }
 
 void TfrmGL::mouseMoveEvent(QMouseEvent *event)

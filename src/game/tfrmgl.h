@@ -78,6 +78,7 @@ protected:
 
 private:
     void english();
+    bool InCameraStrip(QPoint pos) const;
     void UpdateStatus();
     void StoreRecord(const Game::CheckOutcome &outcome);
     void RepaintSheets();

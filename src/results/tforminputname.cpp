@@ -6,11 +6,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
+
 TFormInputName::TFormInputName(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("TFormInputName"));
     setWindowTitle(QString());
-    setFixedSize(353, 163);
     QFont font = this->font();
     font.setBold(true);
     font.setPixelSize(13);
@@ -26,7 +27,10 @@ TFormInputName::TFormInputName(QWidget *parent) : QDialog(parent)
 
     auto *prompt = new QLabel(tr("Please make your inspirition into the score list"), this);
     prompt->setObjectName(QStringLiteral("Label1_"));
-    prompt->setGeometry(8, 40, 340, 18);
+    // Wide enough for the prompt in whatever font the system supplies.
+    const int promptWidth = prompt->fontMetrics().horizontalAdvance(prompt->text()) + 4;
+    prompt->setGeometry(8, 40, promptWidth, 18);
+    setFixedSize(std::max(353, promptWidth + 16), 163);
 
     auto *frame = new QFrame(this);
     frame->setObjectName(QStringLiteral("Panel1"));
