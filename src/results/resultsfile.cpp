@@ -4,7 +4,6 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <limits>
 #include <memory>
 #include <vector>
@@ -71,9 +70,29 @@ private:
 
 std::string SystemError(int err) { return std::strerror(err); }
 
+// Opens a regular file for reading. Anything else (a folder, a pipe that would
+// block the game until someone writes to it, a device) is refused.
+File OpenRegularFile(const std::string &path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        errno = EINVAL;
+        return nullptr;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    File f(::fdopen(fd, "rb"));
+    if (!f)
+        ::close(fd);
+    return f;
+}
+
 bool ReadWholeFile(const std::string &path, std::string &contents, int &err)
 {
-    File f(std::fopen(path.c_str(), "rb"));
+    File f = OpenRegularFile(path);
     if (!f) {
         err = errno;
         return false;
@@ -164,8 +183,7 @@ bool ParseBonus(std::string_view field, int &value)
 ReadResult ReadResultFile(const std::string &path, int recordThreshold)
 {
     ReadResult result{recordThreshold, {}};
-    std::error_code ec;
-    File f(std::filesystem::is_directory(path, ec) ? nullptr : std::fopen(path.c_str(), "rb"));
+    File f = OpenRegularFile(path);
     if (!f) {
         result.error = CannotOpen;
         return result;
@@ -228,8 +246,8 @@ std::string SaveRecord(const std::string &path, std::string_view name, int score
     mode_t mode = 0644;
     struct stat st {};
     if (::stat(path.c_str(), &st) == 0) {
-        if (S_ISDIR(st.st_mode))
-            return failed + SystemError(EISDIR) + untouched;
+        if (!S_ISREG(st.st_mode))
+            return failed + "it is not a regular file" + untouched;
         mode = st.st_mode & 07777;
         if (!ReadWholeFile(path, old, err))
             return failed + SystemError(err) + untouched;
