@@ -4,33 +4,23 @@
 
 #include <algorithm>
 
-int ViewSizeForScreen(int screenHeight)
+int ViewSizeForScreen(int screenHeight, int screenWidth)
 {
-    return std::max(screenHeight, 0) / 2;
+    return std::max(std::min(screenHeight, screenWidth), 0) / 2;
 }
 
-Layout ComputeLayout(int clientWidth, int clientHeight, int viewSize)
+namespace {
+
+bool Inside(const LayoutRect &r, int w, int h)
 {
-    Layout l;
-    l.ViewSize = viewSize;
-    l.Panel1Height = clientHeight - viewSize;
-    l.Panel2Width = clientWidth - viewSize - 10;
-    l.Panel2Height = clientHeight - l.Panel1Height;
-    l.View = {0, l.Panel1Height, viewSize, viewSize};
+    return r.left >= 0 && r.top >= 0 && r.right() <= w && r.bottom() <= h && r.width > 0 && r.height > 0;
+}
 
-    // The smallest side that still gives every lattice cell one pixel.
-    constexpr int minSide = GridSteps + 2;
-    int side = (clientWidth - 50) / 3 - 5;
-    if (side > l.Panel1Height - 25)
-        side = l.Panel1Height - 25;
-    side = std::max(side, minSide);
-    l.SheetSide = side;
-    l.SheetGap = std::max((clientWidth - 3 * side) / 4, 0);
-    for (int i = 0; i < 3; ++i)
-        l.Sheets[static_cast<std::size_t>(i)] = {(i + 1) * l.SheetGap + i * side, SheetTop, side, side};
-    l.CellWidth = std::max(side / (GridSteps + 2), 1);
-    l.CellHeight = std::max(side / (GridSteps + 2), 1);
-
+// The control panel's usual arrangement: the buttons in a column at the
+// middle, the level box above them, the picture at the lower right corner
+// and the turn's result beside the buttons.
+void PlaceAroundCentre(Layout &l)
+{
     const int h = l.Panel2Height;
     const int w = l.Panel2Width;
     const int top = (h - 100) / 2;
@@ -47,5 +37,90 @@ Layout ComputeLayout(int clientWidth, int clientHeight, int viewSize)
     const int statusLeft = left + ButtonWidth + 12;
     const int statusTop = top - 50;
     l.Status = {statusLeft, statusTop, std::max(w - statusLeft - 8, 0), std::max(l.Im1.top - 4 - statusTop, 0)};
+}
+
+// For panels too small for the usual arrangement: the level box, then the
+// buttons in two columns, then the result, all shrunk to fit; the picture
+// only where it fits beside them whole.
+void PlaceCompact(Layout &l)
+{
+    const int w = l.Panel2Width;
+    const int h = l.Panel2Height;
+    constexpr int margin = 6;
+    constexpr int gap = 4;
+    const int columnWidth = std::clamp((w - 2 * margin - gap) / 2, 1, ButtonWidth);
+    const int unit = std::max((h - 2 * margin - 3 * gap) / 5, 1);
+    const int levelHeight = std::min(unit, LevelBoxHeight);
+    const int buttonHeight = std::min(unit, ButtonHeight);
+    const int blockWidth = 2 * columnWidth + gap;
+    const bool pictureFits = w - blockWidth - 3 * margin >= PictureWidth && h - 2 * margin >= PictureHeight;
+    const int left = pictureFits ? margin : std::max((w - blockWidth) / 2, 0);
+
+    int y = margin;
+    l.Edit1 = {left, y, std::min(LevelBoxWidth, columnWidth), levelHeight};
+    l.Label2 = {l.Edit1.right() + gap, y, std::max(std::min(LevelLabelWidth, blockWidth - l.Edit1.width - gap), 1),
+                levelHeight};
+    y += levelHeight + gap;
+    l.ButtonNew = {left, y, columnWidth, buttonHeight};
+    l.ButtonCheck = {left + columnWidth + gap, y, columnWidth, buttonHeight};
+    y += buttonHeight + gap;
+    l.ButtonAutor = {left, y, columnWidth, buttonHeight};
+    l.ButtonEnd = {left + columnWidth + gap, y, columnWidth, buttonHeight};
+    y += buttonHeight + gap;
+    l.Status = {left, y, blockWidth, std::max(h - margin - y, 0)};
+    l.Im1 = pictureFits ? LayoutRect{w - margin - PictureWidth, h - margin - PictureHeight, PictureWidth, PictureHeight}
+                        : LayoutRect{};
+}
+
+// The usual arrangement is kept wherever it fits: every control inside the
+// panel, the picture clear of the controls and room for the result lines.
+bool UsualArrangementFits(const Layout &l)
+{
+    const int w = l.Panel2Width;
+    const int h = l.Panel2Height;
+    for (const LayoutRect *r : {&l.ButtonNew, &l.ButtonCheck, &l.ButtonAutor, &l.ButtonEnd, &l.Edit1, &l.Label2})
+        if (!Inside(*r, w, h) || Overlap(*r, l.Im1))
+            return false;
+    return l.Status.width >= MinStatusWidth && l.Status.height >= MinStatusHeight;
+}
+
+void PlaceControls(Layout &l)
+{
+    PlaceAroundCentre(l);
+    if (!UsualArrangementFits(l))
+        PlaceCompact(l);
+}
+
+} // namespace
+
+bool Overlap(const LayoutRect &a, const LayoutRect &b)
+{
+    return a.width > 0 && a.height > 0 && b.width > 0 && b.height > 0 && a.left < b.right() && b.left < a.right() &&
+           a.top < b.bottom() && b.top < a.bottom();
+}
+
+Layout ComputeLayout(int clientWidth, int clientHeight, int viewSize)
+{
+    Layout l;
+    l.ViewSize = viewSize;
+    l.Panel1Height = clientHeight - viewSize;
+    l.Panel2Width = std::max(clientWidth - viewSize - 10, 0);
+    l.Panel2Height = std::max(clientHeight - l.Panel1Height, 0);
+    l.View = {0, l.Panel1Height, viewSize, viewSize};
+
+    // The smallest side that still gives every lattice cell one pixel.
+    constexpr int minSide = GridSteps + 2;
+    int side = (clientWidth - 50) / 3 - 5;
+    if (side > l.Panel1Height - 25)
+        side = l.Panel1Height - 25;
+    side = std::max(side, minSide);
+    l.SheetSide = side;
+    l.SheetGap = std::max((clientWidth - 3 * side) / 4, 0);
+    for (int i = 0; i < 3; ++i)
+        l.Sheets[static_cast<std::size_t>(i)] = {(i + 1) * l.SheetGap + i * side, SheetTop, side, side};
+    l.CellWidth = std::max(side / (GridSteps + 2), 1);
+    l.CellHeight = std::max(side / (GridSteps + 2), 1);
+
+    PlaceControls(l);
     return l;
 }

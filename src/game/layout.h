@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <limits>
 
 struct LayoutRect {
     int left = 0;
@@ -44,10 +45,18 @@ constexpr int LevelLabelWidth = 80;
 constexpr int PictureWidth = 225;
 constexpr int PictureHeight = 185;
 constexpr int SheetTop = 16;
+// The least room the turn's result needs: three short lines.
+constexpr int MinStatusWidth = 150;
+constexpr int MinStatusHeight = 54;
+
+bool Overlap(const LayoutRect &a, const LayoutRect &b);
 
 // ViewSize is the screen height div 2; the window's client area is the screen.
-int ViewSizeForScreen(int screenHeight);
+// On a portrait screen the width decides, so the view never outgrows it.
+int ViewSizeForScreen(int screenHeight, int screenWidth = std::numeric_limits<int>::max());
 
 // The layout pass's arithmetic (integer division throughout). Cells never come
-// out below 1 pixel, however small the client area.
+// out below 1 pixel, however small the client area. Where the control panel is
+// too small for its usual arrangement (screens below about 1024x768), the
+// controls are packed so that none overlaps another or leaves the panel.
 Layout ComputeLayout(int clientWidth, int clientHeight, int viewSize);

@@ -18,6 +18,9 @@
 #include <QSpinBox>
 #include <QTimer>
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 
 constexpr int GuardMs = 500;
@@ -32,13 +35,14 @@ QPushButton *MakeButton(const char *name, const QString &caption, QWidget *paren
     return b;
 }
 
-// Shrinks a label's font until its text fits its width (small screens).
+// Shrinks a label's font until its text fits the label (small screens).
 void FitText(QLabel *label, int pixelSize)
 {
     QFont f = label->font();
-    for (int size = pixelSize; size >= 9; --size) {
+    for (int size = pixelSize; size >= 8; --size) {
         f.setPixelSize(size);
-        if (QFontMetrics(f).horizontalAdvance(label->text()) <= label->width())
+        const QFontMetrics m(f);
+        if (m.horizontalAdvance(label->text()) <= label->width() && m.height() <= label->height())
             break;
     }
     label->setFont(f);
@@ -64,7 +68,8 @@ TfrmGL::TfrmGL(const QString &programDir, QWidget *parent) : QWidget(parent), m_
     setFont(f);
 
     QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    m_viewSize = ViewSizeForScreen(screen ? screen->geometry().height() : 768);
+    const QSize screenSize = screen ? screen->geometry().size() : QSize(1024, 768);
+    m_viewSize = ViewSizeForScreen(screenSize.height(), screenSize.width());
 
     m_panel1 = new QFrame(this);
     m_panel1->setObjectName(QStringLiteral("Panel1"));
@@ -151,7 +156,7 @@ TfrmGL::TfrmGL(const QString &programDir, QWidget *parent) : QWidget(parent), m_
 
     // One layout pass now, so the first activation already finds the final
     // cell sizes.
-    resize(screen ? screen->geometry().size() : QSize(1024, 768));
+    resize(screenSize);
     FormResize();
 }
 
@@ -229,15 +234,19 @@ void TfrmGL::FormResize()
     m_view->ResetCamera();
     m_game.random.SeedFromClock();
 
-    Place(m_buttonEnd, l.ButtonEnd);
-    Place(m_edit1, l.Edit1);
-    Place(m_label2, l.Label2);
-    Place(m_buttonNew, l.ButtonNew);
-    Place(m_buttonCheck, l.ButtonCheck);
-    Place(m_buttonAutor, l.ButtonAutor);
+    // On small screens the controls shrink; their text shrinks with them.
+    const int textSize = font().pixelSize();
+    for (auto [w, r] : {std::pair<QWidget *, LayoutRect>{m_buttonEnd, l.ButtonEnd}, {m_edit1, l.Edit1},
+                        {m_label2, l.Label2}, {m_buttonNew, l.ButtonNew}, {m_buttonCheck, l.ButtonCheck},
+                        {m_buttonAutor, l.ButtonAutor}}) {
+        Place(w, r);
+        QFont small = w->font();
+        small.setPixelSize(std::clamp(r.height - 8, 8, textSize));
+        w->setFont(small);
+    }
     Place(m_im1, l.Im1);
-    const int lineHeight = fontMetrics().height() + 4;
     const LayoutRect &st = l.Status;
+    const int lineHeight = std::min(fontMetrics().height() + 4, st.height / 3);
     m_labelTime->setGeometry(st.left, st.top, st.width, lineHeight);
     m_labelResult->setGeometry(st.left, st.top + lineHeight, st.width, lineHeight);
     m_labelBest->setGeometry(st.left, st.top + 2 * lineHeight, st.width, lineHeight);
