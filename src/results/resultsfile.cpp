@@ -1,7 +1,7 @@
 #include "resultsfile.h"
 
 #include <cerrno>
-#include <charconv>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <limits>
@@ -29,22 +29,26 @@ std::string NotAnInteger(std::string_view text)
     return "'" + std::string(text) + "' is not a valid integer value";
 }
 
-// Feeds the bytes of one line at a time to a parser that keeps only the bonus
-// field, so a line of any length costs no memory.
+// Takes the bytes of one line, piece by piece, and keeps only its bonus field,
+// so a line of any length costs no memory and is skipped at memchr speed.
 class LineScanner {
 public:
-    void Feed(char c)
+    void Feed(const char *data, std::size_t size)
     {
-        m_any = true;
-        if (c == ',') {
+        m_any = m_any || size > 0;
+        while (size > 0 && m_commas < 2) {
+            const auto *comma = static_cast<const char *>(std::memchr(data, ',', size));
+            const std::size_t field = comma ? static_cast<std::size_t>(comma - data) : size;
+            if (m_commas == 1) {
+                const std::size_t keep = std::min(field, MaxBonusText - m_bonus.size());
+                m_bonus.append(data, keep);
+                m_truncated = m_truncated || keep < field;
+            }
+            if (!comma)
+                return;
             ++m_commas;
-            return;
-        }
-        if (m_commas == 1) {
-            if (m_bonus.size() < MaxBonusText)
-                m_bonus.push_back(c);
-            else
-                m_truncated = true;
+            data += field + 1;
+            size -= field + 1;
         }
     }
     bool Any() const { return m_any; }
@@ -67,6 +71,14 @@ private:
     bool m_truncated = false;
     bool m_any = false;
 };
+
+// The first CR or LF in [data, data + size), or data + size.
+const char *LineEnd(const char *data, std::size_t size)
+{
+    const auto *cr = static_cast<const char *>(std::memchr(data, '\r', size));
+    const auto *lf = static_cast<const char *>(std::memchr(data, '\n', cr ? static_cast<std::size_t>(cr - data) : size));
+    return lf ? lf : cr ? cr : data + size;
+}
 
 std::string SystemError(int err) { return std::strerror(err); }
 
@@ -191,9 +203,9 @@ ReadResult ReadResultFile(const std::string &path, int recordThreshold)
     LineScanner line;
     int linesRead = 0;
     bool afterCR = false;
-    char buffer[4096];
+    std::vector<char> buffer(1 << 16);
     while (linesRead < ResultLinesRead) {
-        const std::size_t n = std::fread(buffer, 1, sizeof buffer, f.get());
+        const std::size_t n = std::fread(buffer.data(), 1, buffer.size(), f.get());
         if (n == 0) {
             if (std::ferror(f.get()))
                 result.error = CannotOpen;
@@ -201,20 +213,26 @@ ReadResult ReadResultFile(const std::string &path, int recordThreshold)
                 line.Finish(result.RecordThreshold, result.error);
             return result;
         }
-        for (std::size_t i = 0; i < n && linesRead < ResultLinesRead; ++i) {
-            const char c = buffer[i];
-            if (c == '\n' && afterCR) {
-                afterCR = false;
-                continue;
+        const char *p = buffer.data();
+        const char *const end = p + n;
+        if (afterCR && *p == '\n')
+            ++p;  // the LF of a CR LF split between two reads
+        afterCR = false;
+        while (p < end && linesRead < ResultLinesRead) {
+            const char *eol = LineEnd(p, static_cast<std::size_t>(end - p));
+            line.Feed(p, static_cast<std::size_t>(eol - p));
+            if (eol == end)
+                break;
+            ++linesRead;
+            if (!line.Finish(result.RecordThreshold, result.error))
+                return result;
+            p = eol + 1;
+            if (*eol == '\r') {
+                if (p == end)
+                    afterCR = true;
+                else if (*p == '\n')
+                    ++p;
             }
-            afterCR = c == '\r';
-            if (c == '\r' || c == '\n') {
-                ++linesRead;
-                if (!line.Finish(result.RecordThreshold, result.error))
-                    return result;
-                continue;
-            }
-            line.Feed(c);
         }
     }
     return result;
