@@ -3,6 +3,7 @@
 #include "randomgenerator.h"
 
 #include <algorithm>
+#include <bitset>
 
 const std::array<FigureSegment, Figure::FrameEntries + 1> &FrameEntries()
 {
@@ -35,6 +36,14 @@ bool InsideCube(const Point3 &p)
 // a walk boxed in by its own points still finishes.
 constexpr int MaxRefusedRevisits = 50;
 
+// Index of a walk point in the 5x5x5 lattice of the cube (coordinates are
+// -10..10 in steps of 5).
+int LatticeIndex(const Point3 &p)
+{
+    auto step = [](float v) { return static_cast<int>(v + 10.0f) / 5; };
+    return (step(p.x) * 5 + step(p.y)) * 5 + step(p.z);
+}
+
 } // namespace
 
 void InitObjects(Figure &figure, int segmentCount, RandomGenerator &random)
@@ -44,6 +53,9 @@ void InitObjects(Figure &figure, int segmentCount, RandomGenerator &random)
     segmentCount = std::min(segmentCount, Figure::EntryCount);
     figure.SegmentCount = segmentCount;
 
+    // The walk's points so far (the ends of entries FirstShown..i-1).
+    std::bitset<125> visited;
+    visited.set(static_cast<std::size_t>(LatticeIndex(figure.entry[Figure::FirstShown].end)));
     for (int i = Figure::FrameEntries + 1; i <= segmentCount; ++i) {
         const Point3 from = figure.entry[i - 1].end;
         int attempts = 0;
@@ -55,11 +67,11 @@ void InitObjects(Figure &figure, int segmentCount, RandomGenerator &random)
             if (!InsideCube(to) || step == 0.0f)
                 continue;
             ++attempts;
-            const bool revisit = std::any_of(figure.entry.begin() + Figure::FirstShown, figure.entry.begin() + i,
-                                             [&](const FigureSegment &s) { return s.end == to; });
-            if (revisit && attempts <= MaxRefusedRevisits)
+            const auto at = static_cast<std::size_t>(LatticeIndex(to));
+            if (visited.test(at) && attempts <= MaxRefusedRevisits)
                 continue;
             figure.entry[i] = {from, to};
+            visited.set(at);
             break;
         }
     }

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-int SheetLattice::Snap(long long pos, int cell)
+int SheetLattice::SnapIndex(long long pos, int cell)
 {
     const long long c = std::max(cell, 1);
     // Truncating division as on the lattice; negative positions clamp to 1 anyway.

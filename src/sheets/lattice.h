@@ -35,14 +35,14 @@ struct SheetLattice {
 
     // Nearest lattice column/row of a pixel: half-way goes to the higher index,
     // anything outside the lattice to the nearest border point.
-    int SnapColumn(long long x) const { return Snap(x, CellWidth); }
-    int SnapRow(long long y) const { return Snap(y, CellHeight); }
+    int SnapColumn(long long x) const { return SnapIndex(x, CellWidth); }
+    int SnapRow(long long y) const { return SnapIndex(y, CellHeight); }
     LatticePoint Snap(long long x, long long y) const { return {SnapColumn(x), SnapRow(y)}; }
 
     PixelPoint Pixel(LatticePoint p) const { return {p.col * CellWidth, p.row * CellHeight}; }
 
 private:
-    static int Snap(long long pos, int cell);
+    static int SnapIndex(long long pos, int cell);
 };
 
 // Which two figure axes a sheet shows: X shows (x, y), Y shows (x, z), Z shows

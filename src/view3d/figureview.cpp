@@ -3,6 +3,10 @@
 #include "figure/figure.h"
 
 #include <QMouseEvent>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QOpenGLFramebufferObject>
+#include <QPainter>
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -43,9 +47,10 @@ void DrawEntry(const FigureSegment &s, const Rgb &c)
 
 } // namespace
 
-FigureView::FigureView(const Figure &figure, QWidget *parent) : QOpenGLWidget(parent), m_figure(figure)
+FigureView::FigureView(const Figure &figure, QWidget *parent) : QWidget(parent), m_figure(figure)
 {
     setObjectName(QStringLiteral("View3D"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
     setCursor(Qt::OpenHandCursor);
 }
@@ -54,6 +59,61 @@ void FigureView::ResetCamera()
 {
     m_camera.Reset();
     update();
+}
+
+FigureView::~FigureView()
+{
+    // The framebuffer goes while its context is current.
+    if (m_context && m_fbo && m_context->makeCurrent(m_surface.get())) {
+        m_fbo.reset();
+        m_context->doneCurrent();
+    }
+}
+
+QImage FigureView::render()
+{
+    if (m_glFailed)
+        return {};
+    if (!m_context) {
+        m_surface = std::make_unique<QOffscreenSurface>();
+        m_surface->setFormat(QSurfaceFormat::defaultFormat());
+        m_surface->create();
+        m_context = std::make_unique<QOpenGLContext>();
+        m_context->setFormat(QSurfaceFormat::defaultFormat());
+        if (!m_context->create() || !m_context->makeCurrent(m_surface.get())) {
+            qWarning("trivisto: OpenGL is not available; the 3D view stays empty");
+            m_glFailed = true;
+            return {};
+        }
+        initializeGL();
+    } else if (!m_context->makeCurrent(m_surface.get())) {
+        return {};
+    }
+    const QSize size = (QSizeF(this->size()) * devicePixelRatioF()).toSize().expandedTo(QSize(1, 1));
+    if (!m_fbo || m_fbo->size() != size)
+        m_fbo = std::make_unique<QOpenGLFramebufferObject>(size);
+    m_fbo->bind();
+    paintGL();
+    QImage picture = m_fbo->toImage();
+    m_fbo->release();
+    m_context->doneCurrent();
+    picture.setDevicePixelRatio(devicePixelRatioF());
+    return picture;
+}
+
+QImage FigureView::grabFramebuffer()
+{
+    return render();
+}
+
+void FigureView::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    const QImage picture = render();
+    if (picture.isNull())
+        p.fillRect(rect(), QColor::fromRgbF(BackgroundColour.r, BackgroundColour.g, BackgroundColour.b));
+    else
+        p.drawImage(0, 0, picture);
 }
 
 void FigureView::initializeGL()

@@ -2,17 +2,31 @@
 
 #include "view3d/camera.h"
 
-#include <QOpenGLWidget>
+#include <QImage>
+#include <QWidget>
 
+#include <memory>
+
+class QOffscreenSurface;
+class QOpenGLContext;
+class QOpenGLFramebufferObject;
 struct Figure;
 
 // The 3D view of the current figure: a blue square with the grey frame, its
 // three axis edges in the sheets' axis colours and the walk in dark blue,
 // drawn with fixed-function OpenGL. Dragging with any button turns the camera.
-class FigureView : public QOpenGLWidget {
+// The view draws into an offscreen framebuffer and paints the picture as an
+// ordinary widget, so the main window never needs OpenGL to compose itself:
+// a repaint elsewhere in the window (a label, a sheet's rubber band) costs
+// only its own pixels, not a composition of the whole screen.
+class FigureView : public QWidget {
     Q_OBJECT
 public:
     FigureView(const Figure &figure, QWidget *parent = nullptr);
+    ~FigureView() override;
+
+    // The picture as drawn now (a fresh frame), for tests and screenshots.
+    QImage grabFramebuffer();
 
     Camera &camera() { return m_camera; }
     const Camera &camera() const { return m_camera; }
@@ -25,13 +39,22 @@ public:
     void CameraRelease();
 
 protected:
-    void initializeGL() override;
-    void paintGL() override;
+    void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    // Draws a frame into the offscreen framebuffer; a null image when OpenGL
+    // is not available.
+    QImage render();
+    void initializeGL();
+    void paintGL();
+
     const Figure &m_figure;
     Camera m_camera;
+    std::unique_ptr<QOffscreenSurface> m_surface;
+    std::unique_ptr<QOpenGLContext> m_context;
+    std::unique_ptr<QOpenGLFramebufferObject> m_fbo;
+    bool m_glFailed = false;
 };
