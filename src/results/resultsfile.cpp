@@ -26,7 +26,11 @@ constexpr std::size_t MaxBonusText = 64;
 
 std::string NotAnInteger(std::string_view text)
 {
-    return "'" + std::string(text) + "' is not a valid integer value";
+    // Built by appending: g++ 12 warns falsely (-Wrestrict) on "'" + string.
+    std::string message = "'";
+    message.append(text);
+    message.append("' is not a valid integer value");
+    return message;
 }
 
 // Takes the bytes of one line, piece by piece, and keeps only its bonus field,
@@ -58,7 +62,7 @@ public:
         int value = 0;
         const bool ok = !m_truncated && ParseBonus(m_bonus, value);
         if (!ok)
-            error = NotAnInteger("0" + m_bonus + (m_truncated ? "..." : ""));
+            error = NotAnInteger(std::string("0").append(m_bonus).append(m_truncated ? "..." : ""));
         else if (value > threshold)
             threshold = value;
         *this = LineScanner{};
