@@ -1,0 +1,177 @@
+#pragma once
+// Helpers shared by the GUI tests: a throw-away program folder per window,
+// strokes drawn with real mouse events, pixel reads, and modal windows handled
+// from a timer (exec() does not return to the test until they close).
+
+#include "game/tfrmgl.h"
+#include "sheets/sheetwidget.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSurfaceFormat>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <vector>
+
+// The 3D view draws with fixed-function OpenGL: the default format has to be
+// in place before the application object exists.
+#define TRIVISTO_GUI_TEST_MAIN(TestClass)                                                                              \
+    int main(int argc, char *argv[])                                                                                   \
+    {                                                                                                                  \
+        QSurfaceFormat format;                                                                                         \
+        format.setProfile(QSurfaceFormat::CompatibilityProfile);                                                       \
+        format.setVersion(2, 1);                                                                                       \
+        QSurfaceFormat::setDefaultFormat(format);                                                                      \
+        QApplication app(argc, argv);                                                                                  \
+        TestClass test;                                                                                                \
+        return QTest::qExec(&test, argc, argv);                                                                        \
+    }
+
+namespace guitest {
+
+inline const QStringList Sounds{"sett.wav", "3.wav", "4.wav"};
+inline const QStringList Documents{"readme.txt", "manual.html", "panel.jpg", "emblem.png"};
+
+// A copy of the files the program finds beside itself, so a test never writes
+// the build's results file and can leave files out. Stat.txt is not copied.
+class ProgramFolder {
+public:
+    explicit ProgramFolder(const QStringList &files = Sounds + Documents)
+    {
+        for (const QString &f : files)
+            QFile::copy(QDir(QCoreApplication::applicationDirPath()).filePath(f), m_dir.filePath(f));
+    }
+    QString path() const { return m_dir.path() + QLatin1Char('/'); }
+    QString file(const QString &name) const { return m_dir.filePath(name); }
+    QByteArray read(const QString &name) const
+    {
+        QFile f(file(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    void write(const QString &name, const QByteArray &bytes) const
+    {
+        QFile f(file(name));
+        if (f.open(QIODevice::WriteOnly))
+            f.write(bytes);
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+inline bool allSheetsTakeInput(TfrmGL &w)
+{
+    return std::all_of(AllSheets.begin(), AllSheets.end(), [&](Sheet s) { return w.game().sheet(s).InputEnabled(); });
+}
+
+// Shows the window over the screen and waits out the first activation's guard.
+inline bool showReady(TfrmGL &w)
+{
+    w.ShowOnScreen();
+    return QTest::qWaitForWindowExposed(&w) && QTest::qWaitFor([&] { return allSheetsTakeInput(w); }, 3000);
+}
+
+// Keys go where a player's keys go: to the widget with the focus, if any.
+inline QWidget *keyTarget(QWidget *window)
+{
+    QWidget *focus = QApplication::focusWidget();
+    return focus && window->isAncestorOf(focus) ? focus : window;
+}
+
+inline QPoint pixelOf(const TfrmGL &w, LatticePoint p)
+{
+    return {p.col * w.lattice().CellWidth, p.row * w.lattice().CellHeight};
+}
+
+// Mouse events enter through the window, as the window system's do, and Qt
+// finds the widget under the pointer. (QTest's widget overloads would warp the
+// shared X pointer for a move without a button, and the move would arrive
+// whenever the X server echoes it.)
+inline void mouse(QTest::MouseAction action, QWidget *w, QPoint p, Qt::MouseButton button = Qt::LeftButton)
+{
+    QTest::mouseEvent(action, w->window()->windowHandle(), button, {}, w->mapTo(w->window(), p));
+}
+
+inline void click(QWidget *w, QPoint p)
+{
+    mouse(QTest::MousePress, w, p);
+    mouse(QTest::MouseRelease, w, p);
+}
+
+// Moves by way of a point between: a move to the pointer's last position is
+// no move at all.
+inline void moveAlong(QWidget *w, QPoint from, QPoint to)
+{
+    mouse(QTest::MouseMove, w, (from + to) / 2);
+    mouse(QTest::MouseMove, w, to);
+}
+
+// Click, move, click: how a player draws one stroke.
+inline void drawStroke(QWidget *sheet, QPoint from, QPoint to)
+{
+    click(sheet, from);
+    moveAlong(sheet, from, to);
+    click(sheet, to);
+}
+
+// Draws a sheet's true projection, each line once: a line drawn twice would
+// erase itself.
+inline void drawTruth(TfrmGL &w, Sheet s)
+{
+    std::vector<Stroke> drawn;
+    for (const Stroke &t : w.game().trueSegments(s)) {
+        if (t.IsEmpty() || t.Start() == t.End() ||
+            std::any_of(drawn.begin(), drawn.end(), [&](const Stroke &d) { return d.SameLine(t); }))
+            continue;
+        drawn.push_back(t);
+        drawStroke(w.sheetWidget(s), pixelOf(w, t.Start()), pixelOf(w, t.End()));
+    }
+}
+
+inline QColor shown(QWidget *w, QPoint p)
+{
+    return w->grab().toImage().pixelColor(p);
+}
+
+// Runs act on the first modal window of type W that shows within timeoutMs.
+// If none does, whatever modal window is open is closed so the test cannot hang
+// in exec(); the test then notices that act never ran. The watch ends with
+// context (the test's window), so it cannot act on a later test's window.
+template <class W>
+void whenModal(QObject *context, std::function<void(W *)> act, int timeoutMs = 5000)
+{
+    auto *timer = new QTimer(context);
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
+    QObject::connect(timer, &QTimer::timeout, context, [=] {
+        QWidget *modal = QApplication::activeModalWidget();
+        W *match = modal && modal->isVisible() ? qobject_cast<W *>(modal) : nullptr;
+        if (!match && clock->elapsed() <= timeoutMs)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        if (match)
+            act(match);
+        else if (auto *dialog = qobject_cast<QDialog *>(modal))
+            dialog->reject();
+    });
+    timer->start(20);
+}
+
+} // namespace guitest
+
+Q_DECLARE_METATYPE(Sheet)
+Q_DECLARE_METATYPE(Stroke)
+
+inline char *toString(const Stroke &s)
+{
+    return QTest::toString(QStringLiteral("(%1,%2)-(%3,%4)").arg(s.StartCol).arg(s.StartRow).arg(s.EndCol).arg(s.EndRow));
+}
