@@ -170,6 +170,22 @@ private Q_SLOTS:
         QCOMPARE(w.cues()->failedFiles(), QSet<QString>(Sounds.begin(), Sounds.end()));
     }
 
+    // The pictures are decoration: without them the window plays as usual.
+    void playsOnWithoutPictures()
+    {
+        ProgramFolder folder(Sounds + QStringList{QStringLiteral("readme.txt"), QStringLiteral("manual.html")});
+        TfrmGL w(folder.path());
+        QVERIFY(showReady(w));
+        QVERIFY(child<QLabel>(&w, QStringLiteral("Im1"))->pixmap().isNull());
+        QTest::mouseClick(child<QPushButton>(&w, QStringLiteral("ButtonNew")), Qt::LeftButton);
+        drawTruth(w, Sheet::X);
+        w.game().RecordThreshold = 1 << 30;  // no name window in this test
+        QTest::mouseClick(child<QPushButton>(&w, QStringLiteral("ButtonCheck")), Qt::LeftButton);
+        QVERIFY(w.game().Checked);
+        QVERIFY(w.game().RightCount > 0);
+        QVERIFY(!w.grab().isNull());
+    }
+
     void aboutOpensTheHelpFiles_data()
     {
         QTest::addColumn<bool>("viaLink");
