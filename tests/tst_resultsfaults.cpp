@@ -85,21 +85,10 @@ void TstResultsFaults::oddContents_data()
     QTest::addColumn<int>("threshold");
     QTest::addColumn<QString>("error");
 
-    QTest::newRow("empty file") << QByteArray() << 0 << QString();
-    QTest::newRow("CR LF endings") << QByteArray("a,5,1,,\r\nb,9,1,,\r\n") << 9 << QString();
-    QTest::newRow("LF only endings") << QByteArray("a,5,1,,\nb,9,1,,\n") << 9 << QString();
-    QTest::newRow("CR only endings") << QByteArray("a,5,1,,\rb,9,1,,\r") << 9 << QString();
-    QTest::newRow("no final line break") << QByteArray("a,5,1,,\r\nb,9,1,,") << 9 << QString();
+    // Line endings and bad bonus fields are covered with the reader's rules;
+    // these are the contents only a damaged or foreign file has.
     QTest::newRow("blank lines count as lines") << QByteArray("\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\nz,50,1,,\r\n")
                                                 << 0 << QString();
-    QTest::newRow("bonus of -4 stops the reading there")
-        << QByteArray("a,7,1,,\r\nb,-4,1,,\r\nc,80,1,,\r\n") << 7 << QStringLiteral("'0-4' is not a valid integer value");
-    QTest::newRow("bonus of 2^31 is no 32-bit number")
-        << QByteArray("a,7,1,,\r\nb,2147483648,1,,\r\n") << 7
-        << QStringLiteral("'02147483648' is not a valid integer value");
-    QTest::newRow("largest 32-bit bonus is fine") << QByteArray("b,2147483647,1,,\r\n") << 2147483647 << QString();
-    QTest::newRow("bonus of 99999999999") << QByteArray("b,99999999999,1,,\r\n") << 0
-                                          << QStringLiteral("'099999999999' is not a valid integer value");
     QTest::newRow("binary garbage with a NUL in the bonus")
         << QByteArray("\x01\xff,\x00\x7f,\xfe\r\n", 9) << 0 << QStringLiteral("'0\x00\x7f' is not a valid integer value");
     QTest::newRow("binary garbage without commas") << QByteArray("\x89PNG\x1a\n\x00\x00\x00\rIHDR", 15) << 0
