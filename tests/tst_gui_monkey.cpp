@@ -20,7 +20,7 @@
 #include <QTest>
 #include <QTimer>
 
-class TstGuiMonkey : public QObject {
+class TestGuiMonkey : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void randomPlayKeepsTheGameSound();
@@ -70,7 +70,7 @@ QString BrokenRule(const Game &game)
 
 } // namespace
 
-void TstGuiMonkey::randomPlayKeepsTheGameSound()
+void TestGuiMonkey::randomPlayKeepsTheGameSound()
 {
     const quint32 seed = qEnvironmentVariableIsSet("MONKEY_SEED") ? qEnvironmentVariable("MONKEY_SEED").toUInt() : 20261206u;
     const int events = qEnvironmentVariableIsSet("MONKEY_EVENTS") ? qEnvironmentVariableIntValue("MONKEY_EVENTS") : 20000;
@@ -177,7 +177,7 @@ int main(int argc, char *argv[])
     format.setVersion(2, 1);
     QSurfaceFormat::setDefaultFormat(format);
     QApplication app(argc, argv);
-    TstGuiMonkey test;
+    TestGuiMonkey test;
     return QTest::qExec(&test, argc, argv);
 }
 #include "tst_gui_monkey.moc"

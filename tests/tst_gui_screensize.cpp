@@ -17,7 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-class TstGuiScreenSize : public QObject {
+class TestGuiScreenSize : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void windowFitsTheScreen();
@@ -32,7 +32,7 @@ QRect InWindow(const QWidget *w)
 
 } // namespace
 
-void TstGuiScreenSize::windowFitsTheScreen()
+void TestGuiScreenSize::windowFitsTheScreen()
 {
     QTemporaryDir dir;
     const QString source = QCoreApplication::applicationDirPath() + QStringLiteral("/");
@@ -91,7 +91,7 @@ int main(int argc, char *argv[])
     format.setVersion(2, 1);
     QSurfaceFormat::setDefaultFormat(format);
     QApplication app(argc, argv);
-    TstGuiScreenSize test;
+    TestGuiScreenSize test;
     return QTest::qExec(&test, argc, argv);
 }
 #include "tst_gui_screensize.moc"

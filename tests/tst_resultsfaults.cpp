@@ -18,7 +18,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-class TstResultsFaults : public QObject {
+class TestResultsFaults : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void init();
@@ -73,13 +73,13 @@ const QByteArray Stored = "Ann,57,12,,\r\nBen,31,40,,\r\nCid,3,99,x,\r\n";
 
 } // namespace
 
-void TstResultsFaults::init()
+void TestResultsFaults::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
 }
 
-void TstResultsFaults::oddContents_data()
+void TestResultsFaults::oddContents_data()
 {
     QTest::addColumn<QByteArray>("contents");
     QTest::addColumn<int>("threshold");
@@ -95,7 +95,7 @@ void TstResultsFaults::oddContents_data()
                                                    << QString();
 }
 
-void TstResultsFaults::oddContents()
+void TestResultsFaults::oddContents()
 {
     QFETCH(QByteArray, contents);
     QFETCH(int, threshold);
@@ -106,7 +106,7 @@ void TstResultsFaults::oddContents()
     QCOMPARE(QString::fromStdString(r.error), error);
 }
 
-void TstResultsFaults::oddFileTypes_data()
+void TestResultsFaults::oddFileTypes_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::newRow("missing") << "missing";
@@ -115,7 +115,7 @@ void TstResultsFaults::oddFileTypes_data()
     QTest::newRow("unreadable") << "unreadable";
 }
 
-void TstResultsFaults::oddFileTypes()
+void TestResultsFaults::oddFileTypes()
 {
     QFETCH(QString, kind);
     const std::string p = path();
@@ -136,7 +136,7 @@ void TstResultsFaults::oddFileTypes()
         QVERIFY(!SaveRecord(p, "Ann", 60, 5).empty());
 }
 
-void TstResultsFaults::hugeFilesReadOnlyWhatIsUsed_data()
+void TestResultsFaults::hugeFilesReadOnlyWhatIsUsed_data()
 {
     QTest::addColumn<QByteArray>("contents");
     QTest::addColumn<int>("threshold");
@@ -157,7 +157,7 @@ void TstResultsFaults::hugeFilesReadOnlyWhatIsUsed_data()
     QTest::newRow("a 10 MB bonus is no number") << longBonus << 0;
 }
 
-void TstResultsFaults::hugeFilesReadOnlyWhatIsUsed()
+void TestResultsFaults::hugeFilesReadOnlyWhatIsUsed()
 {
     QFETCH(QByteArray, contents);
     QFETCH(int, threshold);
@@ -168,7 +168,7 @@ void TstResultsFaults::hugeFilesReadOnlyWhatIsUsed()
     QVERIFY(r.error.size() < 200);
 }
 
-void TstResultsFaults::namesKeepTheirBytes_data()
+void TestResultsFaults::namesKeepTheirBytes_data()
 {
     QTest::addColumn<QByteArray>("name");
     QTest::newRow("UTF-8") << QByteArray("Zoë Łukasz 山田");
@@ -176,7 +176,7 @@ void TstResultsFaults::namesKeepTheirBytes_data()
     QTest::newRow("empty") << QByteArray();
 }
 
-void TstResultsFaults::namesKeepTheirBytes()
+void TestResultsFaults::namesKeepTheirBytes()
 {
     QFETCH(QByteArray, name);
     Write(path(), Stored);
@@ -185,14 +185,14 @@ void TstResultsFaults::namesKeepTheirBytes()
     QCOMPARE(ReadResultFile(path()).RecordThreshold, 70);
 }
 
-void TstResultsFaults::failedWritesLeaveTheOldFile_data()
+void TestResultsFaults::failedWritesLeaveTheOldFile_data()
 {
     QTest::addColumn<QString>("how");
     QTest::newRow("read-only folder") << "readonly";
     QTest::newRow("file size limit hit mid-write") << "fsize";
 }
 
-void TstResultsFaults::failedWritesLeaveTheOldFile()
+void TestResultsFaults::failedWritesLeaveTheOldFile()
 {
     QFETCH(QString, how);
     QByteArray big = Stored;
@@ -221,7 +221,7 @@ void TstResultsFaults::failedWritesLeaveTheOldFile()
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files).size(), 1);
 }
 
-void TstResultsFaults::fullDiskLeavesTheOldFile()
+void TestResultsFaults::fullDiskLeavesTheOldFile()
 {
     const QString mountPoint = m_dir->filePath(QStringLiteral("tiny"));
     QVERIFY(QDir().mkpath(mountPoint));
@@ -241,7 +241,7 @@ void TstResultsFaults::fullDiskLeavesTheOldFile()
     QCOMPARE(leftovers, 1);
 }
 
-void TstResultsFaults::killedWhileSavingLeavesOldOrNewWhole()
+void TestResultsFaults::killedWhileSavingLeavesOldOrNewWhole()
 {
     QByteArray old = Stored;
     for (int i = 0; i < 40000; ++i)
@@ -277,5 +277,5 @@ void TstResultsFaults::killedWhileSavingLeavesOldOrNewWhole()
     qInfo("killed before the switch: %d, after: %d", sawOld, sawNew);
 }
 
-QTEST_APPLESS_MAIN(TstResultsFaults)
+QTEST_APPLESS_MAIN(TestResultsFaults)
 #include "tst_resultsfaults.moc"

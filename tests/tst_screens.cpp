@@ -5,7 +5,7 @@
 
 #include <QTest>
 
-class TstScreens : public QObject {
+class TestScreens : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void controlsStayInsideAndApart_data();
@@ -28,7 +28,7 @@ bool Inside(const LayoutRect &r, int w, int h)
 
 } // namespace
 
-void TstScreens::controlsStayInsideAndApart_data()
+void TestScreens::controlsStayInsideAndApart_data()
 {
     QTest::addColumn<int>("width");
     QTest::addColumn<int>("height");
@@ -43,7 +43,7 @@ void TstScreens::controlsStayInsideAndApart_data()
             QTest::addRow("sweep %dx%d", w, h) << w << h;
 }
 
-void TstScreens::controlsStayInsideAndApart()
+void TestScreens::controlsStayInsideAndApart()
 {
     QFETCH(int, width);
     QFETCH(int, height);
@@ -72,7 +72,7 @@ void TstScreens::controlsStayInsideAndApart()
     QVERIFY(!Overlap(l.View, {width - l.Panel2Width, l.Panel1Height, l.Panel2Width, l.Panel2Height}));
 }
 
-void TstScreens::tinyScreensStillGiveCells_data()
+void TestScreens::tinyScreensStillGiveCells_data()
 {
     QTest::addColumn<int>("width");
     QTest::addColumn<int>("height");
@@ -81,7 +81,7 @@ void TstScreens::tinyScreensStillGiveCells_data()
             QTest::addRow("%dx%d", w, h) << w << h;
 }
 
-void TstScreens::tinyScreensStillGiveCells()
+void TestScreens::tinyScreensStillGiveCells()
 {
     QFETCH(int, width);
     QFETCH(int, height);
@@ -91,5 +91,5 @@ void TstScreens::tinyScreensStillGiveCells()
     QVERIFY(l.Panel2Width >= 0 && l.Panel2Height >= 0);
 }
 
-QTEST_APPLESS_MAIN(TstScreens)
+QTEST_APPLESS_MAIN(TestScreens)
 #include "tst_screens.moc"
