@@ -1,18 +1,13 @@
 #include "game/tfrmgl.h"
+#include "view3d/figureview.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
-#include <QSurfaceFormat>
 
 int main(int argc, char *argv[])
 {
-    // The 3D view draws with fixed-function OpenGL.
-    QSurfaceFormat format;
-    format.setRenderableType(QSurfaceFormat::OpenGL);
-    format.setProfile(QSurfaceFormat::CompatibilityProfile);
-    format.setVersion(2, 1);
-    QSurfaceFormat::setDefaultFormat(format);
+    FigureView::UseDefaultSurfaceFormat();
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Trivisto"));

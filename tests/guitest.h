@@ -5,13 +5,13 @@
 
 #include "game/tfrmgl.h"
 #include "sheets/sheetwidget.h"
+#include "view3d/figureview.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QSurfaceFormat>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -26,10 +26,7 @@
 #define TRIVISTO_GUI_TEST_MAIN(TestClass)                                                                              \
     int main(int argc, char *argv[])                                                                                   \
     {                                                                                                                  \
-        QSurfaceFormat format;                                                                                         \
-        format.setProfile(QSurfaceFormat::CompatibilityProfile);                                                       \
-        format.setVersion(2, 1);                                                                                       \
-        QSurfaceFormat::setDefaultFormat(format);                                                                      \
+        FigureView::UseDefaultSurfaceFormat();                                                                         \
         QApplication app(argc, argv);                                                                                  \
         TestClass test;                                                                                                \
         return QTest::qExec(&test, argc, argv);                                                                        \

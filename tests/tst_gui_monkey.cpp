@@ -3,6 +3,7 @@
 // window, from a fixed seed. After every event the game's state must still be
 // sound and the window must still paint; a failure names the seed and event.
 #include "about/tforma.h"
+#include "guitest.h"
 #include "game/tfrmgl.h"
 #include "results/tforminputname.h"
 #include "sheets/sheetwidget.h"
@@ -15,7 +16,6 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QSpinBox>
-#include <QSurfaceFormat>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -170,14 +170,5 @@ void TestGuiMonkey::randomPlayKeepsTheGameSound()
     qInfo("seed %u: %d events, %d dialogs closed", seed, events, dialogs);
 }
 
-int main(int argc, char *argv[])
-{
-    QSurfaceFormat format;
-    format.setProfile(QSurfaceFormat::CompatibilityProfile);
-    format.setVersion(2, 1);
-    QSurfaceFormat::setDefaultFormat(format);
-    QApplication app(argc, argv);
-    TestGuiMonkey test;
-    return QTest::qExec(&test, argc, argv);
-}
+TRIVISTO_GUI_TEST_MAIN(TestGuiMonkey)
 #include "tst_gui_monkey.moc"

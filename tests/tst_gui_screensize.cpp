@@ -2,6 +2,7 @@
 // keeps every control inside its panel and clear of the others, gives the
 // sheets cells of at least a pixel and paints all of it. CTest runs this on
 // virtual screens from 320x240 to 7680x4320.
+#include "guitest.h"
 #include "game/tfrmgl.h"
 #include "sheets/sheetwidget.h"
 #include "view3d/figureview.h"
@@ -13,7 +14,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
-#include <QSurfaceFormat>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -84,14 +84,5 @@ void TestGuiScreenSize::windowFitsTheScreen()
     QVERIFY(!window.grab().isNull());
 }
 
-int main(int argc, char *argv[])
-{
-    QSurfaceFormat format;
-    format.setProfile(QSurfaceFormat::CompatibilityProfile);
-    format.setVersion(2, 1);
-    QSurfaceFormat::setDefaultFormat(format);
-    QApplication app(argc, argv);
-    TestGuiScreenSize test;
-    return QTest::qExec(&test, argc, argv);
-}
+TRIVISTO_GUI_TEST_MAIN(TestGuiScreenSize)
 #include "tst_gui_screensize.moc"

@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QSurfaceFormat>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -43,10 +42,7 @@ void DrawStroke(TfrmGL &window, Sheet sheet, const Stroke &s)
 
 int main(int argc, char *argv[])
 {
-    QSurfaceFormat format;
-    format.setProfile(QSurfaceFormat::CompatibilityProfile);
-    format.setVersion(2, 1);
-    QSurfaceFormat::setDefaultFormat(format);
+    FigureView::UseDefaultSurfaceFormat();
     QApplication app(argc, argv);
     if (argc < 2) {
         std::fprintf(stderr, "usage: trivisto_screenshot OUTPUT.png\n");

@@ -7,6 +7,7 @@
 #include <QOpenGLContext>
 #include <QOpenGLFramebufferObject>
 #include <QPainter>
+#include <QSurfaceFormat>
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -59,6 +60,15 @@ void FigureView::ResetCamera()
 {
     m_camera.Reset();
     update();
+}
+
+void FigureView::UseDefaultSurfaceFormat()
+{
+    QSurfaceFormat format;
+    format.setRenderableType(QSurfaceFormat::OpenGL);
+    format.setProfile(QSurfaceFormat::CompatibilityProfile);
+    format.setVersion(2, 1);
+    QSurfaceFormat::setDefaultFormat(format);
 }
 
 FigureView::~FigureView()

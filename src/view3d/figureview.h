@@ -25,6 +25,10 @@ public:
     FigureView(const Figure &figure, QWidget *parent = nullptr);
     ~FigureView() override;
 
+    // The view draws with fixed-function OpenGL: every program that shows it
+    // sets this default before the application object exists.
+    static void UseDefaultSurfaceFormat();
+
     // The picture as drawn now (a fresh frame), for tests and screenshots.
     QImage grabFramebuffer();
 
