@@ -87,6 +87,10 @@ void TestResultsFaults::oddContents_data()
 
     // Line endings and bad bonus fields are covered with the reader's rules;
     // these are the contents only a damaged or foreign file has.
+    // Regression: a bonus written with many leading zeros was cut off and
+    // refused, though it is a number; a record then went below it.
+    QTest::newRow("bonus of 70 digits is a number") << QByteArray("a,") + QByteArray(68, '0') + "42,1,,\r\n" << 42
+                                                    << QString();
     QTest::newRow("blank lines count as lines") << QByteArray("\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\nz,50,1,,\r\n")
                                                 << 0 << QString();
     QTest::newRow("binary garbage with a NUL in the bonus")

@@ -3,6 +3,7 @@
 
 #include <QtTest>
 
+#include <limits>
 #include <vector>
 
 // moc in Qt 6.4 cannot parse <compare>, which the game's headers pull in.
@@ -77,6 +78,9 @@ private Q_SLOTS:
         QTest::newRow("negative") << -30LL << 1;
         QTest::newRow("hugely negative") << -1000000000000LL << 1;
         QTest::newRow("hugely positive") << 1000000000000LL << 5;
+        // Regression: the half-cell rounding overflowed at the very end of the range.
+        QTest::newRow("snap overflow at the largest position") << std::numeric_limits<long long>::max() << 5;
+        QTest::newRow("snap overflow at the smallest position") << std::numeric_limits<long long>::min() << 1;
     }
     void snapsToNearestLatticePoint()
     {

@@ -21,7 +21,7 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
 
 constexpr std::string_view CannotOpen = "Can not open Stat.txt";
 
-// Longest bonus text kept for a message; anything that long is not a number.
+// Longest bonus text kept for a message.
 constexpr std::size_t MaxBonusText = 64;
 
 std::string NotAnInteger(std::string_view text)
@@ -44,6 +44,13 @@ public:
             const auto *comma = static_cast<const char *>(std::memchr(data, ',', size));
             const std::size_t field = comma ? static_cast<std::size_t>(comma - data) : size;
             if (m_commas == 1) {
+                // Read as ParseBonus reads it, digit by digit, so that leading
+                // zeros never make a number too long; the text only serves the message.
+                for (std::size_t i = 0; i < field && m_number; ++i) {
+                    const int digit = data[i] - '0';
+                    m_number = digit >= 0 && digit <= 9 && m_value <= (std::numeric_limits<int>::max() - digit) / 10;
+                    m_value = m_number ? m_value * 10 + digit : 0;
+                }
                 const std::size_t keep = std::min(field, MaxBonusText - m_bonus.size());
                 m_bonus.append(data, keep);
                 m_truncated = m_truncated || keep < field;
@@ -59,18 +66,19 @@ public:
     // Applies the line to the threshold; false when its bonus is not a number.
     bool Finish(int &threshold, std::string &error)
     {
-        int value = 0;
-        const bool ok = !m_truncated && ParseBonus(m_bonus, value);
+        const bool ok = m_number;
         if (!ok)
             error = NotAnInteger(std::string("0").append(m_bonus).append(m_truncated ? "..." : ""));
-        else if (value > threshold)
-            threshold = value;
+        else if (m_value > threshold)
+            threshold = m_value;
         *this = LineScanner{};
         return ok;
     }
 
 private:
     std::string m_bonus;
+    int m_value = 0;
+    bool m_number = true;
     int m_commas = 0;
     bool m_truncated = false;
     bool m_any = false;

@@ -6,7 +6,9 @@
 int SheetLattice::SnapIndex(long long pos, int cell)
 {
     const long long c = std::max(cell, 1);
-    // Truncating division as on the lattice; negative positions clamp to 1 anyway.
+    // Anything more than a cell beyond the lattice snaps to its border, so the
+    // position is clamped first: pos + c / 2 must not overflow for the largest.
+    pos = std::clamp<long long>(pos, 0, (LatticeMax + 1) * c);
     const long long index = (pos + c / 2) / c;
     return static_cast<int>(std::clamp<long long>(index, LatticeMin, LatticeMax));
 }
