@@ -56,7 +56,7 @@ void InitObjects(Figure &figure, int segmentCount, RandomGenerator &random)
     // The walk's points so far (the ends of entries FirstShown..i-1).
     std::bitset<125> visited;
     visited.set(static_cast<std::size_t>(LatticeIndex(figure.entry[Figure::FirstShown].end)));
-    for (int i = Figure::FrameEntries + 1; i <= segmentCount; ++i) {
+    for (std::size_t i = Figure::FrameEntries + 1; i <= static_cast<std::size_t>(std::max(segmentCount, 0)); ++i) {
         const Point3 from = figure.entry[i - 1].end;
         int attempts = 0;
         for (;;) {
