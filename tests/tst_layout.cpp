@@ -10,11 +10,6 @@
 
 namespace {
 
-bool Intersects(const LayoutRect &a, const LayoutRect &b)
-{
-    return a.left < b.right() && b.left < a.right() && a.top < b.bottom() && b.top < a.bottom();
-}
-
 QPoint TopLeft(const LayoutRect &r) { return {r.left, r.top}; }
 
 Layout ForScreen(int w, int h) { return ComputeLayout(w, h, ViewSizeForScreen(h)); }
@@ -77,47 +72,6 @@ private Q_SLOTS:
         QCOMPARE(TopLeft(l.ButtonAutor), QPoint(l.ButtonCheck.left, 242));
         QCOMPARE(TopLeft(l.ButtonEnd), QPoint(215, 292));
         QCOMPARE(TopLeft(l.Im1), QPoint(438, 214));
-    }
-
-    void statusClearOfControls_data()
-    {
-        QTest::addColumn<int>("width");
-        QTest::addColumn<int>("height");
-        QTest::newRow("640x480") << 640 << 480;
-        QTest::newRow("1024x768") << 1024 << 768;
-        QTest::newRow("1920x1080") << 1920 << 1080;
-    }
-    void statusClearOfControls()
-    {
-        QFETCH(int, width);
-        QFETCH(int, height);
-        const Layout l = ForScreen(width, height);
-        QVERIFY(l.Status.width > 0 && l.Status.height > 0);
-        const std::pair<const char *, LayoutRect> controls[] = {
-            {"ButtonNew", l.ButtonNew}, {"ButtonCheck", l.ButtonCheck}, {"ButtonEnd", l.ButtonEnd},
-            {"ButtonAutor", l.ButtonAutor}, {"Edit1", l.Edit1}, {"Label2", l.Label2}, {"Im1", l.Im1},
-        };
-        for (const auto &[name, rect] : controls)
-            QVERIFY2(!Intersects(l.Status, rect), name);
-    }
-
-    void tinyWindowsKeepCellsUsable_data()
-    {
-        QTest::addColumn<int>("width");
-        QTest::addColumn<int>("height");
-        QTest::newRow("0x0") << 0 << 0;
-        QTest::newRow("1x1") << 1 << 1;
-        QTest::newRow("10x10") << 10 << 10;
-        QTest::newRow("50x40") << 50 << 40;
-        QTest::newRow("320x240") << 320 << 240;
-    }
-    void tinyWindowsKeepCellsUsable()
-    {
-        QFETCH(int, width);
-        QFETCH(int, height);
-        const Layout l = ForScreen(width, height);
-        QVERIFY(l.CellWidth >= 1);
-        QVERIFY(l.CellHeight >= 1);
     }
 };
 
