@@ -67,7 +67,7 @@ SheetInput::ReleaseResult Draw(SheetInput &input, const Stroke &s)
 void FillSheets(Game &game, int strokes)
 {
     game.SetLevel(TopLevel);
-    game.random.Seed(FixedSeed);
+    game.Seed(FixedSeed);
     game.New();
     const std::vector<Stroke> all = DistinctStrokes();
     for (Sheet s : AllSheets) {
@@ -168,7 +168,7 @@ void BM_GameNew(benchmark::State &state)
 {
     Game game;
     game.SetLevel(static_cast<int>(state.range(0)));
-    game.random.Seed(FixedSeed);
+    game.Seed(FixedSeed);
     for (auto _ : state) {
         game.New();
         benchmark::DoNotOptimize(game.trueProjection(Sheet::X).data());

@@ -15,8 +15,8 @@
 // Each mode prints "RESULT key value" and "INFO key text" lines.
 #include "benchcommon.h"
 
-#include "game/tfrmgl.h"
-#include "results/tforminputname.h"
+#include "game/mainwindow.h"
+#include "results/recordnamedialog.h"
 #include "sheets/sheetwidget.h"
 #include "view3d/figureview.h"
 
@@ -166,7 +166,7 @@ public:
     explicit Session(const QString &programDir)
     {
         qApp->installEventFilter(&spy);
-        window = std::make_unique<TfrmGL>(programDir);
+        window = std::make_unique<MainWindow>(programDir);
         const QString problem = window->ReadResults();
         if (!problem.isEmpty())
             std::fprintf(stderr, "bench_window: %s\n", qPrintable(problem));
@@ -202,7 +202,7 @@ public:
         if (!bench::WaitFor(
                 [this] {
                     for (Sheet s : AllSheets)
-                        if (!window->game().sheet(s).InputEnabled())
+                        if (!window->turn().game().sheet(s).InputEnabled())
                             return false;
                     return true;
                 },
@@ -238,7 +238,7 @@ public:
     }
 
     PaintSpy spy;
-    std::unique_ptr<TfrmGL> window;
+    std::unique_ptr<MainWindow> window;
     int swaps = 0;  // frames put on the screen
     long long firstCompleteNs = 0;
 
@@ -418,10 +418,10 @@ int Drag()
     Session session(ScratchProgramDir(dir));
     session.waitFirstFrame();
     session.reportRenderer();
-    TfrmGL &w = *session.window;
+    MainWindow &w = *session.window;
     // The largest figure: the most lines to draw per frame.
-    w.game().SetLevel(MaxLevel);
-    w.New();
+    w.turn().game().SetLevel(MaxLevel);
+    w.turn().newTurn();
     FigureView *view = w.view();
     bench::WaitFor([&] { return session.spy.of(view) > 0; }, 2000);
     bench::Idle(200);
@@ -466,16 +466,16 @@ int SheetBench()
     Session session(ScratchProgramDir(dir));
     session.waitFirstFrame();
     session.waitInputGuard();
-    TfrmGL &w = *session.window;
-    w.game().SetLevel(MaxLevel);
-    w.New();
+    MainWindow &w = *session.window;
+    w.turn().game().SetLevel(MaxLevel);
+    w.turn().newTurn();
     QCoreApplication::processEvents();
 
     SheetWidget *sheet = w.sheetWidget(Sheet::X);
     const std::vector<Stroke> strokes = DistinctStrokes();
     for (int i = 0; i < SlotCount; ++i)
         session.drawStroke(Sheet::X, strokes[static_cast<std::size_t>(i)]);
-    const SheetStrokes &held = w.game().sheet(Sheet::X).Strokes();
+    const SheetStrokes &held = w.turn().game().sheet(Sheet::X).Strokes();
     int kept = 0;
     for (int slot = 1; slot <= held.LastUsedSlot(); ++slot)
         kept += held[slot].IsEmpty() ? 0 : 1;
@@ -609,11 +609,11 @@ int Memory()
     session.waitFirstFrame();
     bench::Result("shown_vmhwm_kb", static_cast<double>(bench::StatusKb("VmHWM")));
     session.waitInputGuard();
-    TfrmGL &w = *session.window;
+    MainWindow &w = *session.window;
 
     // New, the figure drawn right on all three sheets, Check: a record, so the
     // name window opens and the record is saved.
-    w.New();
+    w.turn().newTurn();
     bench::Idle(300);
     for (Sheet s : AllSheets) {
         std::set<std::pair<LatticePoint, LatticePoint>> lines;
@@ -629,9 +629,9 @@ int Memory()
     bool named = false;
     long long okNs = 0;
     QTimer::singleShot(300, [&] {
-        TFormInputName *name = w.nameWindow();
-        auto *edit = name->findChild<QLineEdit *>(QStringLiteral("EditName"));
-        auto *ok = name->findChild<QPushButton *>(QStringLiteral("Button1"));
+        RecordNameDialog *name = w.nameDialog();
+        auto *edit = name->findChild<QLineEdit *>(QStringLiteral("nameEdit"));
+        auto *ok = name->findChild<QPushButton *>(QStringLiteral("okButton"));
         if (edit && ok && name->isVisible()) {
             edit->setText(QStringLiteral("Bench"));
             okNs = bench::MonotonicNs();
@@ -639,7 +639,7 @@ int Memory()
             named = true;
         }
     });
-    w.Check1Click();
+    w.turn().check();
     // From the name window's OK to the window taking events again: the
     // record's save and the activation that follows it.
     const long long readyNs = bench::MonotonicNs();

@@ -135,7 +135,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     // The same drawings made with the mouse on a game of that figure: checking
     // twice gives the same counts, and the total is the sum of the sheets.
     Game game;
-    game.random.Seed(seed);
+    game.Seed(seed);
     game.SetLevel(level);
     game.New();
     for (Sheet sheet : AllSheets) {
@@ -158,12 +158,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     // scores every true sample and nothing wrong. Drawing with the mouse costs
     // the most, so it is done on one sheet per input; the untouched sheets
     // score every true sample as missed.
-    game.random.Seed(seed);
+    game.Seed(seed);
     game.New();
     const Sheet mouseSheet = AllSheets[static_cast<std::size_t>(in.ConsumeIntegralInRange<int>(0, 2))];
     for (Sheet sheet : AllSheets) {
         std::vector<Stroke> lines;
-        for (const Stroke &s : TrueSegments(game.figure, sheet)) {
+        for (const Stroke &s : TrueSegments(game.figure(), sheet)) {
             if (s.IsEmpty() || s.Start() == s.End())
                 continue;
             if (std::none_of(lines.begin(), lines.end(), [&](const Stroke &t) { return t.SameLine(s); }))

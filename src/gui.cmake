@@ -7,12 +7,14 @@ endif()
 set(TRIVISTO_PROGRAM_DIR ${CMAKE_BINARY_DIR}/bin CACHE INTERNAL "Folder of the program and its data files")
 
 add_library(trivisto_gui STATIC
-    game/tfrmgl.cpp game/tfrmgl.h
+    game/mainwindow.cpp game/mainwindow.h
+    game/turncontroller.cpp game/turncontroller.h
     game/cueplayer.cpp game/cueplayer.h
     sheets/sheetwidget.cpp sheets/sheetwidget.h
     view3d/figureview.cpp view3d/figureview.h
-    results/tforminputname.cpp results/tforminputname.h
-    about/tforma.cpp about/tforma.h
+    results/recordnamedialog.cpp results/recordnamedialog.h
+    about/aboutdialog.cpp about/aboutdialog.h
+    about/manualwindow.cpp about/manualwindow.h
 )
 target_link_libraries(trivisto_gui PUBLIC trivisto_core
     Qt6::Widgets Qt6::OpenGL Qt6::OpenGLWidgets Qt6::Multimedia OpenGL::GL OpenGL::GLU)
@@ -21,8 +23,8 @@ qt_add_executable(trivisto main.cpp)
 target_link_libraries(trivisto PRIVATE trivisto_gui)
 set_target_properties(trivisto PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TRIVISTO_PROGRAM_DIR})
 
-# The program finds its data beside itself. The results file is only created
-# when missing: a rebuild must never wipe the player's records.
+# The program finds its data beside itself. No results file is made: a missing
+# one is an empty list, and a rebuild must never touch the player's records.
 set(data_files sett.wav 3.wav 4.wav readme.txt manual.html panel.jpg emblem.png manual-screenshot.png)
 set(data_outputs)
 foreach(f ${data_files})
@@ -31,9 +33,7 @@ foreach(f ${data_files})
         DEPENDS ${PROJECT_SOURCE_DIR}/assets/${f})
     list(APPEND data_outputs ${TRIVISTO_PROGRAM_DIR}/${f})
 endforeach()
-add_custom_target(trivisto_data ALL
-    DEPENDS ${data_outputs}
-    COMMAND ${CMAKE_COMMAND} -DFILE=${TRIVISTO_PROGRAM_DIR}/Stat.txt -P ${PROJECT_SOURCE_DIR}/cmake/touch_if_missing.cmake)
+add_custom_target(trivisto_data ALL DEPENDS ${data_outputs})
 add_dependencies(trivisto trivisto_data)
 
 # Takes the README's picture of a checked turn (scripts/screenshot).

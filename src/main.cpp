@@ -1,4 +1,4 @@
-#include "game/tfrmgl.h"
+#include "game/mainwindow.h"
 #include "view3d/figureview.h"
 
 #include <QApplication>
@@ -13,10 +13,10 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Trivisto"));
 
     const QString programDir = QDir(QApplication::applicationDirPath()).absolutePath() + QDir::separator();
-    TfrmGL window(programDir);
-    const QString problem = window.ReadResults();
+    MainWindow window(programDir, programDir + QStringLiteral("Stat.txt"));
+    const QString problem = window.turn().readResults();
     if (!problem.isEmpty())
         QMessageBox::warning(nullptr, QStringLiteral("Trivisto"), problem);
-    window.ShowOnScreen();
+    window.showOnScreen();
     return QApplication::exec();
 }

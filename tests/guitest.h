@@ -3,7 +3,7 @@
 // strokes drawn with real mouse events, pixel reads, and modal windows handled
 // from a timer (exec() does not return to the test until they close).
 
-#include "game/tfrmgl.h"
+#include "game/mainwindow.h"
 #include "sheets/sheetwidget.h"
 #include "view3d/figureview.h"
 
@@ -64,15 +64,15 @@ private:
     QTemporaryDir m_dir;
 };
 
-inline bool allSheetsTakeInput(TfrmGL &w)
+inline bool allSheetsTakeInput(MainWindow &w)
 {
-    return std::all_of(AllSheets.begin(), AllSheets.end(), [&](Sheet s) { return w.game().sheet(s).InputEnabled(); });
+    return std::all_of(AllSheets.begin(), AllSheets.end(), [&](Sheet s) { return w.turn().game().sheet(s).InputEnabled(); });
 }
 
 // Shows the window over the screen and waits out the first activation's guard.
-inline bool showReady(TfrmGL &w)
+inline bool showReady(MainWindow &w)
 {
-    w.ShowOnScreen();
+    w.showOnScreen();
     return QTest::qWaitForWindowExposed(&w) && QTest::qWaitFor([&] { return allSheetsTakeInput(w); }, 3000);
 }
 
@@ -83,7 +83,7 @@ inline QWidget *keyTarget(QWidget *window)
     return focus && window->isAncestorOf(focus) ? focus : window;
 }
 
-inline QPoint pixelOf(const TfrmGL &w, LatticePoint p)
+inline QPoint pixelOf(const MainWindow &w, LatticePoint p)
 {
     return {p.col * w.lattice().CellWidth, p.row * w.lattice().CellHeight};
 }
@@ -121,7 +121,7 @@ inline void drawStroke(QWidget *sheet, QPoint from, QPoint to)
 
 // Draws a sheet's true projection, each line once: a line drawn twice would
 // erase itself.
-inline void drawTruth(TfrmGL &w, Sheet s)
+inline void drawTruth(MainWindow &w, Sheet s)
 {
     std::vector<Stroke> drawn;
     for (const Stroke &t : w.game().trueSegments(s)) {

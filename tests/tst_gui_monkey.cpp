@@ -2,10 +2,12 @@
 // the sheets and the view, New, Check, level changes, keys, About and the name
 // window, from a fixed seed. After every event the game's state must still be
 // sound and the window must still paint; a failure names the seed and event.
-#include "about/tforma.h"
+#include "about/aboutdialog.h"
 #include "guitest.h"
-#include "game/tfrmgl.h"
-#include "results/tforminputname.h"
+
+#include <QAction>
+#include "game/mainwindow.h"
+#include "results/recordnamedialog.h"
 #include "sheets/sheetwidget.h"
 #include "view3d/figureview.h"
 
@@ -48,18 +50,18 @@ QString BrokenRule(const Game &game)
                 return QStringLiteral("slot %1 filled beyond NextSlot").arg(slot);
         }
     }
-    const Figure &f = game.figure;
+    const Figure &f = game.figure();
     for (int i = Figure::FrameEntries + 1; i <= f.SegmentCount; ++i) {
         const FigureSegment &e = f.entry[static_cast<std::size_t>(i)];
         if (!(e.start == f.entry[static_cast<std::size_t>(i - 1)].end))
             return QStringLiteral("walk entry %1 does not start where the last ended").arg(i);
     }
-    if (game.Checked) {
+    if (game.Checked()) {
         // The sheets are locked after a Check, so checking again must agree.
         CheckCounts again;
         for (Sheet s : AllSheets)
             again += CompareSamples(game.trueProjection(s), SampleSegments(game.sheet(s).Strokes().Slots()));
-        if (again.RightCount != game.RightCount || again.WrongCount != game.WrongCount)
+        if (again.RightCount != game.RightCount() || again.WrongCount != game.WrongCount())
             return QStringLiteral("the counts shown no longer match the drawing");
         for (Sheet s : AllSheets)
             if (!game.sheet(s).IsRevealed())
@@ -83,9 +85,9 @@ void TestGuiMonkey::randomPlayKeepsTheGameSound()
             QFile::copy(source + f, dir.filePath(f));
     QFile(dir.filePath(QStringLiteral("Stat.txt"))).open(QIODevice::WriteOnly);
 
-    TfrmGL window(dir.path() + QStringLiteral("/"));
-    window.ReadResults();
-    window.ShowOnScreen();
+    MainWindow window(dir.path() + QStringLiteral("/"));
+    window.turn().readResults();
+    window.showOnScreen();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
 
     // Whatever modal window the monkey opens is closed again, sometimes with
@@ -98,22 +100,27 @@ void TestGuiMonkey::randomPlayKeepsTheGameSound()
         if (!modal)
             return;
         ++dialogs;
-        if (auto *name = qobject_cast<TFormInputName *>(modal); name && random.bounded(2) == 0) {
-            name->findChild<QLineEdit *>(QStringLiteral("EditName"))->setText(QStringLiteral("Monkey %1").arg(dialogs));
-            name->findChild<QPushButton *>(QStringLiteral("Button1"))->click();
+        if (auto *name = qobject_cast<RecordNameDialog *>(modal); name && random.bounded(2) == 0) {
+            name->findChild<QLineEdit *>(QStringLiteral("nameEdit"))->setText(QStringLiteral("Monkey %1").arg(dialogs));
+            name->findChild<QPushButton *>(QStringLiteral("okButton"))->click();
         } else if (auto *dialog = qobject_cast<QDialog *>(modal)) {
             dialog->reject();
         }
     });
     closer.start();
 
-    Game &game = window.game();
-    auto *levelBox = window.findChild<QSpinBox *>(QStringLiteral("Edit1"));
+    const Game &game = window.game();
+    // Every command but the two that close the window.
+    QList<QAction *> actions;
+    for (QAction *a : window.actions())
+        if (a->objectName() != QLatin1String("quitAction") && a->objectName() != QLatin1String("escapeAction"))
+            actions.append(a);
+    auto *levelBox = window.findChild<QSpinBox *>(QStringLiteral("levelBox"));
     QVERIFY(levelBox);
     const std::array<QWidget *, 3> sheets{window.sheetWidget(Sheet::X), window.sheetWidget(Sheet::Y),
                                           window.sheetWidget(Sheet::Z)};
-    QWidget *panels[] = {window.findChild<QWidget *>(QStringLiteral("Panel1")),
-                         window.findChild<QWidget *>(QStringLiteral("Panel2"))};
+    QWidget *panels[] = {window.findChild<QWidget *>(QStringLiteral("sheetsPanel")),
+                         window.findChild<QWidget *>(QStringLiteral("controlPanel"))};
     const Qt::MouseButton buttons[] = {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton};
 
     auto somewhere = [&](QWidget *w) {
@@ -140,16 +147,12 @@ void TestGuiMonkey::randomPlayKeepsTheGameSound()
             touched = mouse(window.view());
         } else if (pick < 80) {
             mouse(panels[random.bounded(2)]);
-        } else if (pick < 85) {
-            window.New();
-        } else if (pick < 89) {
-            window.Check1Click();
         } else if (pick < 92) {
-            levelBox->setValue(random.bounded(MaxLevel + 1));
+            actions[random.bounded(actions.size())]->trigger();
+            if (random.bounded(8) == 0)
+                QTest::qWait(520);  // let the sheets take input again after a dialog
         } else if (pick < 93) {
-            window.ButtonAutorClick();
-            if (random.bounded(2) == 0)
-                QTest::qWait(520);  // let the sheets take input again
+            levelBox->setValue(random.bounded(MaxLevel + 1));
         } else if (pick < 97) {
             const Qt::Key keys[] = {Qt::Key_W, Qt::Key_1, Qt::Key_2, Qt::Key_A};
             QTest::keyClick(&window, keys[random.bounded(4)], random.bounded(2) ? Qt::ShiftModifier : Qt::NoModifier);

@@ -3,7 +3,7 @@
 // sheets cells of at least a pixel and paints all of it. CTest runs this on
 // virtual screens from 320x240 to 7680x4320.
 #include "guitest.h"
-#include "game/tfrmgl.h"
+#include "game/mainwindow.h"
 #include "sheets/sheetwidget.h"
 #include "view3d/figureview.h"
 
@@ -39,31 +39,31 @@ void TestGuiScreenSize::windowFitsTheScreen()
     for (const QString &f : {QStringLiteral("panel.jpg"), QStringLiteral("emblem.png")})
         QFile::copy(source + f, dir.filePath(f));
 
-    TfrmGL window(dir.path() + QStringLiteral("/"));
-    window.ShowOnScreen();
+    MainWindow window(dir.path() + QStringLiteral("/"));
+    window.showOnScreen();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     const QRect screen = window.screen()->geometry();
     qInfo("screen %dx%d", screen.width(), screen.height());
     QTRY_COMPARE(window.geometry(), screen);
 
-    auto *panel1 = window.findChild<QWidget *>(QStringLiteral("Panel1"));
-    auto *panel2 = window.findChild<QWidget *>(QStringLiteral("Panel2"));
+    auto *panel1 = window.findChild<QWidget *>(QStringLiteral("sheetsPanel"));
+    auto *panel2 = window.findChild<QWidget *>(QStringLiteral("controlPanel"));
     QVERIFY(!InWindow(panel1).intersects(InWindow(panel2)));
     QVERIFY(!InWindow(window.view()).intersects(InWindow(panel1)));
     QVERIFY(!InWindow(window.view()).intersects(InWindow(panel2)));
     QCOMPARE(InWindow(window.view()).bottom(), screen.height() - 1);
 
     QList<QWidget *> controls;
-    for (const char *name : {"ButtonNew", "ButtonCheck", "ButtonEnd", "ButtonAutor", "Edit1", "Label2",
-                             "LabelTime", "LabelResult", "LabelBest", "Im1"})
+    for (const char *name : {"newButton", "checkButton", "endButton", "aboutButton", "levelBox", "levelLabel",
+                             "timeLabel", "resultLabel", "bestLabel", "picture"})
         controls << panel2->findChild<QWidget *>(QString::fromLatin1(name));
     for (QWidget *c : controls) {
         QVERIFY(c);
-        if (c->objectName() == QLatin1String("Im1") && c->width() == 0)
+        if (c->objectName() == QLatin1String("picture") && c->width() == 0)
             continue;  // no room for the picture on this screen
         // The picture may run past the panel's edge, as it always has; the
         // controls may not.
-        if (c->objectName() != QLatin1String("Im1"))
+        if (c->objectName() != QLatin1String("picture"))
             QVERIFY2(panel2->rect().contains(c->geometry()), qPrintable(c->objectName()));
         for (QWidget *d : controls)
             if (c != d && d->width() > 0)

@@ -2,7 +2,7 @@
 // player sees on the sheets, what the game keeps of it, and the record window.
 
 #include "guitest.h"
-#include "results/tforminputname.h"
+#include "results/recordnamedialog.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -16,30 +16,30 @@ using namespace guitest;
 
 namespace {
 
-QList<Stroke> strokesOn(TfrmGL &w, Sheet s)
+QList<Stroke> strokesOn(MainWindow &w, Sheet s)
 {
     QList<Stroke> out;
-    const SheetStrokes &strokes = w.game().sheet(s).Strokes();
+    const SheetStrokes &strokes = w.turn().game().sheet(s).Strokes();
     for (int slot = 1; slot <= strokes.LastUsedSlot(); ++slot)
         if (!strokes[slot].IsEmpty())
             out.push_back(strokes[slot]);
     return out;
 }
 
-QString labelText(TfrmGL &w, const char *name)
+QString labelText(MainWindow &w, const char *name)
 {
     auto *label = w.findChild<QLabel *>(QString::fromLatin1(name));
     return label ? label->text() : QStringLiteral("<no %1>").arg(QString::fromLatin1(name));
 }
 
 // A point between lattice dots, clear of every line unless one is drawn there.
-QPoint between(const TfrmGL &w, double col, double row)
+QPoint between(const MainWindow &w, double col, double row)
 {
     return {static_cast<int>(col * w.lattice().CellWidth), static_cast<int>(row * w.lattice().CellHeight)};
 }
 
 // The first line of the true projection that has a length, or an empty stroke.
-Stroke firstTrueLine(TfrmGL &w, Sheet s)
+Stroke firstTrueLine(MainWindow &w, Sheet s)
 {
     for (const Stroke &t : w.game().trueSegments(s))
         if (!t.IsEmpty() && t.Start() != t.End())
@@ -48,7 +48,7 @@ Stroke firstTrueLine(TfrmGL &w, Sheet s)
 }
 
 // Half a cell along a line from its start: on the line, between lattice dots.
-QPoint halfCellAlong(const TfrmGL &w, const Stroke &line)
+QPoint halfCellAlong(const MainWindow &w, const Stroke &line)
 {
     const auto sign = [](int v) { return (v > 0) - (v < 0); };
     return pixelOf(w, line.Start()) + QPoint(sign(line.EndCol - line.StartCol) * w.lattice().CellWidth / 2,
@@ -83,19 +83,19 @@ class TestGuiSheets : public QObject {
     // One window for the turns; every test starts on a new turn (New keeps no
     // stroke). The record tests use windows of their own.
     std::unique_ptr<ProgramFolder> m_folder;
-    std::unique_ptr<TfrmGL> m_window;
+    std::unique_ptr<MainWindow> m_window;
 
 private Q_SLOTS:
     void initTestCase()
     {
         m_folder = std::make_unique<ProgramFolder>();
-        m_window = std::make_unique<TfrmGL>(m_folder->path());
+        m_window = std::make_unique<MainWindow>(m_folder->path());
         QVERIFY(showReady(*m_window));
     }
     void init()
     {
-        m_window->game().RecordThreshold = 1000000;  // records have a test of their own
-        m_window->New();
+        m_window->turn().game().SetRecordThreshold(1000000);  // records have a test of their own
+        m_window->turn().newTurn();
         QVERIFY(QTest::qWaitFor([&] { return allSheetsTakeInput(*m_window); }, 2000));
     }
     void cleanupTestCase() { m_window.reset(); }
@@ -112,9 +112,9 @@ private Q_SLOTS:
     {
         QFETCH(int, waitMs);
         QFETCH(bool, taken);
-        TfrmGL &w = *m_window;
+        MainWindow &w = *m_window;
         // Closing a dialog over the window activates it; that click must not draw.
-        w.FormActivate();
+        w.activate();
         QTest::qWait(waitMs);
         for (Sheet s : AllSheets) {
             SheetWidget *sheet = w.sheetWidget(s);
@@ -154,7 +154,7 @@ private Q_SLOTS:
         QFETCH(QPoint, endNudge);
         QFETCH(QPointF, clearCell);
         QFETCH(bool, againReversed);
-        TfrmGL &w = *m_window;
+        MainWindow &w = *m_window;
         SheetWidget *widget = w.sheetWidget(sheet);
         const QPoint a = pixelOf(w, line.Start()) + startNudge;
         const QPoint b = pixelOf(w, line.End()) + endNudge;
@@ -182,7 +182,7 @@ private Q_SLOTS:
 
     void rubberBandFollowsThePointerAndGoes()
     {
-        TfrmGL &w = *m_window;
+        MainWindow &w = *m_window;
         SheetWidget *widget = w.sheetWidget(Sheet::Z);
         Repaints repaints(widget);  // (grab() paints too: read pixels only after)
         const QPoint a = pixelOf(w, {1, 1});
@@ -227,10 +227,10 @@ private Q_SLOTS:
         QFETCH(std::uint32_t, seed);
         QFETCH(int, level);
         QFETCH(QList<Sheet>, drawn);
-        TfrmGL &w = *m_window;
-        w.game().SetLevel(level);
-        w.game().random.Seed(seed);
-        w.New();
+        MainWindow &w = *m_window;
+        w.turn().game().SetLevel(level);
+        w.turn().game().Seed(seed);
+        w.turn().newTurn();
         int right = 0;
         int wrong = 0;
         for (Sheet s : AllSheets) {
@@ -243,11 +243,11 @@ private Q_SLOTS:
                 wrong += samples;
             }
         }
-        QTest::mouseClick(w.findChild<QPushButton *>(QStringLiteral("ButtonCheck")), Qt::LeftButton);
+        QTest::mouseClick(w.findChild<QPushButton *>(QStringLiteral("checkButton")), Qt::LeftButton);
 
-        QCOMPARE(w.game().RightCount, right);
-        QCOMPARE(w.game().WrongCount, wrong);
-        QCOMPARE(labelText(w, "LabelResult"),
+        QCOMPARE(w.game().RightCount(), right);
+        QCOMPARE(w.game().WrongCount(), wrong);
+        QCOMPARE(labelText(w, "resultLabel"),
                  QStringLiteral("Right %1   Wrong %2   Score %3").arg(right).arg(wrong).arg(right - wrong));
         for (Sheet s : AllSheets) {
             SheetWidget *widget = w.sheetWidget(s);
@@ -277,48 +277,48 @@ private Q_SLOTS:
         QFETCH(QString, typed);
         QFETCH(QString, stored);
         ProgramFolder folder;
-        TfrmGL w(folder.path());
+        MainWindow w(folder.path());
         QVERIFY(showReady(w));
-        w.game().random.Seed(SeedA);
-        w.New();
+        w.turn().game().Seed(SeedA);
+        w.turn().newTurn();
         for (Sheet s : AllSheets)
             drawTruth(w, s);
 
         QString offered = QStringLiteral("<no name window>");
-        whenModal<TFormInputName>(&w, [&](TFormInputName *d) {
-            auto *edit = d->findChild<QLineEdit *>(QStringLiteral("EditName"));
+        whenModal<RecordNameDialog>(&w, [&](RecordNameDialog *d) {
+            auto *edit = d->findChild<QLineEdit *>(QStringLiteral("nameEdit"));
             offered = edit->text();
             QTest::keyClicks(edit, typed);
-            QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("Button1")), Qt::LeftButton);
+            QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("okButton")), Qt::LeftButton);
         });
-        w.Check1Click();
+        w.turn().check();
         const int score = w.game().Score();
         QVERIFY(score > 0);
         QCOMPARE(offered, QString());
-        const QString seconds = labelText(w, "LabelTime").section(QLatin1Char(' '), 2, 2);
+        const QString seconds = labelText(w, "timeLabel").section(QLatin1Char(' '), 2, 2);
         QCOMPARE(QString::fromLatin1(folder.read(QStringLiteral("Stat.txt"))),
                  QStringLiteral("%1,%2,%3,,\r\n").arg(stored).arg(score).arg(seconds));
-        QCOMPARE(labelText(w, "LabelBest"), QStringLiteral("Best score %1").arg(score));
+        QCOMPARE(labelText(w, "bestLabel"), QStringLiteral("Best score %1").arg(score));
 
         // Checking the same drawing again is no new record.
         bool asked = false;
         whenModal<QWidget>(&w, [&](QWidget *d) { asked = true; d->close(); }, 300);
-        w.Check1Click();
+        w.turn().check();
         QTest::qWait(400);
         QVERIFY(!asked);
 
         // The next record offers the name typed last.
-        w.game().RecordThreshold = 0;
-        w.New();
+        w.turn().game().SetRecordThreshold(0);
+        w.turn().newTurn();
         QVERIFY(QTest::qWaitFor([&] { return allSheetsTakeInput(w); }, 2000));
         for (Sheet s : AllSheets)
             drawTruth(w, s);
         offered = QStringLiteral("<no name window>");
-        whenModal<TFormInputName>(&w, [&](TFormInputName *d) {
-            offered = d->findChild<QLineEdit *>(QStringLiteral("EditName"))->text();
-            QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("Button1")), Qt::LeftButton);
+        whenModal<RecordNameDialog>(&w, [&](RecordNameDialog *d) {
+            offered = d->findChild<QLineEdit *>(QStringLiteral("nameEdit"))->text();
+            QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("okButton")), Qt::LeftButton);
         });
-        w.Check1Click();
+        w.turn().check();
         QCOMPARE(offered, typed);
         QCOMPARE(folder.read(QStringLiteral("Stat.txt")).count("\r\n"), 2);
     }

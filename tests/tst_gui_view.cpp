@@ -37,7 +37,7 @@ class TestGuiView : public QObject {
     Q_OBJECT
 
     std::unique_ptr<ProgramFolder> m_folder;
-    std::unique_ptr<TfrmGL> m_window;
+    std::unique_ptr<MainWindow> m_window;
 
     FigureView *view() const { return m_window->view(); }
 
@@ -45,14 +45,14 @@ private Q_SLOTS:
     void initTestCase()
     {
         m_folder = std::make_unique<ProgramFolder>();
-        m_window = std::make_unique<TfrmGL>(m_folder->path());
+        m_window = std::make_unique<MainWindow>(m_folder->path());
         QVERIFY(showReady(*m_window));
-        m_window->game().random.Seed(20261206);
-        m_window->New();
+        m_window->turn().game().Seed(20261206);
+        m_window->turn().newTurn();
     }
     void init()
     {
-        m_window->FormActivate();
+        m_window->activate();
         view()->camera().LineWidth = 1;
     }
     void cleanupTestCase() { m_window.reset(); }
@@ -107,7 +107,7 @@ private Q_SLOTS:
         mouse(QTest::MouseMove, target, at + step);
         QCOMPARE(view()->camera().eye, eye);
 
-        m_window->FormActivate();
+        m_window->activate();
         QCOMPARE(view()->camera().eye, (std::array<float, 3>{-5.0f, -5.0f, 20.0f}));
         QCOMPARE(view()->grabFramebuffer(), before);
     }

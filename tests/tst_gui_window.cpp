@@ -2,16 +2,18 @@
 // captions, the buttons and keys that close it, the About window with its help
 // files, the results read at start-up, and play without the sound files.
 
-#include "about/tforma.h"
+#include "about/aboutdialog.h"
+#include "about/manualwindow.h"
 #include "game/cueplayer.h"
 #include "guitest.h"
-#include "results/tforminputname.h"
+#include "results/recordnamedialog.h"
 
 #include <QDesktopServices>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QTextBrowser>
 #include <QUrl>
 
 using namespace guitest;
@@ -40,14 +42,14 @@ class TestGuiWindow : public QObject {
 
     // One window for the checks that only look; the others start their own.
     std::unique_ptr<ProgramFolder> m_folder;
-    std::unique_ptr<TfrmGL> m_shared;
+    std::unique_ptr<MainWindow> m_shared;
 
 private Q_SLOTS:
     void initTestCase()
     {
         QCOMPARE(QGuiApplication::primaryScreen()->geometry(), QRect(0, 0, 1024, 768));
         m_folder = std::make_unique<ProgramFolder>();
-        m_shared = std::make_unique<TfrmGL>(m_folder->path());
+        m_shared = std::make_unique<MainWindow>(m_folder->path());
         QVERIFY(showReady(*m_shared));
     }
     void cleanupTestCase() { m_shared.reset(); }
@@ -57,27 +59,27 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QRect>("geometry");  // in the parent's coordinates
         QTest::addColumn<QString>("caption");  // after activation; null: none to check
-        QTest::newRow("window covers the screen") << "TfrmGL" << QRect(0, 0, 1024, 768) << "Trivisto";
-        QTest::newRow("sheets panel") << "Panel1" << QRect(0, 0, 1024, 384) << QString();
-        QTest::newRow("sheet X") << "PaintX" << QRect(16, 16, 319, 319) << QString();
-        QTest::newRow("sheet Y") << "PaintY" << QRect(351, 16, 319, 319) << QString();
-        QTest::newRow("sheet Z") << "PaintZ" << QRect(686, 16, 319, 319) << QString();
-        QTest::newRow("3D view") << "View3D" << QRect(0, 384, 384, 384) << QString();
-        QTest::newRow("control panel") << "Panel2" << QRect(394, 384, 630, 384) << QString();
-        QTest::newRow("New") << "ButtonNew" << QRect(215, 142, 153, 33) << "New";
-        QTest::newRow("Check") << "ButtonCheck" << QRect(215, 192, 153, 33) << "Check";
-        QTest::newRow("About") << "ButtonAutor" << QRect(215, 242, 153, 33) << "About";
-        QTest::newRow("End") << "ButtonEnd" << QRect(215, 292, 153, 33) << "End";
-        QTest::newRow("level box") << "Edit1" << QRect(215, 92, 46, 28) << QString();
-        QTest::newRow("level label") << "Label2" << QRect(275, 95, 80, 22) << "Level";
-        QTest::newRow("picture") << "Im1" << QRect(438, 214, 225, 185) << QString();
+        QTest::newRow("window covers the screen") << "mainWindow" << QRect(0, 0, 1024, 768) << "Trivisto";
+        QTest::newRow("sheets panel") << "sheetsPanel" << QRect(0, 0, 1024, 384) << QString();
+        QTest::newRow("sheet X") << "sheetX" << QRect(16, 16, 319, 319) << QString();
+        QTest::newRow("sheet Y") << "sheetY" << QRect(351, 16, 319, 319) << QString();
+        QTest::newRow("sheet Z") << "sheetZ" << QRect(686, 16, 319, 319) << QString();
+        QTest::newRow("3D view") << "view3d" << QRect(0, 384, 384, 384) << QString();
+        QTest::newRow("control panel") << "controlPanel" << QRect(394, 384, 630, 384) << QString();
+        QTest::newRow("New") << "newButton" << QRect(215, 142, 153, 33) << "New";
+        QTest::newRow("Check") << "checkButton" << QRect(215, 192, 153, 33) << "Check";
+        QTest::newRow("About") << "aboutButton" << QRect(215, 242, 153, 33) << "About";
+        QTest::newRow("End") << "endButton" << QRect(215, 292, 153, 33) << "End";
+        QTest::newRow("level box") << "levelBox" << QRect(215, 92, 46, 28) << QString();
+        QTest::newRow("level label") << "levelLabel" << QRect(275, 95, 80, 22) << "Level";
+        QTest::newRow("picture") << "picture" << QRect(438, 214, 225, 185) << QString();
     }
     void placedAndCaptioned()
     {
         QFETCH(QString, name);
         QFETCH(QRect, geometry);
         QFETCH(QString, caption);
-        TfrmGL &w = *m_shared;
+        MainWindow &w = *m_shared;
         QWidget *widget = name == w.objectName() ? &w : child(&w, name);
         QVERIFY(widget && widget->isVisible());
         QCOMPARE(widget->geometry(), geometry);
@@ -90,24 +92,24 @@ private Q_SLOTS:
     void controlsDoNotOverlap_data()
     {
         QTest::addColumn<QStringList>("names");
-        QTest::newRow("panels and view") << QStringList{"Panel1", "Panel2", "View3D"};
-        QTest::newRow("sheets") << QStringList{"PaintX", "PaintY", "PaintZ"};
-        QTest::newRow("control panel") << QStringList{"ButtonNew", "ButtonCheck", "ButtonAutor", "ButtonEnd", "Edit1",
-                                                      "Label2",    "Im1",         "LabelTime",   "LabelResult", "LabelBest"};
+        QTest::newRow("panels and view") << QStringList{"sheetsPanel", "controlPanel", "view3d"};
+        QTest::newRow("sheets") << QStringList{"sheetX", "sheetY", "sheetZ"};
+        QTest::newRow("control panel") << QStringList{"newButton", "checkButton", "aboutButton", "endButton", "levelBox",
+                                                      "levelLabel",    "picture",         "timeLabel",   "resultLabel", "bestLabel"};
     }
     void controlsDoNotOverlap()
     {
         QFETCH(QStringList, names);
-        TfrmGL &w = *m_shared;
-        w.game().RecordThreshold = 1000000;
-        w.Check1Click();  // the status lines at their longest
+        MainWindow &w = *m_shared;
+        w.turn().game().SetRecordThreshold(1000000);
+        w.turn().check();  // the status lines at their longest
         for (const QString &a : names) {
             QWidget *wa = child(&w, a);
             QVERIFY2(wa && wa->isVisible(), qPrintable(a));
             const QRect inParent = wa->parentWidget()->rect();
             // Everything but the picture, which runs past the panel's corner,
             // lies wholly on its panel.
-            if (a != QLatin1String("Im1"))
+            if (a != QLatin1String("picture"))
                 QVERIFY2(inParent.contains(wa->geometry()), qPrintable(a));
             if (auto *label = qobject_cast<QLabel *>(wa); label && a.startsWith(QLatin1String("Label")))
                 QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
@@ -128,44 +130,44 @@ private Q_SLOTS:
     {
         QFETCH(bool, byEsc);
         ProgramFolder folder;
-        TfrmGL w(folder.path());
+        MainWindow w(folder.path());
         QVERIFY(showReady(w));
         if (byEsc)
             QTest::keyClick(keyTarget(&w), Qt::Key_Escape);
         else
-            QTest::mouseClick(child<QPushButton>(&w, QStringLiteral("ButtonEnd")), Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(&w, QStringLiteral("endButton")), Qt::LeftButton);
         QTRY_VERIFY(!w.isVisible());
     }
 
     void playsOnWithoutSoundFiles()
     {
         ProgramFolder folder(Documents);
-        TfrmGL w(folder.path());
+        MainWindow w(folder.path());
         QVERIFY(showReady(w));
-        QTest::mouseClick(child<QPushButton>(&w, QStringLiteral("ButtonNew")), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(&w, QStringLiteral("newButton")), Qt::LeftButton);
         for (Sheet s : AllSheets)
             drawTruth(w, s);
 
         bool named = false;
-        whenModal<TFormInputName>(&w, [&](TFormInputName *d) {
+        whenModal<RecordNameDialog>(&w, [&](RecordNameDialog *d) {
             named = true;
-            QTest::keyClicks(d->findChild<QWidget *>(QStringLiteral("EditName")), QStringLiteral("Max"));
-            QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("Button1")), Qt::LeftButton);
+            QTest::keyClicks(d->findChild<QWidget *>(QStringLiteral("nameEdit")), QStringLiteral("Max"));
+            QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("okButton")), Qt::LeftButton);
         });
-        QTest::mouseClick(child<QPushButton>(&w, QStringLiteral("ButtonCheck")), Qt::LeftButton);
-        QVERIFY(w.game().Checked);
+        QTest::mouseClick(child<QPushButton>(&w, QStringLiteral("checkButton")), Qt::LeftButton);
+        QVERIFY(w.game().Checked());
         QVERIFY(named);
         QVERIFY(folder.read(QStringLiteral("Stat.txt")).startsWith("Max,"));
 
         bool about = false;
-        whenModal<TFormA>(&w, [&](TFormA *d) {
+        whenModal<AboutDialog>(&w, [&](AboutDialog *d) {
             about = true;
-            QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("Button1")), Qt::LeftButton);
+            QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("okButton")), Qt::LeftButton);
         });
-        QTest::mouseClick(child<QPushButton>(&w, QStringLiteral("ButtonAutor")), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(&w, QStringLiteral("aboutButton")), Qt::LeftButton);
         QVERIFY(about);
 
-        QTest::mouseClick(child<QPushButton>(&w, QStringLiteral("ButtonEnd")), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(&w, QStringLiteral("endButton")), Qt::LeftButton);
         QTRY_VERIFY(!w.isVisible());
         QCOMPARE(w.cues()->failedFiles(), QSet<QString>(Sounds.begin(), Sounds.end()));
     }
@@ -174,15 +176,15 @@ private Q_SLOTS:
     void playsOnWithoutPictures()
     {
         ProgramFolder folder(Sounds + QStringList{QStringLiteral("readme.txt"), QStringLiteral("manual.html")});
-        TfrmGL w(folder.path());
+        MainWindow w(folder.path());
         QVERIFY(showReady(w));
-        QVERIFY(child<QLabel>(&w, QStringLiteral("Im1"))->pixmap().isNull());
-        QTest::mouseClick(child<QPushButton>(&w, QStringLiteral("ButtonNew")), Qt::LeftButton);
+        QVERIFY(child<QLabel>(&w, QStringLiteral("picture"))->pixmap().isNull());
+        QTest::mouseClick(child<QPushButton>(&w, QStringLiteral("newButton")), Qt::LeftButton);
         drawTruth(w, Sheet::X);
-        w.game().RecordThreshold = 1 << 30;  // no name window in this test
-        QTest::mouseClick(child<QPushButton>(&w, QStringLiteral("ButtonCheck")), Qt::LeftButton);
-        QVERIFY(w.game().Checked);
-        QVERIFY(w.game().RightCount > 0);
+        w.turn().game().SetRecordThreshold(1 << 30);  // no name window in this test
+        QTest::mouseClick(child<QPushButton>(&w, QStringLiteral("checkButton")), Qt::LeftButton);
+        QVERIFY(w.game().Checked());
+        QVERIFY(w.game().RightCount() > 0);
         QVERIFY(!w.grab().isNull());
     }
 
@@ -205,7 +207,7 @@ private Q_SLOTS:
         if (!present)
             files.removeAll(file);
         ProgramFolder folder(files);
-        TfrmGL w(folder.path());
+        MainWindow w(folder.path());
         QVERIFY(showReady(w));
         UrlCatcher catcher;
         QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
@@ -214,32 +216,37 @@ private Q_SLOTS:
         bool helpShown = false;
         QString title;
         QString warning;
-        whenModal<TFormA>(&w, [&](TFormA *about) {
+        whenModal<AboutDialog>(&w, [&](AboutDialog *about) {
             opened = true;
-            helpShown = about->findChild<QPushButton *>(QStringLiteral("Button3"))->isVisible();
-            title = about->findChild<QLabel *>(QStringLiteral("Label4"))->text();
+            helpShown = about->findChild<QPushButton *>(QStringLiteral("helpButton"))->isVisible();
+            title = about->findChild<QLabel *>(QStringLiteral("titleLabel"))->text();
             whenModal<QMessageBox>(&w, [&](QMessageBox *box) {
                 warning = box->text();
                 box->accept();
             }, 1000);
             if (viaLink)
-                QTest::mouseClick(about->findChild<QLabel *>(QStringLiteral("Label5")), Qt::LeftButton, {}, QPoint(12, 11));
+                QTest::mouseClick(about->findChild<QLabel *>(QStringLiteral("manualLink")), Qt::LeftButton, {}, QPoint(12, 11));
             else
-                QTest::mouseClick(about->findChild<QPushButton *>(QStringLiteral("Button3")), Qt::LeftButton);
-            QTest::mouseClick(about->findChild<QPushButton *>(QStringLiteral("Button1")), Qt::LeftButton);
+                QTest::mouseClick(about->findChild<QPushButton *>(QStringLiteral("helpButton")), Qt::LeftButton);
+            QTest::mouseClick(about->findChild<QPushButton *>(QStringLiteral("okButton")), Qt::LeftButton);
         });
-        QTest::mouseClick(child<QPushButton>(&w, QStringLiteral("ButtonAutor")), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(&w, QStringLiteral("aboutButton")), Qt::LeftButton);
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
 
         QVERIFY(opened);
         QVERIFY(helpShown);
         QCOMPARE(title, QStringLiteral("Trivisto"));
-        if (present) {
-            QCOMPARE(catcher.urls, QList<QUrl>{QUrl::fromLocalFile(folder.file(file))});
-            QCOMPARE(warning, QString());
-        } else {
+        if (!present) {
             QVERIFY(catcher.urls.isEmpty());
             QVERIFY2(warning.contains(file), qPrintable(warning));
+        } else if (viaLink) {
+            // The manual opens inside the game.
+            QCOMPARE(warning, QString());
+            QVERIFY(w.manualWindow()->isVisible());
+            QCOMPARE(w.manualWindow()->browser()->source(), QUrl::fromLocalFile(folder.file(file)));
+        } else {
+            QCOMPARE(catcher.urls, QList<QUrl>{QUrl::fromLocalFile(folder.file(file))});
+            QCOMPARE(warning, QString());
         }
     }
 
@@ -264,10 +271,10 @@ private Q_SLOTS:
         ProgramFolder folder;
         if (!contents.isNull())
             folder.write(QStringLiteral("Stat.txt"), contents);
-        TfrmGL w(folder.path());
-        QCOMPARE(w.ReadResults(), message);
+        MainWindow w(folder.path());
+        QCOMPARE(w.turn().readResults(), message);
         QVERIFY(showReady(w));
-        QCOMPARE(child<QLabel>(&w, QStringLiteral("LabelBest"))->text(), best);
+        QCOMPARE(child<QLabel>(&w, QStringLiteral("bestLabel"))->text(), best);
     }
 };
 

@@ -57,21 +57,21 @@ private Q_SLOTS:
     void panelsAndControlsAt1024x768()
     {
         const Layout l = ForScreen(1024, 768);
-        QCOMPARE(l.Panel1Height, 384);
-        QCOMPARE(l.Panel2Width, 630);
-        QCOMPARE(l.Panel2Height, 384);
+        QCOMPARE(l.SheetsPanelHeight, 384);
+        QCOMPARE(l.ControlPanelWidth, 630);
+        QCOMPARE(l.ControlPanelHeight, 384);
         QCOMPARE(l.View, (LayoutRect{0, 384, 384, 384}));
         QCOMPARE(l.Sheets[0].left, 16);
         QCOMPARE(l.Sheets[1].left, 351);
         QCOMPARE(l.Sheets[2].left, 686);
 
-        QCOMPARE(TopLeft(l.Edit1), QPoint(215, 92));
-        QCOMPARE(TopLeft(l.Label2), QPoint(275, 95));
-        QCOMPARE(TopLeft(l.ButtonNew), QPoint(215, 142));
-        QCOMPARE(l.ButtonCheck.top, 192);
-        QCOMPARE(TopLeft(l.ButtonAutor), QPoint(l.ButtonCheck.left, 242));
-        QCOMPARE(TopLeft(l.ButtonEnd), QPoint(215, 292));
-        QCOMPARE(TopLeft(l.Im1), QPoint(438, 214));
+        QCOMPARE(TopLeft(l.LevelBox), QPoint(215, 92));
+        QCOMPARE(TopLeft(l.LevelLabel), QPoint(275, 95));
+        QCOMPARE(TopLeft(l.NewButton), QPoint(215, 142));
+        QCOMPARE(l.CheckButton.top, 192);
+        QCOMPARE(TopLeft(l.AboutButton), QPoint(l.CheckButton.left, 242));
+        QCOMPARE(TopLeft(l.EndButton), QPoint(215, 292));
+        QCOMPARE(TopLeft(l.Picture), QPoint(438, 214));
     }
 };
 

@@ -79,7 +79,7 @@ void DrawOn(Game &game, Sheet sheet, const std::vector<Stroke> &strokes)
 void StartGame(Game &game, std::uint32_t seed, int level = 5)
 {
     game.SetLevel(level);
-    game.random.Seed(seed);
+    game.Seed(seed);
     game.New();
     for (Sheet s : AllSheets)
         game.sheet(s).SetInputEnabled(true);
@@ -218,10 +218,10 @@ private Q_SLOTS:
         StartGame(game, seed, level);
         CheckCounts expected;
         for (Sheet s : AllSheets) {
-            const SampleSet truth = Samples(TrueDrawing(game.figure, s, false, false));
+            const SampleSet truth = Samples(TrueDrawing(game.figure(), s, false, false));
             const bool draw = drawn.contains(s);
             if (draw)
-                DrawOn(game, s, TrueDrawing(game.figure, s, unitSteps, backwards));
+                DrawOn(game, s, TrueDrawing(game.figure(), s, unitSteps, backwards));
             expected += draw ? CheckCounts{int(truth.size()), 0} : CheckCounts{0, int(truth.size())};
             if (extraDiagonal && s == Sheet::Z) {
                 const Stroke extra(1, 1, 5, 5);  // the walk never runs diagonally
@@ -238,10 +238,10 @@ private Q_SLOTS:
         QCOMPARE(game.Check().counts, expected);
         QCOMPARE(game.sheet(Sheet::Z).MousePress(41, 41, SheetLattice{41, 41}), SheetInput::Press::Ignored);
         // A record must beat the threshold; once confirmed, the same score is none.
-        game.RecordThreshold = expected.Score() - 1;
+        game.SetRecordThreshold(expected.Score() - 1);
         QVERIFY(game.Check().newRecord);
         game.RecordConfirmed(expected.Score());
-        QCOMPARE(game.RecordThreshold, expected.Score());
+        QCOMPARE(game.RecordThreshold(), expected.Score());
         QVERIFY(!game.Check().newRecord);
     }
 
@@ -249,13 +249,13 @@ private Q_SLOTS:
     {
         Game game;
         StartGame(game, 1u, 3);
-        QCOMPARE(game.figure.SegmentCount, 18);
+        QCOMPARE(game.figure().SegmentCount, 18);
         game.SetLevel(40);
-        QCOMPARE(game.figure.SegmentCount, 18);
+        QCOMPARE(game.figure().SegmentCount, 18);
         game.Activate();
-        QCOMPARE(game.figure.SegmentCount, 18);
+        QCOMPARE(game.figure().SegmentCount, 18);
         game.New();
-        QCOMPARE(game.figure.SegmentCount, 55);
+        QCOMPARE(game.figure().SegmentCount, 55);
     }
 };
 

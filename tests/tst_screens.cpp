@@ -49,13 +49,13 @@ void TestScreens::controlsStayInsideAndApart()
     QFETCH(int, height);
     const Layout l = ComputeLayout(width, height, ViewSizeForScreen(height, width));
 
-    const Named controls[] = {{"ButtonNew", &l.ButtonNew}, {"ButtonCheck", &l.ButtonCheck},
-                              {"ButtonAutor", &l.ButtonAutor}, {"ButtonEnd", &l.ButtonEnd},
-                              {"Edit1", &l.Edit1}, {"Label2", &l.Label2}, {"Status", &l.Status}};
+    const Named controls[] = {{"newButton", &l.NewButton}, {"checkButton", &l.CheckButton},
+                              {"aboutButton", &l.AboutButton}, {"endButton", &l.EndButton},
+                              {"levelBox", &l.LevelBox}, {"levelLabel", &l.LevelLabel}, {"Status", &l.Status}};
     for (const Named &c : controls) {
         QVERIFY2(c.rect->width > 0 && c.rect->height > 0, c.name);
-        QVERIFY2(Inside(*c.rect, l.Panel2Width, l.Panel2Height), c.name);
-        QVERIFY2(!Overlap(*c.rect, l.Im1), c.name);
+        QVERIFY2(Inside(*c.rect, l.ControlPanelWidth, l.ControlPanelHeight), c.name);
+        QVERIFY2(!Overlap(*c.rect, l.Picture), c.name);
         for (const Named &d : controls)
             if (c.rect != d.rect)
                 QVERIFY2(!Overlap(*c.rect, *d.rect), qPrintable(QStringLiteral("%1 / %2").arg(c.name, d.name)));
@@ -63,13 +63,13 @@ void TestScreens::controlsStayInsideAndApart()
     QVERIFY(l.Status.height >= 3 * 12);
 
     for (std::size_t i = 0; i < l.Sheets.size(); ++i) {
-        QVERIFY(Inside(l.Sheets[i], width, l.Panel1Height));
+        QVERIFY(Inside(l.Sheets[i], width, l.SheetsPanelHeight));
         if (i > 0)
             QVERIFY(!Overlap(l.Sheets[i - 1], l.Sheets[i]));
     }
     QVERIFY(l.CellWidth >= 1);
     QCOMPARE(l.View.bottom(), height);
-    QVERIFY(!Overlap(l.View, {width - l.Panel2Width, l.Panel1Height, l.Panel2Width, l.Panel2Height}));
+    QVERIFY(!Overlap(l.View, {width - l.ControlPanelWidth, l.SheetsPanelHeight, l.ControlPanelWidth, l.ControlPanelHeight}));
 }
 
 void TestScreens::tinyScreensStillGiveCells_data()
@@ -88,7 +88,7 @@ void TestScreens::tinyScreensStillGiveCells()
     const Layout l = ComputeLayout(width, height, ViewSizeForScreen(height, width));
     QVERIFY(l.CellWidth >= 1);
     QVERIFY(l.CellHeight >= 1);
-    QVERIFY(l.Panel2Width >= 0 && l.Panel2Height >= 0);
+    QVERIFY(l.ControlPanelWidth >= 0 && l.ControlPanelHeight >= 0);
 }
 
 QTEST_APPLESS_MAIN(TestScreens)

@@ -2,8 +2,8 @@
 // turn: trivisto_screenshot OUTPUT.png [WIDTHxHEIGHT is the X screen's size].
 // The turn is drawn partly right and partly wrong so the picture shows green
 // strokes, red projection lines left undrawn and the result line.
-#include "game/tfrmgl.h"
-#include "results/tforminputname.h"
+#include "game/mainwindow.h"
+#include "results/recordnamedialog.h"
 #include "sheets/sheetwidget.h"
 #include "view3d/figureview.h"
 
@@ -27,7 +27,7 @@ void Click(QWidget *w, QPoint p)
     QTest::mouseRelease(w, Qt::LeftButton, {}, p);
 }
 
-void DrawStroke(TfrmGL &window, Sheet sheet, const Stroke &s)
+void DrawStroke(MainWindow &window, Sheet sheet, const Stroke &s)
 {
     SheetWidget *w = window.sheetWidget(sheet);
     const SheetLattice &l = window.lattice();
@@ -63,14 +63,14 @@ int main(int argc, char *argv[])
         stat.write("Ann,57,40,,\r\nBen,31,95,,\r\n");
     stat.close();
 
-    TfrmGL window(dir.path() + QStringLiteral("/"));
-    window.ReadResults();
-    window.ShowOnScreen();
+    MainWindow window(dir.path() + QStringLiteral("/"));
+    window.turn().readResults();
+    window.showOnScreen();
     QTest::qWait(700);
 
-    window.game().random.Seed(20261206);
-    window.findChild<QSpinBox *>(QStringLiteral("Edit1"))->setValue(2);
-    window.New();
+    window.turn().game().Seed(20261206);
+    window.findChild<QSpinBox *>(QStringLiteral("levelBox"))->setValue(2);
+    window.turn().newTurn();
 
     // Sheet X drawn whole, sheet Y half, sheet Z with one wrong stroke.
     for (Sheet sheet : AllSheets) {
@@ -98,11 +98,11 @@ int main(int argc, char *argv[])
     QTest::mouseRelease(view, Qt::LeftButton, {}, c + QPoint(-80, 30));
 
     QTimer::singleShot(300, [&window] {
-        TFormInputName *name = window.nameWindow();
-        name->findChild<QLineEdit *>(QStringLiteral("EditName"))->setText(QStringLiteral("Player"));
-        name->findChild<QPushButton *>(QStringLiteral("Button1"))->click();
+        RecordNameDialog *name = window.nameDialog();
+        name->findChild<QLineEdit *>(QStringLiteral("nameEdit"))->setText(QStringLiteral("Player"));
+        name->findChild<QPushButton *>(QStringLiteral("okButton"))->click();
     });
-    window.Check1Click();
+    window.turn().check();
     QTest::qWait(300);
 
     const QImage shot = window.grab().toImage();

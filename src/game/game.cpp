@@ -2,29 +2,57 @@
 
 Game::Game()
 {
-    random.SeedFromClock();
-    InitObjects(figure, SegmentCount, random);
+    m_random.SeedFromClock();
+    Generate();
+}
+
+void Game::Generate()
+{
+    m_figureSeed = m_random.seed();
+    InitObjects(m_figure, m_segmentCount, m_random);
     BuildTrueProjections();
 }
 
 void Game::BuildTrueProjections()
 {
     for (Sheet s : AllSheets) {
-        const auto i = static_cast<std::size_t>(SheetIndex(s));
-        TrueSegmentsOf[i] = TrueSegments(figure, s);
-        TrueProjection[i] = SampleSegments(TrueSegmentsOf[i]);
+        m_trueSegments[Index(s)] = TrueSegments(m_figure, s);
+        m_trueProjection[Index(s)] = SampleSegments(m_trueSegments[Index(s)]);
     }
+}
+
+void Game::StartTurn()
+{
+    for (SheetInput &s : m_sheets)
+        s.NewTurn();
+    m_checked = false;
+    m_counts = {};
+    m_seconds = 0;
+    m_secondsRunning = true;
 }
 
 void Game::New()
 {
-    for (SheetInput &s : sheets)
-        s.NewTurn();
-    InitObjects(figure, SegmentCount, random);
-    BuildTrueProjections();
-    Checked = false;
-    Seconds = 0;
-    SecondsRunning = true;
+    StartTurn();
+    Generate();
+}
+
+void Game::Restart()
+{
+    // Rebuilding from the stored state leaves the generator where the first
+    // build left it, so the turns after a restart are the same as without it.
+    m_random.Seed(m_figureSeed);
+    const int level = m_segmentCount;
+    m_segmentCount = m_figure.SegmentCount;
+    New();
+    m_segmentCount = level;
+}
+
+void Game::NewFrom(int level, std::uint32_t seed)
+{
+    SetLevel(level);
+    m_random.Seed(seed);
+    New();
 }
 
 Game::CheckOutcome Game::Check()
@@ -33,36 +61,32 @@ Game::CheckOutcome Game::Check()
     for (Sheet s : AllSheets) {
         SheetInput &input = sheet(s);
         input.Reveal();
-        const auto i = static_cast<std::size_t>(SheetIndex(s));
-        outcome.perSheet[i] = CompareSamples(TrueProjection[i], SampleSegments(input.Strokes().Slots()));
-        outcome.counts += outcome.perSheet[i];
+        outcome.perSheet[Index(s)] = CompareSamples(m_trueProjection[Index(s)], SampleSegments(input.Strokes().Slots()));
+        outcome.counts += outcome.perSheet[Index(s)];
     }
-    RightCount = outcome.counts.RightCount;
-    WrongCount = outcome.counts.WrongCount;
-    Checked = true;
-    outcome.seconds = Seconds;
-    outcome.newRecord = Score() > RecordThreshold;
-    if (outcome.newRecord)
-        SecondsRunning = false;
-    Seconds = 0;
+    m_counts = outcome.counts;
+    m_checked = true;
+    m_secondsRunning = false;
+    outcome.seconds = m_seconds;
+    outcome.newRecord = Score() > m_recordThreshold;
     return outcome;
 }
 
 void Game::Activate()
 {
-    for (SheetInput &s : sheets)
+    for (SheetInput &s : m_sheets)
         s.AbandonStroke();
     BuildTrueProjections();
 }
 
 void Game::TickSecond()
 {
-    if (SecondsRunning)
-        ++Seconds;
+    if (m_secondsRunning)
+        ++m_seconds;
 }
 
 void Game::RecordConfirmed(int score)
 {
-    if (score > RecordThreshold)
-        RecordThreshold = score;
+    if (score > m_recordThreshold)
+        m_recordThreshold = score;
 }

@@ -6,26 +6,34 @@
 #include "sheets/sheetinput.h"
 
 #include <array>
+#include <cstdint>
 
 // The state and rules of a game: the current figure, the three sheets, the
 // counters of the last Check, the record threshold and the turn's seconds.
 // A level change sizes the next New only; the current figure keeps its own
 // segment count. A Check locks the sheets and scores all three of them without
 // consuming anything, so checking the same drawing again gives the same counts.
+// The turn's seconds end at its first Check: a repeated Check reports them again.
 class Game {
 public:
     struct CheckOutcome {
         CheckCounts counts;
         std::array<CheckCounts, 3> perSheet{};
         bool newRecord = false;  // the score beats RecordThreshold
-        int seconds = 0;         // the turn's seconds at the Check
+        int seconds = 0;         // the turn's seconds, up to its first Check
     };
 
     Game();
 
     // A new turn: empty sheets in drawing mode, a new figure of the current
-    // level, fresh true projections, seconds from 0.
+    // level from the generator as it stands, fresh true projections, seconds
+    // from 0.
     void New();
+    // The current figure again, as New made it: empty sheets, seconds from 0.
+    void Restart();
+    // A new turn on the figure that the generator builds from this state at
+    // this level; the level becomes the one for later turns too.
+    void NewFrom(int level, std::uint32_t seed);
     CheckOutcome Check();
     // An activation of the main window: half-drawn strokes are dropped and the
     // true projections rebuilt.
@@ -33,30 +41,45 @@ public:
     void TickSecond();
     // A record confirmed under a name: it becomes the score to beat.
     void RecordConfirmed(int score);
+    void ReseedFromClock() { m_random.SeedFromClock(); }
+    void Seed(std::uint32_t seed) { m_random.Seed(seed); }
 
-    int Level() const { return SegmentCount - MinSegmentCount; }
-    void SetLevel(int level) { SegmentCount = SegmentCountForLevel(level); }
+    int Level() const { return m_segmentCount - MinSegmentCount; }
+    void SetLevel(int level) { m_segmentCount = SegmentCountForLevel(level); }
+    // The figure's own level and the generator state it was built from.
+    int FigureLevel() const { return m_figure.SegmentCount - MinSegmentCount; }
+    std::uint32_t FigureSeed() const { return m_figureSeed; }
 
-    SheetInput &sheet(Sheet s) { return sheets[static_cast<std::size_t>(SheetIndex(s))]; }
-    const SheetInput &sheet(Sheet s) const { return sheets[static_cast<std::size_t>(SheetIndex(s))]; }
-    const SampleSet &trueProjection(Sheet s) const { return TrueProjection[static_cast<std::size_t>(SheetIndex(s))]; }
-    const SegmentList &trueSegments(Sheet s) const { return TrueSegmentsOf[static_cast<std::size_t>(SheetIndex(s))]; }
-    int Score() const { return RightCount - WrongCount; }
+    const Figure &figure() const { return m_figure; }
+    SheetInput &sheet(Sheet s) { return m_sheets[Index(s)]; }
+    const SheetInput &sheet(Sheet s) const { return m_sheets[Index(s)]; }
+    const SampleSet &trueProjection(Sheet s) const { return m_trueProjection[Index(s)]; }
+    const SegmentList &trueSegments(Sheet s) const { return m_trueSegments[Index(s)]; }
 
-    RandomGenerator random;
-    Figure figure;
-    int SegmentCount = MinSegmentCount;  // the size of the next figure
-    std::array<SheetInput, 3> sheets;
-    int RightCount = 0;
-    int WrongCount = 0;
-    bool Checked = false;  // the counters belong to a Check of this turn
-    int RecordThreshold = 0;
-    int Seconds = 0;
-    bool SecondsRunning = true;
+    bool Checked() const { return m_checked; }
+    int RightCount() const { return m_counts.RightCount; }
+    int WrongCount() const { return m_counts.WrongCount; }
+    int Score() const { return m_counts.Score(); }
+    int RecordThreshold() const { return m_recordThreshold; }
+    void SetRecordThreshold(int threshold) { m_recordThreshold = threshold; }
+    int Seconds() const { return m_seconds; }
 
 private:
+    static std::size_t Index(Sheet s) { return static_cast<std::size_t>(SheetIndex(s)); }
+    void Generate();
+    void StartTurn();
     void BuildTrueProjections();
 
-    std::array<SegmentList, 3> TrueSegmentsOf{};
-    std::array<SampleSet, 3> TrueProjection{};
+    RandomGenerator m_random;
+    Figure m_figure;
+    std::uint32_t m_figureSeed = 0;
+    int m_segmentCount = MinSegmentCount;  // the size of the next figure
+    std::array<SheetInput, 3> m_sheets;
+    std::array<SegmentList, 3> m_trueSegments{};
+    std::array<SampleSet, 3> m_trueProjection{};
+    CheckCounts m_counts;
+    bool m_checked = false;  // the counters belong to a Check of this turn
+    int m_recordThreshold = 0;
+    int m_seconds = 0;
+    bool m_secondsRunning = true;
 };

@@ -21,22 +21,22 @@ bool Inside(const LayoutRect &r, int w, int h)
 // and the turn's result beside the buttons.
 void PlaceAroundCentre(Layout &l)
 {
-    const int h = l.Panel2Height;
-    const int w = l.Panel2Width;
+    const int h = l.ControlPanelHeight;
+    const int w = l.ControlPanelWidth;
     const int top = (h - 100) / 2;
     const int left = w / 2 - 100;
-    l.ButtonEnd = {left, top + 150, ButtonWidth, ButtonHeight};
+    l.EndButton = {left, top + 150, ButtonWidth, ButtonHeight};
     // The level box stands where the edit box and its spinner stood together.
-    l.Edit1 = {left, top - 50, LevelBoxWidth, LevelBoxHeight};
-    l.Label2 = {w / 2 - 40, top - 47, LevelLabelWidth, 22};
-    l.ButtonNew = {left, top, ButtonWidth, ButtonHeight};
-    l.ButtonCheck = {left, top + 50, ButtonWidth, ButtonHeight};
-    l.ButtonAutor = {l.ButtonCheck.left, l.ButtonCheck.top + 50, ButtonWidth, ButtonHeight};
-    l.Im1 = {w - 192, h - 170, PictureWidth, PictureHeight};
+    l.LevelBox = {left, top - 50, LevelBoxWidth, LevelBoxHeight};
+    l.LevelLabel = {w / 2 - 40, top - 47, LevelLabelWidth, 22};
+    l.NewButton = {left, top, ButtonWidth, ButtonHeight};
+    l.CheckButton = {left, top + 50, ButtonWidth, ButtonHeight};
+    l.AboutButton = {l.CheckButton.left, l.CheckButton.top + 50, ButtonWidth, ButtonHeight};
+    l.Picture = {w - 192, h - 170, PictureWidth, PictureHeight};
 
     const int statusLeft = left + ButtonWidth + 12;
     const int statusTop = top - 50;
-    l.Status = {statusLeft, statusTop, std::max(w - statusLeft - 8, 0), std::max(l.Im1.top - 4 - statusTop, 0)};
+    l.Status = {statusLeft, statusTop, std::max(w - statusLeft - 8, 0), std::max(l.Picture.top - 4 - statusTop, 0)};
 }
 
 // For panels too small for the usual arrangement: the level box, then the
@@ -44,8 +44,8 @@ void PlaceAroundCentre(Layout &l)
 // only where it fits beside them whole.
 void PlaceCompact(Layout &l)
 {
-    const int w = l.Panel2Width;
-    const int h = l.Panel2Height;
+    const int w = l.ControlPanelWidth;
+    const int h = l.ControlPanelHeight;
     constexpr int margin = 6;
     constexpr int gap = 4;
     const int columnWidth = std::clamp((w - 2 * margin - gap) / 2, 1, ButtonWidth);
@@ -57,18 +57,18 @@ void PlaceCompact(Layout &l)
     const int left = pictureFits ? margin : std::max((w - blockWidth) / 2, 0);
 
     int y = margin;
-    l.Edit1 = {left, y, std::min(LevelBoxWidth, columnWidth), levelHeight};
-    l.Label2 = {l.Edit1.right() + gap, y, std::max(std::min(LevelLabelWidth, blockWidth - l.Edit1.width - gap), 1),
+    l.LevelBox = {left, y, std::min(LevelBoxWidth, columnWidth), levelHeight};
+    l.LevelLabel = {l.LevelBox.right() + gap, y, std::max(std::min(LevelLabelWidth, blockWidth - l.LevelBox.width - gap), 1),
                 levelHeight};
     y += levelHeight + gap;
-    l.ButtonNew = {left, y, columnWidth, buttonHeight};
-    l.ButtonCheck = {left + columnWidth + gap, y, columnWidth, buttonHeight};
+    l.NewButton = {left, y, columnWidth, buttonHeight};
+    l.CheckButton = {left + columnWidth + gap, y, columnWidth, buttonHeight};
     y += buttonHeight + gap;
-    l.ButtonAutor = {left, y, columnWidth, buttonHeight};
-    l.ButtonEnd = {left + columnWidth + gap, y, columnWidth, buttonHeight};
+    l.AboutButton = {left, y, columnWidth, buttonHeight};
+    l.EndButton = {left + columnWidth + gap, y, columnWidth, buttonHeight};
     y += buttonHeight + gap;
     l.Status = {left, y, blockWidth, std::max(h - margin - y, 0)};
-    l.Im1 = pictureFits ? LayoutRect{w - margin - PictureWidth, h - margin - PictureHeight, PictureWidth, PictureHeight}
+    l.Picture = pictureFits ? LayoutRect{w - margin - PictureWidth, h - margin - PictureHeight, PictureWidth, PictureHeight}
                         : LayoutRect{};
 }
 
@@ -76,10 +76,10 @@ void PlaceCompact(Layout &l)
 // panel, the picture clear of the controls and room for the result lines.
 bool UsualArrangementFits(const Layout &l)
 {
-    const int w = l.Panel2Width;
-    const int h = l.Panel2Height;
-    for (const LayoutRect *r : {&l.ButtonNew, &l.ButtonCheck, &l.ButtonAutor, &l.ButtonEnd, &l.Edit1, &l.Label2})
-        if (!Inside(*r, w, h) || Overlap(*r, l.Im1))
+    const int w = l.ControlPanelWidth;
+    const int h = l.ControlPanelHeight;
+    for (const LayoutRect *r : {&l.NewButton, &l.CheckButton, &l.AboutButton, &l.EndButton, &l.LevelBox, &l.LevelLabel})
+        if (!Inside(*r, w, h) || Overlap(*r, l.Picture))
             return false;
     return l.Status.width >= MinStatusWidth && l.Status.height >= MinStatusHeight;
 }
@@ -103,16 +103,16 @@ Layout ComputeLayout(int clientWidth, int clientHeight, int viewSize)
 {
     Layout l;
     l.ViewSize = viewSize;
-    l.Panel1Height = clientHeight - viewSize;
-    l.Panel2Width = std::max(clientWidth - viewSize - 10, 0);
-    l.Panel2Height = std::max(clientHeight - l.Panel1Height, 0);
-    l.View = {0, l.Panel1Height, viewSize, viewSize};
+    l.SheetsPanelHeight = clientHeight - viewSize;
+    l.ControlPanelWidth = std::max(clientWidth - viewSize - 10, 0);
+    l.ControlPanelHeight = std::max(clientHeight - l.SheetsPanelHeight, 0);
+    l.View = {0, l.SheetsPanelHeight, viewSize, viewSize};
 
     // The smallest side that still gives every lattice cell one pixel.
     constexpr int minSide = GridSteps + 2;
     int side = (clientWidth - 50) / 3 - 5;
-    if (side > l.Panel1Height - 25)
-        side = l.Panel1Height - 25;
+    if (side > l.SheetsPanelHeight - 25)
+        side = l.SheetsPanelHeight - 25;
     side = std::max(side, minSide);
     l.SheetSide = side;
     l.SheetGap = std::max((clientWidth - 3 * side) / 4, 0);

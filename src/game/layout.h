@@ -19,9 +19,9 @@ struct LayoutRect {
 // relative to the control panel; sheet positions to the sheets' panel.
 struct Layout {
     int ViewSize = 0;
-    int Panel1Height = 0;
-    int Panel2Width = 0;
-    int Panel2Height = 0;
+    int SheetsPanelHeight = 0;
+    int ControlPanelWidth = 0;
+    int ControlPanelHeight = 0;
     int SheetSide = 0;
     int SheetGap = 0;
     std::array<LayoutRect, 3> Sheets{};
@@ -29,8 +29,8 @@ struct Layout {
     int CellHeight = 1;
 
     LayoutRect View;  // in window coordinates
-    LayoutRect ButtonNew, ButtonCheck, ButtonEnd, ButtonAutor;
-    LayoutRect Edit1, Label2, Im1;
+    LayoutRect NewButton, CheckButton, EndButton, AboutButton;
+    LayoutRect LevelBox, LevelLabel, Picture;
     // Where the turn's time and result are shown: right of the buttons, above
     // the picture, clear of every other control.
     LayoutRect Status;

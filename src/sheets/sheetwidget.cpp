@@ -1,7 +1,5 @@
 #include "sheetwidget.h"
 
-#include "game/game.h"
-
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -23,13 +21,16 @@ QPen Pen(const QColor &colour, int width)
     return QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
-// A line whose ends coincide shows as a dot of the pen's width.
+// A line whose ends coincide shows as a dot of the pen's width, centred on
+// the point; drawPoint would give a 2x2 square, which looks like a lattice dot.
 void DrawLine(QPainter &p, QPoint a, QPoint b)
 {
-    if (a == b)
-        p.drawPoint(a);
-    else
+    if (a == b) {
+        const int w = p.pen().width();
+        p.fillRect(QRect(a.x() - w / 2, a.y() - w / 2, w, w), p.pen().color());
+    } else {
         p.drawLine(a, b);
+    }
 }
 
 } // namespace
@@ -40,20 +41,16 @@ QColor SheetWidget::AxisColour(int figureAxis)
     return colours[figureAxis];
 }
 
-SheetWidget::SheetWidget(Game &game, Sheet sheet, const SheetLattice &lattice, QWidget *parent)
-    : QWidget(parent), m_game(game), m_sheet(sheet), m_lattice(lattice)
+SheetWidget::SheetWidget(Sheet sheet, SheetInput &input, const SegmentList &truth, const SheetLattice &lattice,
+                         QWidget *parent)
+    : QWidget(parent), m_sheet(sheet), m_input(input), m_truth(truth), m_lattice(lattice)
 {
-    static const char *names[3] = {"PaintX", "PaintY", "PaintZ"};
+    static const char *names[3] = {"sheetX", "sheetY", "sheetZ"};
     setObjectName(QString::fromLatin1(names[SheetIndex(sheet)]));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::NoFocus);
     setCursor(Qt::CrossCursor);
-}
-
-SheetInput &SheetWidget::input() const
-{
-    return m_game.sheet(m_sheet);
 }
 
 QPoint SheetWidget::startPixel() const
@@ -85,11 +82,10 @@ void SheetWidget::paintEvent(QPaintEvent *)
     const SheetInput &in = input();
     if (in.IsRevealed()) {
         p.setPen(Pen(TrueColour, LineWidth));
-        const SegmentList &truth = m_game.trueSegments(m_sheet);
-        for (int k = Figure::FirstShown; k <= m_game.figure.LastShown() && k <= SlotCount; ++k) {
-            const Stroke &s = truth[static_cast<std::size_t>(k)];
-            DrawLine(p, pixel(s.Start()), pixel(s.End()));
-        }
+        // Only the walk's slots are filled; its start point shows as a dot.
+        for (const Stroke &s : m_truth)
+            if (!s.IsEmpty())
+                DrawLine(p, pixel(s.Start()), pixel(s.End()));
     }
 
     p.setPen(Pen(StrokeColour, LineWidth));

@@ -50,7 +50,7 @@ void DrawEntry(const FigureSegment &s, const Rgb &c)
 
 FigureView::FigureView(const Figure &figure, QWidget *parent) : QWidget(parent), m_figure(figure)
 {
-    setObjectName(QStringLiteral("View3D"));
+    setObjectName(QStringLiteral("view3d"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
     setCursor(Qt::OpenHandCursor);

@@ -1,0 +1,407 @@
+#include "mainwindow.h"
+
+#include "about/aboutdialog.h"
+#include "about/manualwindow.h"
+#include "game/cueplayer.h"
+#include "results/recordnamedialog.h"
+#include "sheets/sheetwidget.h"
+#include "view3d/figureview.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScreen>
+#include <QSpinBox>
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+const QString CueTurn = QStringLiteral("sett.wav");
+const QString CuePress = QStringLiteral("3.wav");
+const QString CueRelease = QStringLiteral("4.wav");
+
+QPushButton *MakeButton(const char *name, QWidget *parent)
+{
+    auto *b = new QPushButton(parent);
+    b->setObjectName(QString::fromLatin1(name));
+    return b;
+}
+
+// A button runs its action and is enabled with it.
+void BindButton(QPushButton *button, QAction *action)
+{
+    button->setText(action->text());
+    button->setEnabled(action->isEnabled());
+    QObject::connect(button, &QPushButton::clicked, action, &QAction::trigger);
+    QObject::connect(action, &QAction::changed, button, [button, action] { button->setEnabled(action->isEnabled()); });
+}
+
+// Shrinks a label's font until its text fits the label (small screens).
+void FitText(QLabel *label, int pixelSize)
+{
+    QFont f = label->font();
+    for (int size = pixelSize; size >= 8; --size) {
+        f.setPixelSize(size);
+        const QFontMetrics m(f);
+        if (m.horizontalAdvance(label->text()) <= label->width() && m.height() <= label->height())
+            break;
+    }
+    label->setFont(f);
+}
+
+void Place(QWidget *w, const LayoutRect &r)
+{
+    w->setGeometry(r.left, r.top, r.width, r.height);
+}
+
+// Keys the level box edits with; every other key is left to the window's
+// actions even while the box has the focus.
+bool IsLevelBoxKey(const QKeyEvent *e)
+{
+    if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    const int k = e->key();
+    return (k >= Qt::Key_0 && k <= Qt::Key_9) || k == Qt::Key_Backspace || k == Qt::Key_Delete || k == Qt::Key_Up ||
+           k == Qt::Key_Down || k == Qt::Key_Left || k == Qt::Key_Right || k == Qt::Key_Home || k == Qt::Key_End;
+}
+
+} // namespace
+
+MainWindow::MainWindow(const QString &dataDir, const QString &resultsPath, QWidget *parent)
+    : QWidget(parent), m_dataDir(dataDir), m_turn(new TurnController(this))
+{
+    setObjectName(QStringLiteral("mainWindow"));
+    setWindowTitle(QStringLiteral("Trivisto"));
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, SheetWidget::Background);
+    setPalette(pal);
+    setAutoFillBackground(true);
+    QFont f = font();
+    f.setPixelSize(15);
+    setFont(f);
+    m_turn->setResultsPath(resultsPath.isEmpty() ? dataDir + QStringLiteral("Stat.txt") : resultsPath);
+
+    QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const QSize screenSize = screen ? screen->geometry().size() : QSize(1024, 768);
+    m_viewSize = ViewSizeForScreen(screenSize.height(), screenSize.width());
+
+    createActions();
+    createControls();
+    connectController();
+
+    // One layout pass now, so the first activation already finds the final
+    // cell sizes.
+    resize(screenSize);
+    layoutPass();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::createActions()
+{
+    auto make = [this](const char *name, const QString &text, const QList<QKeySequence> &keys, auto slot) {
+        auto *a = new QAction(text, this);
+        a->setObjectName(QString::fromLatin1(name));
+        a->setShortcuts(keys);
+        a->setShortcutContext(Qt::WindowShortcut);
+        addAction(a);
+        connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+    m_newAction = make("newAction", tr("New"), {QKeySequence::New}, &MainWindow::onNewTriggered);
+    m_checkAction = make("checkAction", tr("Check"), {QKeySequence(Qt::CTRL | Qt::Key_Return)}, &MainWindow::onCheckTriggered);
+    m_quitAction = make("quitAction", tr("End"), {QKeySequence::Quit}, &MainWindow::onQuitTriggered);
+    m_aboutAction = make("aboutAction", tr("About"), {}, &MainWindow::onAboutTriggered);
+    m_escapeAction = make("escapeAction", tr("Cancel stroke or close"), {QKeySequence(Qt::Key_Escape)},
+                          &MainWindow::onEscapePressed);
+    // 1 and 2 only repaint the view; W and Shift+W change its line width.
+    m_redrawAction = make("redrawAction", tr("Redraw the view"), {QKeySequence(Qt::Key_1), QKeySequence(Qt::Key_2)},
+                          [this] { m_view->update(); });
+    m_thinnerAction = make("thinnerAction", tr("Thinner lines"), {QKeySequence(Qt::Key_W)}, [this] {
+        m_view->camera().Thinner();
+        m_view->update();
+    });
+    m_thickerAction = make("thickerAction", tr("Thicker lines"), {QKeySequence(Qt::SHIFT | Qt::Key_W)}, [this] {
+        m_view->camera().Thicker();
+        m_view->update();
+    });
+}
+
+void MainWindow::createControls()
+{
+    const QPalette panelPalette = [] {
+        QPalette p;
+        p.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
+        return p;
+    }();
+    m_sheetsPanel = new QFrame(this);
+    m_sheetsPanel->setObjectName(QStringLiteral("sheetsPanel"));
+    m_sheetsPanel->setFrameShape(QFrame::StyledPanel);
+    m_sheetsPanel->setAutoFillBackground(true);
+    m_sheetsPanel->setPalette(panelPalette);
+    Game &game = m_turn->game();
+    for (Sheet s : AllSheets) {
+        auto *w = new SheetWidget(s, game.sheet(s), game.trueSegments(s), m_lattice, m_sheetsPanel);
+        m_sheets[static_cast<std::size_t>(SheetIndex(s))] = w;
+    }
+
+    m_controlPanel = new QFrame(this);
+    m_controlPanel->setObjectName(QStringLiteral("controlPanel"));
+    m_controlPanel->setFrameShape(QFrame::Box);
+    m_controlPanel->setAutoFillBackground(true);
+    m_controlPanel->setPalette(panelPalette);
+
+    m_newButton = MakeButton("newButton", m_controlPanel);
+    m_checkButton = MakeButton("checkButton", m_controlPanel);
+    m_endButton = MakeButton("endButton", m_controlPanel);
+    m_aboutButton = MakeButton("aboutButton", m_controlPanel);
+    BindButton(m_newButton, m_newAction);
+    BindButton(m_checkButton, m_checkAction);
+    BindButton(m_endButton, m_quitAction);
+    BindButton(m_aboutButton, m_aboutAction);
+
+    m_levelLabel = new QLabel(tr("Level"), m_controlPanel);
+    m_levelLabel->setObjectName(QStringLiteral("levelLabel"));
+    m_levelBox = new QSpinBox(m_controlPanel);
+    m_levelBox->setObjectName(QStringLiteral("levelBox"));
+    m_levelBox->setRange(0, MaxLevel);
+    m_levelBox->setValue(game.Level());
+    m_levelBox->setToolTip(tr("Level: more walk segments from the next New on"));
+    m_levelBox->installEventFilter(this);
+    m_levelBox->findChild<QLineEdit *>()->installEventFilter(this);
+    connect(m_levelBox, &QSpinBox::valueChanged, m_turn, &TurnController::setLevel);
+
+    m_picture = new QLabel(m_controlPanel);
+    m_picture->setObjectName(QStringLiteral("picture"));
+    const QString picture = m_dataDir + QStringLiteral("panel.jpg");
+    const QPixmap pixmap(picture);
+    if (pixmap.isNull())
+        qWarning("trivisto: picture %s could not be read; the panel shows without it", qPrintable(picture));
+    m_picture->setPixmap(pixmap);
+
+    m_timeLabel = new QLabel(m_controlPanel);
+    m_timeLabel->setObjectName(QStringLiteral("timeLabel"));
+    m_resultLabel = new QLabel(m_controlPanel);
+    m_resultLabel->setObjectName(QStringLiteral("resultLabel"));
+    m_bestLabel = new QLabel(m_controlPanel);
+    m_bestLabel->setObjectName(QStringLiteral("bestLabel"));
+    QFont resultFont = font();
+    resultFont.setBold(true);
+    m_resultLabel->setFont(resultFont);
+
+    m_view = new FigureView(game.figure(), this);
+    m_cues = new CuePlayer(m_dataDir, this);
+    m_nameDialog = new RecordNameDialog(this);
+    m_aboutDialog = new AboutDialog(m_dataDir, this);
+    m_manualWindow = new ManualWindow(this);
+    connect(m_aboutDialog, &AboutDialog::manualRequested, m_manualWindow,
+            [this] { m_manualWindow->showDocument(m_dataDir + QStringLiteral("manual.html")); });
+    connect(m_aboutDialog, &AboutDialog::documentRequested, m_manualWindow, &ManualWindow::showDocument);
+}
+
+void MainWindow::connectController()
+{
+    for (SheetWidget *w : m_sheets) {
+        connect(w, &SheetWidget::pressed, m_cues, [this] { m_cues->Play(CuePress); });
+        connect(w, &SheetWidget::released, m_cues, [this] { m_cues->Play(CueRelease); });
+    }
+    connect(m_turn, &TurnController::turnStarted, this, [this] {
+        m_cues->Play(CueTurn);
+        m_view->update();
+        repaintSheets();
+        updateStatus();
+    });
+    connect(m_turn, &TurnController::checked, this, [this] {
+        m_cues->Play(CueTurn);
+        repaintSheets();
+        updateStatus();
+    });
+    connect(m_turn, &TurnController::recordBeaten, this, &MainWindow::onRecordBeaten);
+    connect(m_turn, &TurnController::recordSaveFailed, this,
+            [this](const QString &message) { QMessageBox::warning(this, tr("Trivisto"), message); });
+    connect(m_turn, &TurnController::secondsChanged, this, &MainWindow::updateStatus);
+    connect(m_turn, &TurnController::recordThresholdChanged, this, &MainWindow::updateStatus);
+}
+
+void MainWindow::showOnScreen()
+{
+    if (QScreen *s = screen())
+        setGeometry(s->geometry());
+    showFullScreen();
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!m_activatedOnce) {
+        m_activatedOnce = true;
+        activate();
+    }
+}
+
+void MainWindow::activate()
+{
+    m_turn->activate();
+    repaintSheets();
+    layoutPass();
+    m_newButton->setFocus();
+}
+
+void MainWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    layoutPass();
+}
+
+void MainWindow::layoutPass()
+{
+    m_layout = ComputeLayout(width(), height(), m_viewSize);
+    const Layout &l = m_layout;
+
+    m_sheetsPanel->setGeometry(0, 0, width(), l.SheetsPanelHeight);
+    m_controlPanel->setGeometry(width() - l.ControlPanelWidth, l.SheetsPanelHeight, l.ControlPanelWidth,
+                                l.ControlPanelHeight);
+    for (std::size_t i = 0; i < m_sheets.size(); ++i)
+        Place(m_sheets[i], l.Sheets[i]);
+    m_lattice.CellWidth = l.CellWidth;
+    m_lattice.CellHeight = l.CellHeight;
+    Place(m_view, l.View);
+    m_view->ResetCamera();
+    m_turn->layoutPassed();
+
+    // On small screens the controls shrink; their text shrinks with them.
+    const int textSize = font().pixelSize();
+    for (auto [w, r] : {std::pair<QWidget *, LayoutRect>{m_endButton, l.EndButton}, {m_levelBox, l.LevelBox},
+                        {m_levelLabel, l.LevelLabel}, {m_newButton, l.NewButton}, {m_checkButton, l.CheckButton},
+                        {m_aboutButton, l.AboutButton}}) {
+        Place(w, r);
+        QFont small = w->font();
+        small.setPixelSize(std::clamp(r.height - 8, 8, textSize));
+        w->setFont(small);
+    }
+    Place(m_picture, l.Picture);
+    const LayoutRect &st = l.Status;
+    const int lineHeight = std::min(fontMetrics().height() + 4, st.height / 3);
+    m_timeLabel->setGeometry(st.left, st.top, st.width, lineHeight);
+    m_resultLabel->setGeometry(st.left, st.top + lineHeight, st.width, lineHeight);
+    m_bestLabel->setGeometry(st.left, st.top + 2 * lineHeight, st.width, lineHeight);
+    updateStatus();
+    repaintSheets();
+}
+
+void MainWindow::repaintSheets()
+{
+    for (SheetWidget *w : m_sheets)
+        w->update();
+}
+
+void MainWindow::updateStatus()
+{
+    const Game &g = game();
+    if (g.Checked()) {
+        const int seconds = m_turn->lastCheck().seconds;
+        m_timeLabel->setText(seconds == 1 ? tr("Checked after 1 second") : tr("Checked after %1 seconds").arg(seconds));
+        m_resultLabel->setText(
+            tr("Right %1   Wrong %2   Score %3").arg(g.RightCount()).arg(g.WrongCount()).arg(g.Score()));
+    } else {
+        m_timeLabel->setText(tr("Time %1 s").arg(g.Seconds()));
+        m_resultLabel->clear();
+    }
+    m_bestLabel->setText(tr("Best score %1").arg(g.RecordThreshold()));
+    for (QLabel *label : {m_timeLabel, m_resultLabel, m_bestLabel})
+        FitText(label, font().pixelSize());
+}
+
+void MainWindow::onNewTriggered()
+{
+    m_turn->newTurn();
+}
+
+void MainWindow::onCheckTriggered()
+{
+    m_turn->check();
+}
+
+void MainWindow::onRecordBeaten()
+{
+    if (m_nameDialog->exec() == QDialog::Accepted)
+        m_turn->confirmRecord(m_nameDialog->pendingName());
+    activate();
+}
+
+void MainWindow::onQuitTriggered()
+{
+    m_cues->Play(CueTurn);
+    close();
+}
+
+void MainWindow::onAboutTriggered()
+{
+    m_cues->Play(CueTurn);
+    m_aboutDialog->exec();
+    activate();
+}
+
+void MainWindow::onEscapePressed()
+{
+    // Esc first drops a half-drawn stroke; with none, it closes the window.
+    bool dropped = false;
+    for (Sheet s : AllSheets) {
+        if (game().sheet(s).StrokeBegun()) {
+            m_turn->game().sheet(s).AbandonStroke();
+            sheetWidget(s)->update();
+            dropped = true;
+        }
+    }
+    if (!dropped)
+        close();
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // A text box claims every printable key before shortcuts see it; the
+    // level box gives up all but its editing keys, so W, Esc and the like
+    // reach the window's actions.
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (IsLevelBoxKey(key)) {
+            event->accept();
+            return false;
+        }
+        event->ignore();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// The strip between the view and the control panel turns the camera too;
+// presses that panels and labels pass on must not.
+bool MainWindow::inCameraStrip(QPoint pos) const
+{
+    return QRect(0, m_layout.SheetsPanelHeight, m_layout.ViewSize + 10, m_layout.ViewSize).contains(pos);
+}
+
+void MainWindow::mousePressEvent(QMouseEvent *event)
+{
+    const QPoint pos = event->position().toPoint();
+    if (inCameraStrip(pos))
+        m_view->CameraPress(pos);
+}
+
+void MainWindow::mouseMoveEvent(QMouseEvent *event)
+{
+    m_view->CameraMove(event->position().toPoint());
+}
+
+void MainWindow::mouseReleaseEvent(QMouseEvent *)
+{
+    m_view->CameraRelease();
+}
