@@ -3,6 +3,7 @@
 // below what the game already knew, and must agree line by line with the
 // functions SaveRecord uses: otherwise a record the player just saved could
 // be invisible at the next start, or a broken line could count as a record.
+// The high-score table must show exactly the lines the threshold came from.
 //
 // Input: the whole file, byte for byte; it is also read a second time behind
 // a filler line that puts one of its first bytes on the reader's 64 KiB block
@@ -28,15 +29,19 @@ void CheckFile(std::string_view bytes, bool everyInitial)
 
     int best = INT_MIN;
     bool stopped = false;
+    std::vector<ResultEntry> table;
     const std::vector<fuzz::Line> lines = fuzz::SplitLines(bytes);
     // Nine, not ResultLinesRead: which lines count is part of the file format.
     for (std::size_t i = 0; i < lines.size() && i < 9; ++i) {
+        const ResultFields fields = StringOnPar(lines[i].Content(bytes));
         int bonus = 0;
-        if (!ParseBonus(StringOnPar(lines[i].Content(bytes)).bonus, bonus)) {
+        if (!ParseBonus(fields.bonus, bonus)) {
             stopped = true;
             break;
         }
         best = std::max(best, bonus);
+        const auto cut = [](const std::string &text) { return text.substr(0, ResultFieldKept); };
+        table.push_back({cut(fields.name), bonus, cut(fields.seconds), cut(fields.extra)});
     }
 
     // The threshold the game starts with: nothing known yet, a record that
@@ -57,6 +62,16 @@ void CheckFile(std::string_view bytes, bool everyInitial)
         if (!everyInitial)
             break;
     }
+
+    std::string error = "<unset>";
+    const std::vector<ResultEntry> entries = ReadResultEntries(path.string(), &error);
+    const std::string context = "file " + fuzz::Quoted(bytes) + ", " + std::to_string(entries.size()) +
+                                " entries, error " + fuzz::Quoted(error);
+    FUZZ_CHECK(entries.size() == table.size(), context + ", the lines give " + std::to_string(table.size()));
+    for (std::size_t i = 0; i < table.size(); ++i)
+        FUZZ_CHECK(entries[i] == table[i], context + ", entry " + std::to_string(i) + " name " +
+                                               fuzz::Quoted(entries[i].name) + " expected " + fuzz::Quoted(table[i].name));
+    FUZZ_CHECK(error == ReadResultFile(path.string()).error, context);
 }
 
 } // namespace

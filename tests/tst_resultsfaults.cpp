@@ -1,13 +1,11 @@
-// What the results file can meet on a player's disk: odd contents, odd file
-// types, failing writes and a game killed while saving. Whatever happens the
-// game starts, says what is wrong where the player must act, and never loses
-// or mixes up the results already stored.
+// What the results file can meet on a player's disk: huge or failing files,
+// links, a game killed while saving and two games saving at once. Whatever
+// happens the game starts, says what is wrong where the player must act, and
+// never loses or mixes up the results already stored.
 #include "results/resultsfile.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -17,28 +15,6 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-class TestResultsFaults : public QObject {
-    Q_OBJECT
-private Q_SLOTS:
-    void init();
-    void oddContents_data();
-    void oddContents();
-    void oddFileTypes_data();
-    void oddFileTypes();
-    void hugeFilesReadOnlyWhatIsUsed_data();
-    void hugeFilesReadOnlyWhatIsUsed();
-    void namesKeepTheirBytes_data();
-    void namesKeepTheirBytes();
-    void failedWritesLeaveTheOldFile_data();
-    void failedWritesLeaveTheOldFile();
-    void fullDiskLeavesTheOldFile();
-    void killedWhileSavingLeavesOldOrNewWhole();
-
-private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::string path() const { return m_dir->filePath(QStringLiteral("Stat.txt")).toStdString(); }
-};
 
 namespace {
 
@@ -55,231 +31,220 @@ QByteArray Read(const std::string &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
 }
 
-// Runs `work` in a child process and returns its exit status.
-template <typename Work>
-int InChild(Work work)
+// What is in the folder besides `expected`, hidden files included.
+QStringList Unexpected(const QString &folder, const QStringList &expected = {"Stat.txt", "Stat.txt.lock"})
 {
-    const pid_t pid = fork();
-    if (pid == 0) {
-        work();
-        _exit(0);
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return status;
+    QStringList rest = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString &name : expected)
+        rest.removeAll(name);
+    return rest;
 }
 
 const QByteArray Stored = "Ann,57,12,,\r\nBen,31,40,,\r\nCid,3,99,x,\r\n";
 
 } // namespace
 
-void TestResultsFaults::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-}
+class TestResultsFaults : public QObject {
+    Q_OBJECT
 
-void TestResultsFaults::oddContents_data()
-{
-    QTest::addColumn<QByteArray>("contents");
-    QTest::addColumn<int>("threshold");
-    QTest::addColumn<QString>("error");
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::string path() const { return m_dir->filePath(QStringLiteral("Stat.txt")).toStdString(); }
 
-    // Line endings and bad bonus fields are covered with the reader's rules;
-    // these are the contents only a damaged or foreign file has.
-    // Regression: a bonus written with many leading zeros was cut off and
-    // refused, though it is a number; a record then went below it.
-    QTest::newRow("bonus of 70 digits is a number") << QByteArray("a,") + QByteArray(68, '0') + "42,1,,\r\n" << 42
-                                                    << QString();
-    QTest::newRow("blank lines count as lines") << QByteArray("\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\nz,50,1,,\r\n")
-                                                << 0 << QString();
-    QTest::newRow("binary garbage with a NUL in the bonus")
-        << QByteArray("\x01\xff,\x00\x7f,\xfe\r\n", 9) << 0 << QStringLiteral("'0\x00\x7f' is not a valid integer value");
-    QTest::newRow("binary garbage without commas") << QByteArray("\x89PNG\x1a\n\x00\x00\x00\rIHDR", 15) << 0
-                                                   << QString();
-}
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+    }
 
-void TestResultsFaults::oddContents()
-{
-    QFETCH(QByteArray, contents);
-    QFETCH(int, threshold);
-    QFETCH(QString, error);
-    Write(path(), contents);
-    const ReadResult r = ReadResultFile(path());
-    QCOMPARE(r.RecordThreshold, threshold);
-    QCOMPARE(QString::fromStdString(r.error), error);
-}
+    void hugeFilesReadOnlyWhatIsUsed_data()
+    {
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<int>("threshold");
+        QTest::newRow("a million lines: only the first 9 count")
+            << "a,3,1,,\r\nb,8,1,,\r\n" + QByteArray("zz,999,1,,\r\n").repeated(1000000) << 999;
+        QTest::newRow("one 100 MB line") << "Ann,42,5," + QByteArray(100 << 20, 'x') + "\r\nBen,43,1,,\r\n" << 43;
+        QTest::newRow("a 10 MB bonus is no number") << "Ann," + QByteArray(10 << 20, '7') << 0;
+    }
+    void hugeFilesReadOnlyWhatIsUsed()
+    {
+        QFETCH(QByteArray, contents);
+        QFETCH(int, threshold);
+        Write(path(), contents);
+        const ReadResult r = ReadResultFile(path());
+        QCOMPARE(r.RecordThreshold, threshold);
+        // The message names the bad text without repeating megabytes of it,
+        // and the table keeps no more of a field than it can show.
+        QVERIFY(r.error.size() < 200);
+        std::string error;
+        for (const ResultEntry &e : ReadResultEntries(path(), &error))
+            QVERIFY(e.name.size() + e.seconds.size() + e.extra.size() <= 3 * ResultFieldKept);
+        QCOMPARE(error, r.error);
+    }
 
-void TestResultsFaults::oddFileTypes_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::newRow("missing") << "missing";
-    QTest::newRow("a folder") << "folder";
-    QTest::newRow("a pipe nobody writes to") << "fifo";
-    QTest::newRow("unreadable") << "unreadable";
-}
+    // Every way the write can fail says why and leaves the old file byte for
+    // byte, with no temporary file beside it.
+    void failedWritesLeaveTheOldFile_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("read-only folder") << "readonly" << "Permission denied";
+        QTest::newRow("file size limit hit mid-write") << "fsize" << "File too large";
+        QTest::newRow("full disk") << "full" << "No space left on device";
+    }
+    void failedWritesLeaveTheOldFile()
+    {
+        QFETCH(QString, how);
+        QFETCH(QString, message);
+        const std::string p = path(), folder = m_dir->path().toStdString();
+        if (how == QLatin1String("full") && mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=320k") != 0)
+            QSKIP("cannot mount a small tmpfs here (needs root)");
+        const QByteArray big = Stored + QByteArray(256 * 1024, 'y') + "\r\n";
+        Write(p, big);
 
-void TestResultsFaults::oddFileTypes()
-{
-    QFETCH(QString, kind);
-    const std::string p = path();
-    if (kind == QLatin1String("folder"))
-        QVERIFY(mkdir(p.c_str(), 0755) == 0);
-    else if (kind == QLatin1String("fifo"))
-        QVERIFY(mkfifo(p.c_str(), 0644) == 0);
-    else if (kind == QLatin1String("unreadable"))
-        // Opens fine and fails on the first read, whoever runs the test.
-        QVERIFY(symlink("/proc/self/mem", p.c_str()) == 0);
-
-    const ReadResult r = ReadResultFile(p, 12);
-    QCOMPARE(QString::fromStdString(r.error), QStringLiteral("Can not open Stat.txt"));
-    QCOMPARE(r.RecordThreshold, 12);
-
-    // A record cannot be saved over such a thing either, and says so.
-    if (kind != QLatin1String("missing"))
-        QVERIFY(!SaveRecord(p, "Ann", 60, 5).empty());
-}
-
-void TestResultsFaults::hugeFilesReadOnlyWhatIsUsed_data()
-{
-    QTest::addColumn<QByteArray>("contents");
-    QTest::addColumn<int>("threshold");
-
-    QByteArray millionLines = "a,3,1,,\r\nb,8,1,,\r\n";
-    millionLines.reserve(14 * 1000000);
-    for (int i = 0; i < 1000000; ++i)
-        millionLines += "zz,999,1,,\r\n";
-    QTest::newRow("a million lines: only the first 9 count") << millionLines << 999;
-
-    QByteArray longLine = "Ann,42,5,";
-    longLine += QByteArray(100 * 1024 * 1024, 'x');
-    longLine += "\r\nBen,43,1,,\r\n";
-    QTest::newRow("one 100 MB line") << longLine << 43;
-
-    QByteArray longBonus = "Ann,";
-    longBonus += QByteArray(10 * 1024 * 1024, '7');
-    QTest::newRow("a 10 MB bonus is no number") << longBonus << 0;
-}
-
-void TestResultsFaults::hugeFilesReadOnlyWhatIsUsed()
-{
-    QFETCH(QByteArray, contents);
-    QFETCH(int, threshold);
-    Write(path(), contents);
-    const ReadResult r = ReadResultFile(path());
-    QCOMPARE(r.RecordThreshold, threshold);
-    // The message names the bad text without repeating megabytes of it.
-    QVERIFY(r.error.size() < 200);
-}
-
-void TestResultsFaults::namesKeepTheirBytes_data()
-{
-    QTest::addColumn<QByteArray>("name");
-    QTest::newRow("UTF-8") << QByteArray("Zoë Łukasz 山田");
-    QTest::newRow("single-byte code page") << QByteArray("Ren\xe9 M\xfcller");
-    QTest::newRow("empty") << QByteArray();
-}
-
-void TestResultsFaults::namesKeepTheirBytes()
-{
-    QFETCH(QByteArray, name);
-    Write(path(), Stored);
-    QVERIFY(SaveRecord(path(), name.toStdString(), 70, 9).empty());
-    QCOMPARE(Read(path()), name + ",70,9,,\r\n" + Stored);
-    QCOMPARE(ReadResultFile(path()).RecordThreshold, 70);
-}
-
-void TestResultsFaults::failedWritesLeaveTheOldFile_data()
-{
-    QTest::addColumn<QString>("how");
-    QTest::newRow("read-only folder") << "readonly";
-    QTest::newRow("file size limit hit mid-write") << "fsize";
-}
-
-void TestResultsFaults::failedWritesLeaveTheOldFile()
-{
-    QFETCH(QString, how);
-    QByteArray big = Stored;
-    big += QByteArray(256 * 1024, 'y') + "\r\n";
-    Write(path(), big);
-    const std::string p = path();
-    const std::string folder = m_dir->path().toStdString();
-
-    const int status = InChild([&] {
-        if (how == QLatin1String("readonly")) {
-            chmod(folder.c_str(), 0555);
-            // Permissions do not stop root; a plain user they do.
-            if (geteuid() == 0 && setuid(65534) != 0)
-                _exit(3);
-        } else {
-            std::signal(SIGXFSZ, SIG_IGN);
-            const rlimit limit{64 * 1024, 64 * 1024};
-            setrlimit(RLIMIT_FSIZE, &limit);
-        }
-        const std::string error = SaveRecord(p, "Ann", 900, 5);
-        _exit(error.find("could not be saved") != std::string::npos ? 0 : 4);
-    });
-    chmod(folder.c_str(), 0755);
-    QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) == 0, "the failure was not reported");
-    QCOMPARE(Read(p), big);
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files).size(), 1);
-}
-
-void TestResultsFaults::fullDiskLeavesTheOldFile()
-{
-    const QString mountPoint = m_dir->filePath(QStringLiteral("tiny"));
-    QVERIFY(QDir().mkpath(mountPoint));
-    if (mount("tmpfs", mountPoint.toLocal8Bit().constData(), "tmpfs", 0, "size=128k") != 0)
-        QSKIP("cannot mount a small tmpfs here (needs root)");
-    const std::string p = (mountPoint + QStringLiteral("/Stat.txt")).toStdString();
-    QByteArray old = Stored + QByteArray(80 * 1024, 'q') + "\r\n";
-    Write(p, old);
-
-    const std::string error = SaveRecord(p, "Ann", 900, 5);
-    const QByteArray after = Read(p);
-    const int leftovers = static_cast<int>(QDir(mountPoint).entryList(QDir::Files).size());
-    umount(mountPoint.toLocal8Bit().constData());
-
-    QVERIFY(error.find("No space left on device") != std::string::npos);
-    QCOMPARE(after, old);
-    QCOMPARE(leftovers, 1);
-}
-
-void TestResultsFaults::killedWhileSavingLeavesOldOrNewWhole()
-{
-    QByteArray old = Stored;
-    for (int i = 0; i < 40000; ++i)
-        old += "Player" + QByteArray::number(i) + ",1,1,,\r\n";
-    const QByteArray updated = "Zed,999,7,,\r\n" + old;
-    const std::string p = path();
-    auto *random = QRandomGenerator::global();
-
-    // Kill points spread over a whole save in a fresh process and past it.
-    Write(p, old);
-    QElapsedTimer clock;
-    clock.start();
-    QVERIFY(SaveRecord(p, "Zed", 999, 7).empty());
-    const int saveMicros = static_cast<int>(clock.nsecsElapsed() / 1000) + 1;
-
-    int sawOld = 0;
-    int sawNew = 0;
-    for (int round = 0; round < 60; ++round) {
-        Write(p, old);
         const pid_t pid = fork();
         if (pid == 0) {
-            SaveRecord(p, "Zed", 999, 7);
-            _exit(0);
+            if (how == QLatin1String("readonly")) {
+                chmod(folder.c_str(), 0555);
+                // Permissions do not stop root; a plain user they do.
+                if (geteuid() == 0 && setuid(65534) != 0)
+                    _exit(3);
+            } else if (how == QLatin1String("fsize")) {
+                std::signal(SIGXFSZ, SIG_IGN);
+                const rlimit limit{64 * 1024, 64 * 1024};
+                setrlimit(RLIMIT_FSIZE, &limit);
+            }
+            _exit(SaveRecord(p, "Ann", 900, 5).find(message.toStdString()) != std::string::npos ? 0 : 4);
         }
-        usleep(static_cast<useconds_t>(random->bounded(0, saveMicros * 4 + 2000)));
-        kill(pid, SIGKILL);
-        waitpid(pid, nullptr, 0);
-
-        const QByteArray now = Read(p);
-        QVERIFY2(now == old || now == updated, qPrintable(QStringLiteral("mixed file in round %1").arg(round)));
-        (now == old ? sawOld : sawNew)++;
+        int status = 0;
+        waitpid(pid, &status, 0);
+        chmod(folder.c_str(), 0755);
+        const QByteArray after = Read(p);
+        const QStringList strays = Unexpected(m_dir->path());
+        if (how == QLatin1String("full"))
+            umount(folder.c_str());
+        QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) == 0, "the failure was not reported");
+        QCOMPARE(after, big);
+        QCOMPARE(strays, QStringList());
     }
-    qInfo("killed before the switch: %d, after: %d", sawOld, sawNew);
-}
+
+    void killedWhileSavingLeavesOldOrNewWhole()
+    {
+        QByteArray old = Stored;
+        for (int i = 0; i < 40000; ++i)
+            old += "Player" + QByteArray::number(i) + ",1,1,,\r\n";
+        const QByteArray updated = "Zed,999,7,,\r\n" + old;
+        const std::string p = path();
+        // A player's backup named like a temporary file must survive the clean-up.
+        Write(p + ".bak123", Stored);
+
+        // The kill delay homes in on the moment the new file takes over: longer
+        // after a kill that left the old file, shorter after one that left the
+        // new, so kills land on both sides of it and on every step of the save.
+        long delay = 0;
+        int sawOld = 0, sawNew = 0, leftTemporary = 0;
+        for (int round = 0; round < 60; ++round) {
+            Write(p, old);
+            const pid_t pid = fork();
+            if (pid == 0) {
+                SaveRecord(p, "Zed", 999, 7);
+                _exit(0);
+            }
+            usleep(static_cast<useconds_t>(delay));
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+
+            const QByteArray now = Read(p);
+            QVERIFY2(now == old || now == updated, qPrintable(QStringLiteral("mixed file in round %1").arg(round)));
+            delay = now == old ? delay * 3 / 2 + 100 : delay * 2 / 3;
+            (now == old ? sawOld : sawNew)++;
+            leftTemporary += Unexpected(m_dir->path()).size() > 1;
+        }
+        qInfo("old file: %d, new file: %d, temporary file left: %d", sawOld, sawNew, leftTemporary);
+        QVERIFY(sawOld > 0 && sawNew > 0);
+
+        // The next save clears what killed saves left, and nothing else.
+        QVERIFY(SaveRecord(p, "Amy", 5, 1).empty());
+        QCOMPARE(Unexpected(m_dir->path()), QStringList{"Stat.txt.bak123"});
+        QCOMPARE(Read(p + ".bak123"), Stored);
+    }
+
+    void concurrentSavesKeepEveryRecord_data()
+    {
+        QTest::addColumn<bool>("throughLink");
+        QTest::newRow("one path") << false;
+        QTest::newRow("half of them through a symbolic link") << true;
+    }
+    void concurrentSavesKeepEveryRecord()
+    {
+        QFETCH(bool, throughLink);
+        const std::string p = path(), link = p + "-link";
+        Write(p, Stored);
+        QVERIFY(symlink("Stat.txt", link.c_str()) == 0);
+
+        // Several running games, released at the same moment by closing a pipe.
+        constexpr int Games = 6, Each = 5;
+        int gate[2];
+        QVERIFY(pipe(gate) == 0);
+        for (int g = 0; g < Games; ++g) {
+            const pid_t pid = fork();
+            if (pid == 0) {
+                close(gate[1]);
+                char c;
+                if (read(gate[0], &c, 1) != 0)
+                    _exit(9);
+                int failed = 0;
+                for (int i = 0; i < Each; ++i)
+                    failed += !SaveRecord(throughLink && g % 2 ? link : p, "G" + std::to_string(g * Each + i),
+                                          g * 10 + i, 1).empty();
+                _exit(failed);
+            }
+        }
+        close(gate[0]);
+        close(gate[1]);
+        for (int status = 0; wait(&status) > 0;)
+            QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) == 0, "a save failed");
+
+        const QByteArray now = "\n" + Read(p);
+        QCOMPARE(now.count('\n'), 1 + 3 + Games * Each);
+        for (int n = 0; n < Games * Each; ++n)
+            QVERIFY2(now.contains("\nG" + QByteArray::number(n) + ","), qPrintable(QString::number(n) + " is lost"));
+        QCOMPARE(Unexpected(m_dir->path(), {"Stat.txt", "Stat.txt.lock", "Stat.txt-link"}), QStringList());
+    }
+
+    void linkIsWrittenThrough_data()
+    {
+        QTest::addColumn<QString>("link");  // where Stat.txt points; "@" is the test folder
+        QTest::addColumn<bool>("targetExists");
+        QTest::newRow("relative link into a subfolder") << "data/real.txt" << true;
+        QTest::newRow("absolute link") << "@/data/real.txt" << true;
+        QTest::newRow("link to a link") << "data/mid.txt" << true;
+        QTest::newRow("dangling link: the target is made") << "data/real.txt" << false;
+    }
+    void linkIsWrittenThrough()
+    {
+        QFETCH(QString, link);
+        QFETCH(bool, targetExists);
+        const QString data = m_dir->filePath(QStringLiteral("data"));
+        const std::string target = (data + QStringLiteral("/real.txt")).toStdString();
+        QVERIFY(QDir().mkpath(data));
+        QVERIFY(symlink("real.txt", (data + QStringLiteral("/mid.txt")).toLocal8Bit().constData()) == 0);
+        QVERIFY(symlink(link.replace('@', m_dir->path()).toLocal8Bit().constData(), path().c_str()) == 0);
+        if (targetExists)
+            Write(target, Stored);
+        // What a killed save left beside the target is cleared under the target's lock.
+        Write((data + QStringLiteral("/.trivisto-save-real.txt.AbC123")).toStdString(), "partial");
+
+        QCOMPARE(QString::fromStdString(SaveRecord(path(), "Zed", 40, 2)), QString());
+        struct stat st {};
+        QVERIFY(lstat(path().c_str(), &st) == 0 && S_ISLNK(st.st_mode));
+        QCOMPARE(Read(target),
+                 targetExists ? "Ann,57,12,,\r\nZed,40,2,,\r\nBen,31,40,,\r\nCid,3,99,x,\r\n" : "Zed,40,2,,\r\n");
+        QCOMPARE(ReadResultFile(path()).RecordThreshold, targetExists ? 57 : 40);
+        QCOMPARE(Unexpected(data, {"real.txt", "real.txt.lock", "mid.txt"}), QStringList());
+        QCOMPARE(Unexpected(m_dir->path(), {"Stat.txt", "data"}), QStringList());
+    }
+};
 
 QTEST_APPLESS_MAIN(TestResultsFaults)
 #include "tst_resultsfaults.moc"

@@ -1,14 +1,17 @@
 #include "resultsfile.h"
 
-#include <cerrno>
 #include <algorithm>
+#include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <limits>
 #include <memory>
 #include <vector>
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -33,14 +36,18 @@ std::string NotAnInteger(std::string_view text)
     return message;
 }
 
-// Takes the bytes of one line, piece by piece, and keeps only its bonus field,
-// so a line of any length costs no memory and is skipped at memchr speed.
+// Takes the bytes of one line, piece by piece, and keeps its four fields: the
+// bonus as a number (plus its first bytes for a message), the other three only
+// when asked and cut at ResultFieldKept. A line of any length so costs a
+// bounded amount of memory and is skipped at memchr speed.
 class LineScanner {
 public:
+    explicit LineScanner(bool keepText) : m_keepText(keepText) {}
+
     void Feed(const char *data, std::size_t size)
     {
         m_any = m_any || size > 0;
-        while (size > 0 && m_commas < 2) {
+        while (size > 0 && m_commas < 4) {
             const auto *comma = static_cast<const char *>(std::memchr(data, ',', size));
             const std::size_t field = comma ? static_cast<std::size_t>(comma - data) : size;
             if (m_commas == 1) {
@@ -54,6 +61,11 @@ public:
                 const std::size_t keep = std::min(field, MaxBonusText - m_bonus.size());
                 m_bonus.append(data, keep);
                 m_truncated = m_truncated || keep < field;
+            } else if (m_keepText) {
+                std::string &text = m_commas == 0 ? m_entry.name : m_commas == 2 ? m_entry.seconds : m_entry.extra;
+                text.append(data, std::min(field, ResultFieldKept - text.size()));
+            } else if (m_commas > 1) {
+                return;  // nothing more of this line is needed
             }
             if (!comma)
                 return;
@@ -63,19 +75,22 @@ public:
         }
     }
     bool Any() const { return m_any; }
-    // Applies the line to the threshold; false when its bonus is not a number.
-    bool Finish(int &threshold, std::string &error)
+    bool Number() const { return m_number; }
+    int Value() const { return m_value; }
+    std::string Message() const
     {
-        const bool ok = m_number;
-        if (!ok)
-            error = NotAnInteger(std::string("0").append(m_bonus).append(m_truncated ? "..." : ""));
-        else if (m_value > threshold)
-            threshold = m_value;
-        *this = LineScanner{};
-        return ok;
+        return NotAnInteger(std::string("0").append(m_bonus).append(m_truncated ? "..." : ""));
     }
+    ResultEntry TakeEntry()
+    {
+        m_entry.score = m_value;
+        return std::move(m_entry);
+    }
+    void Reset() { *this = LineScanner(m_keepText); }
 
 private:
+    bool m_keepText;
+    ResultEntry m_entry;
     std::string m_bonus;
     int m_value = 0;
     bool m_number = true;
@@ -95,8 +110,8 @@ const char *LineEnd(const char *data, std::size_t size)
 std::string SystemError(int err) { return std::strerror(err); }
 
 // Opens a regular file for reading. Anything else (a folder, a pipe that would
-// block the game until someone writes to it, a device) is refused.
-File OpenRegularFile(const std::string &path)
+// block the game until someone writes to it, a device) is refused with EINVAL.
+File OpenRegularFile(const std::string &path, mode_t *mode = nullptr)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
@@ -107,6 +122,8 @@ File OpenRegularFile(const std::string &path)
         errno = EINVAL;
         return nullptr;
     }
+    if (mode)
+        *mode = st.st_mode & 07777;
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     File f(::fdopen(fd, "rb"));
     if (!f)
@@ -114,9 +131,58 @@ File OpenRegularFile(const std::string &path)
     return f;
 }
 
-bool ReadWholeFile(const std::string &path, std::string &contents, int &err)
+enum class Scan { Done, Missing, Failed };
+
+// The one line splitter of both readers: feeds the first 9 lines to `use`,
+// which returns false to stop there. Only the bytes of those lines are read.
+template <typename Use>
+Scan ScanFirstLines(const std::string &path, bool keepText, Use use)
 {
     File f = OpenRegularFile(path);
+    if (!f)
+        return errno == ENOENT ? Scan::Missing : Scan::Failed;
+    LineScanner line(keepText);
+    int linesRead = 0;
+    bool afterCR = false;
+    std::vector<char> buffer(1 << 16);
+    while (linesRead < ResultLinesRead) {
+        const std::size_t n = std::fread(buffer.data(), 1, buffer.size(), f.get());
+        if (n == 0) {
+            if (std::ferror(f.get()))
+                return Scan::Failed;
+            if (line.Any())
+                use(line);
+            return Scan::Done;
+        }
+        const char *p = buffer.data();
+        const char *const end = p + n;
+        if (afterCR && *p == '\n')
+            ++p;  // the LF of a CR LF split between two reads
+        afterCR = false;
+        while (p < end && linesRead < ResultLinesRead) {
+            const char *eol = LineEnd(p, static_cast<std::size_t>(end - p));
+            line.Feed(p, static_cast<std::size_t>(eol - p));
+            if (eol == end)
+                break;
+            ++linesRead;
+            if (!use(line))
+                return Scan::Done;
+            line.Reset();
+            p = eol + 1;
+            if (*eol == '\r') {
+                if (p == end)
+                    afterCR = true;
+                else if (*p == '\n')
+                    ++p;
+            }
+        }
+    }
+    return Scan::Done;
+}
+
+bool ReadWholeFile(const std::string &path, std::string &contents, mode_t &mode, int &err)
+{
+    File f = OpenRegularFile(path, &mode);
     if (!f) {
         err = errno;
         return false;
@@ -150,12 +216,115 @@ bool WriteAll(int fd, std::string_view data)
     return true;
 }
 
-// Writes a temporary file beside the target, flushes it to disk and renames it
-// over the target, so the target is always either the old file or the new one.
+std::string FolderOf(const std::string &path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string NameOf(const std::string &path) { return path.substr(path.rfind('/') + 1); }
+
+// Follows symbolic links to the file they end at (which may not exist yet), so
+// that a save replaces the target and a link the player set up stays a link.
+bool FollowLinks(std::string &path, int &err)
+{
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return true;
+        std::string target(256, '\0');
+        for (;;) {
+            const ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
+            if (n < 0) {
+                err = errno;
+                return false;
+            }
+            if (static_cast<std::size_t>(n) < target.size()) {
+                target.resize(static_cast<std::size_t>(n));
+                break;
+            }
+            target.resize(target.size() * 2);
+        }
+        path = !target.empty() && target.front() == '/' ? target : FolderOf(path) + "/" + target;
+    }
+    err = ELOOP;
+    return false;
+}
+
+// A descriptor closed at the end of its scope; closing the lock file's ends the lock.
+class Fd {
+public:
+    explicit Fd(int fd) : m_fd(fd) {}
+    Fd(const Fd &) = delete;
+    Fd &operator=(const Fd &) = delete;
+    ~Fd()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    int Get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+// Waits for the exclusive lock on "<file>.lock", creating that file when
+// missing and keeping it afterwards (removing it would let a waiting save lock
+// a file no longer in the folder). Returns -1 with errno set on failure.
+int LockBeside(const std::string &file)
+{
+    const std::string lockPath = file + ".lock";
+    int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
+    if (fd < 0 && errno == EACCES) {
+        // Made by another user and read-only to us: flock works on any descriptor.
+        fd = ::open(lockPath.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+        if (fd < 0)
+            errno = EACCES;
+    }
+    if (fd < 0)
+        return -1;
+    while (::flock(fd, LOCK_EX) != 0) {
+        if (errno != EINTR) {
+            const int err = errno;
+            ::close(fd);
+            errno = err;
+            return -1;
+        }
+    }
+    return fd;
+}
+
+// Temporary files of a save are "<prefix>XXXXXX": hidden, named after the file
+// they replace (so saves of two files in one folder, each under its own lock,
+// never touch each other's) and unlike any name a player gives a backup.
+std::string TempPrefix(const std::string &file) { return ".trivisto-save-" + NameOf(file) + "."; }
+
+// Removes the temporary files a killed save left. Only called under the lock,
+// when no other save of this file can be writing one.
+void RemoveLeftovers(const std::string &file)
+{
+    const std::string prefix = TempPrefix(file);
+    DIR *dir = ::opendir(FolderOf(file).c_str());
+    if (!dir)
+        return;
+    while (const dirent *entry = ::readdir(dir)) {
+        const std::string_view n = entry->d_name;
+        if (n.size() == prefix.size() + 6 && n.substr(0, prefix.size()) == prefix &&
+            std::all_of(n.begin() + static_cast<std::ptrdiff_t>(prefix.size()), n.end(),
+                        [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; }))
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
+// Writes a temporary file beside the target, flushes it to disk, renames it
+// over the target and flushes the folder, so the target is always either the
+// old file or the new one, and after a power cut too.
 std::string ReplaceFile(const std::string &path, std::string_view contents, mode_t mode)
 {
-    std::string temp = path + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
+    const std::string folder = FolderOf(path);
+    std::string temp = folder + "/" + TempPrefix(path) + "XXXXXX";
+    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0)
         return SystemError(errno);
     int err = 0;
@@ -168,6 +337,13 @@ std::string ReplaceFile(const std::string &path, std::string_view contents, mode
     if (err != 0) {
         ::unlink(temp.c_str());
         return SystemError(err);
+    }
+    // The new file is in place whatever this gives: a folder that cannot be
+    // synced leaves nothing the player could act on.
+    const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
     }
     return {};
 }
@@ -207,47 +383,36 @@ bool ParseBonus(std::string_view field, int &value)
 ReadResult ReadResultFile(const std::string &path, int recordThreshold)
 {
     ReadResult result{recordThreshold, {}};
-    File f = OpenRegularFile(path);
-    if (!f) {
+    const Scan scan = ScanFirstLines(path, false, [&](const LineScanner &line) {
+        if (!line.Number()) {
+            result.error = line.Message();
+            return false;
+        }
+        result.RecordThreshold = std::max(result.RecordThreshold, line.Value());
+        return true;
+    });
+    if (scan == Scan::Failed)
         result.error = CannotOpen;
-        return result;
-    }
-    LineScanner line;
-    int linesRead = 0;
-    bool afterCR = false;
-    std::vector<char> buffer(1 << 16);
-    while (linesRead < ResultLinesRead) {
-        const std::size_t n = std::fread(buffer.data(), 1, buffer.size(), f.get());
-        if (n == 0) {
-            if (std::ferror(f.get()))
-                result.error = CannotOpen;
-            else if (line.Any())
-                line.Finish(result.RecordThreshold, result.error);
-            return result;
-        }
-        const char *p = buffer.data();
-        const char *const end = p + n;
-        if (afterCR && *p == '\n')
-            ++p;  // the LF of a CR LF split between two reads
-        afterCR = false;
-        while (p < end && linesRead < ResultLinesRead) {
-            const char *eol = LineEnd(p, static_cast<std::size_t>(end - p));
-            line.Feed(p, static_cast<std::size_t>(eol - p));
-            if (eol == end)
-                break;
-            ++linesRead;
-            if (!line.Finish(result.RecordThreshold, result.error))
-                return result;
-            p = eol + 1;
-            if (*eol == '\r') {
-                if (p == end)
-                    afterCR = true;
-                else if (*p == '\n')
-                    ++p;
-            }
-        }
-    }
     return result;
+}
+
+std::vector<ResultEntry> ReadResultEntries(const std::string &path, std::string *error)
+{
+    std::vector<ResultEntry> entries;
+    std::string message;
+    const Scan scan = ScanFirstLines(path, true, [&](LineScanner &line) {
+        if (!line.Number()) {
+            message = line.Message();
+            return false;
+        }
+        entries.push_back(line.TakeEntry());
+        return true;
+    });
+    if (scan == Scan::Failed)
+        message = CannotOpen;
+    if (error)
+        *error = std::move(message);
+    return entries;
 }
 
 std::string SanitizeName(std::string_view name)
@@ -271,19 +436,25 @@ std::string SaveRecord(const std::string &path, std::string_view name, int score
     const std::string failed = "Your record could not be saved in " + path + ": ";
     const std::string untouched = ". The results file was left as it was.";
 
-    std::string old;
+    std::string target = path;
     int err = 0;
-    mode_t mode = 0644;
+    if (!FollowLinks(target, err))
+        return failed + SystemError(err) + untouched;
     struct stat st {};
-    if (::stat(path.c_str(), &st) == 0) {
-        if (!S_ISREG(st.st_mode))
-            return failed + "it is not a regular file" + untouched;
-        mode = st.st_mode & 07777;
-        if (!ReadWholeFile(path, old, err))
-            return failed + SystemError(err) + untouched;
-    } else if (errno != ENOENT) {
+    if (::stat(target.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+        return failed + "it is not a regular file" + untouched;
+
+    // Another running game may be saving too: the file is read and replaced
+    // under the lock, so neither save overwrites the other's record.
+    const Fd lock(LockBeside(target));
+    if (lock.Get() < 0)
         return failed + SystemError(errno) + untouched;
-    }
+    RemoveLeftovers(target);
+
+    std::string old;
+    mode_t mode = 0644;
+    if (!ReadWholeFile(target, old, mode, err) && err != ENOENT)
+        return failed + (err == EINVAL ? std::string("it is not a regular file") : SystemError(err)) + untouched;
 
     // Find the first line whose bonus is lower than the score (or unreadable).
     std::size_t insertAt = old.size();
@@ -310,6 +481,6 @@ std::string SaveRecord(const std::string &path, std::string_view name, int score
     contents += record;
     contents.append(old, insertAt, std::string::npos);
 
-    const std::string error = ReplaceFile(path, contents, mode);
+    const std::string error = ReplaceFile(target, contents, mode);
     return error.empty() ? error : failed + error + untouched;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The results file: one line per result, four fields each followed by a comma
 // (name, bonus, seconds, extra), lines ended by CR LF. At start-up the bonus
@@ -35,8 +37,30 @@ struct ReadResult {
 // Reads at most the first 9 lines (CR LF, LF or CR endings) and raises the
 // threshold to the largest bonus among them. A bonus that is not a number ends
 // the reading there, keeping what the earlier lines gave. Only the bytes of
-// those lines are read, however large the file.
+// those lines are read, however large the file. A missing file is an empty
+// results list: no error, the threshold kept.
 ReadResult ReadResultFile(const std::string &path, int recordThreshold = 0);
+
+// One line of the high-score table, split as StringOnPar splits it. The name
+// keeps its bytes as stored (UTF-8 or an old code page): whoever shows it
+// decodes it.
+struct ResultEntry {
+    std::string name;
+    int score = 0;
+    std::string seconds;
+    std::string extra;
+    friend bool operator==(const ResultEntry &, const ResultEntry &) = default;
+};
+
+// Text fields of a table line are cut to this many bytes, so a damaged file
+// with endless lines costs no more memory than a normal one.
+constexpr std::size_t ResultFieldKept = 1024;
+
+// The lines ReadResultFile uses, in file order: the first 9, up to the first
+// whose bonus is not a number (the lines before it are kept). Sets *error as
+// ReadResultFile does: empty, "Can not open Stat.txt", or the text that is not
+// a number. A missing file gives no entries and no error.
+std::vector<ResultEntry> ReadResultEntries(const std::string &path, std::string *error = nullptr);
 
 // The name as it can stand in a results line: commas, line breaks and other
 // control characters become spaces.
@@ -47,6 +71,11 @@ std::string RecordLine(std::string_view name, int score, int seconds);
 
 // Inserts the record before the first line with a lower bonus (or a bonus that
 // is not a number), keeping every other line byte for byte. The file is
-// replaced atomically: on failure it is left exactly as it was. Returns an
-// empty string on success, otherwise a message for the player.
+// replaced atomically (a temporary file beside it, fsync, rename, fsync of the
+// folder): on failure it is left exactly as it was. Saves by any number of
+// running games are serialized by an advisory lock on "<file>.lock" beside the
+// file, and each reads the file under that lock, so no record is lost. A
+// symbolic link is written through: its target gets the new contents and the
+// link stays. Returns an empty string on success, otherwise a message for the
+// player.
 std::string SaveRecord(const std::string &path, std::string_view name, int score, int seconds);
