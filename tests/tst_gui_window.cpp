@@ -255,7 +255,7 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("contents");  // null: no results file
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("best");
-        QTest::newRow("no results file") << QByteArray() << "Can not open Stat.txt" << "Best score 0";
+        QTest::newRow("no results file is an empty list") << QByteArray() << "" << "Best score 0";
         QTest::newRow("one record") << QByteArray("Ann,57,12,,\r\n") << "" << "Best score 57";
         QTest::newRow("best of several") << QByteArray("Ann,57,12,,\r\nBob,80,40,,\r\nCy,3,9,,\r\n") << ""
                                          << "Best score 80";
