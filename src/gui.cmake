@@ -15,7 +15,14 @@ add_library(trivisto_gui STATIC
     results/recordnamedialog.cpp results/recordnamedialog.h
     about/aboutdialog.cpp about/aboutdialog.h
     about/manualwindow.cpp about/manualwindow.h
+    app/commandline.cpp app/commandline.h
+    app/locations.cpp app/locations.h
+    app/settings.cpp app/settings.h
+    app/settingsdialog.cpp app/settingsdialog.h
+    app/translations.cpp app/translations.h
+    progress/codetext.cpp progress/codetext.h
 )
+target_compile_definitions(trivisto_gui PUBLIC TRIVISTO_VERSION="${PROJECT_VERSION}")
 target_link_libraries(trivisto_gui PUBLIC trivisto_core
     Qt6::Widgets Qt6::OpenGL Qt6::OpenGLWidgets Qt6::Multimedia OpenGL::GL OpenGL::GLU)
 

@@ -38,6 +38,8 @@ QSoundEffect *CuePlayer::effect(const QString &fileName)
 
 void CuePlayer::Play(const QString &fileName)
 {
+    if (!m_enabled)
+        return;
     QSoundEffect *e = effect(fileName);
     if (m_current && m_current != e)
         m_current->stop();

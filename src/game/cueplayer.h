@@ -17,6 +17,9 @@ public:
     explicit CuePlayer(const QString &programDir, QObject *parent = nullptr);
 
     void Play(const QString &fileName);
+    // With sound off, cues are skipped silently.
+    void setEnabled(bool enabled) { m_enabled = enabled; }
+    bool isEnabled() const { return m_enabled; }
     // Files that could not be played so far (warned about once each).
     QSet<QString> failedFiles() const { return m_failed; }
 
@@ -28,4 +31,5 @@ private:
     QHash<QString, QSoundEffect *> m_effects;
     QSet<QString> m_failed;
     QSoundEffect *m_current = nullptr;
+    bool m_enabled = true;
 };

@@ -35,17 +35,22 @@ void Game::New()
 {
     StartTurn();
     Generate();
+    m_restarted = false;
+    m_truthSeen = false;
 }
 
 void Game::Restart()
 {
     // Rebuilding from the stored state leaves the generator where the first
     // build left it, so the turns after a restart are the same as without it.
+    const bool seen = m_truthSeen || m_checked;
     m_random.Seed(m_figureSeed);
     const int level = m_segmentCount;
     m_segmentCount = m_figure.SegmentCount;
     New();
     m_segmentCount = level;
+    m_restarted = true;
+    m_truthSeen = seen;
 }
 
 void Game::NewFrom(int level, std::uint32_t seed)
@@ -68,7 +73,7 @@ Game::CheckOutcome Game::Check()
     m_checked = true;
     m_secondsRunning = false;
     outcome.seconds = m_seconds;
-    outcome.newRecord = Score() > m_recordThreshold;
+    outcome.newRecord = !m_truthSeen && Score() > m_recordThreshold;
     return outcome;
 }
 

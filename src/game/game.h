@@ -19,7 +19,7 @@ public:
     struct CheckOutcome {
         CheckCounts counts;
         std::array<CheckCounts, 3> perSheet{};
-        bool newRecord = false;  // the score beats RecordThreshold
+        bool newRecord = false;  // the score beats RecordThreshold (and may)
         int seconds = 0;         // the turn's seconds, up to its first Check
     };
 
@@ -30,6 +30,8 @@ public:
     // from 0.
     void New();
     // The current figure again, as New made it: empty sheets, seconds from 0.
+    // Once a Check has shown this figure's truth, its later attempts can
+    // no longer set a record.
     void Restart();
     // A new turn on the figure that the generator builds from this state at
     // this level; the level becomes the one for later turns too.
@@ -63,6 +65,8 @@ public:
     int RecordThreshold() const { return m_recordThreshold; }
     void SetRecordThreshold(int threshold) { m_recordThreshold = threshold; }
     int Seconds() const { return m_seconds; }
+    bool IsRestart() const { return m_restarted; }
+    bool TruthSeen() const { return m_truthSeen; }
 
 private:
     static std::size_t Index(Sheet s) { return static_cast<std::size_t>(SheetIndex(s)); }
@@ -82,4 +86,6 @@ private:
     int m_recordThreshold = 0;
     int m_seconds = 0;
     bool m_secondsRunning = true;
+    bool m_restarted = false;  // this turn replays the figure of an earlier one
+    bool m_truthSeen = false;  // a Check has shown this figure's truth before
 };

@@ -36,7 +36,10 @@ void PlaceAroundCentre(Layout &l)
 
     const int statusLeft = left + ButtonWidth + 12;
     const int statusTop = top - 50;
-    l.Status = {statusLeft, statusTop, std::max(w - statusLeft - 8, 0), std::max(l.Picture.top - 4 - statusTop, 0)};
+    const int statusWidth = std::max(w - statusLeft - 8, 0);
+    l.MenuButton = {statusLeft, l.Picture.top - 4 - MenuButtonHeight, std::min(MenuButtonWidth, statusWidth),
+                    MenuButtonHeight};
+    l.Status = {statusLeft, statusTop, statusWidth, std::max(l.MenuButton.top - 4 - statusTop, 0)};
 }
 
 // For panels too small for the usual arrangement: the level box, then the
@@ -58,8 +61,12 @@ void PlaceCompact(Layout &l)
 
     int y = margin;
     l.LevelBox = {left, y, std::min(LevelBoxWidth, columnWidth), levelHeight};
-    l.LevelLabel = {l.LevelBox.right() + gap, y, std::max(std::min(LevelLabelWidth, blockWidth - l.LevelBox.width - gap), 1),
-                levelHeight};
+    const int menuWidth = std::clamp(blockWidth / 3, 1, MenuButtonWidth);
+    l.LevelLabel = {l.LevelBox.right() + gap, y,
+                    std::max(std::min(LevelLabelWidth, blockWidth - l.LevelBox.width - 2 * gap - menuWidth), 1),
+                    levelHeight};
+    l.MenuButton = {l.LevelLabel.right() + gap, y, std::max(left + blockWidth - l.LevelLabel.right() - gap, 1),
+                    levelHeight};
     y += levelHeight + gap;
     l.NewButton = {left, y, columnWidth, buttonHeight};
     l.CheckButton = {left + columnWidth + gap, y, columnWidth, buttonHeight};
@@ -78,7 +85,8 @@ bool UsualArrangementFits(const Layout &l)
 {
     const int w = l.ControlPanelWidth;
     const int h = l.ControlPanelHeight;
-    for (const LayoutRect *r : {&l.NewButton, &l.CheckButton, &l.AboutButton, &l.EndButton, &l.LevelBox, &l.LevelLabel})
+    for (const LayoutRect *r :
+         {&l.NewButton, &l.CheckButton, &l.AboutButton, &l.EndButton, &l.LevelBox, &l.LevelLabel, &l.MenuButton})
         if (!Inside(*r, w, h) || Overlap(*r, l.Picture))
             return false;
     return l.Status.width >= MinStatusWidth && l.Status.height >= MinStatusHeight;

@@ -34,6 +34,9 @@ struct Layout {
     // Where the turn's time and result are shown: right of the buttons, above
     // the picture, clear of every other control.
     LayoutRect Status;
+    // The button that opens the menu of every command: below the result
+    // lines, or at the end of the level row in the packed arrangement.
+    LayoutRect MenuButton;
 };
 
 // Sizes of the control panel's fixed controls.
@@ -48,6 +51,8 @@ constexpr int SheetTop = 16;
 // The least room the turn's result needs: three short lines.
 constexpr int MinStatusWidth = 150;
 constexpr int MinStatusHeight = 54;
+constexpr int MenuButtonWidth = 90;
+constexpr int MenuButtonHeight = 28;
 
 bool Overlap(const LayoutRect &a, const LayoutRect &b);
 

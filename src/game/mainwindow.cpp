@@ -2,6 +2,8 @@
 
 #include "about/aboutdialog.h"
 #include "about/manualwindow.h"
+#include "app/settingsdialog.h"
+#include "progress/codetext.h"
 #include "game/cueplayer.h"
 #include "results/recordnamedialog.h"
 #include "sheets/sheetwidget.h"
@@ -12,12 +14,17 @@
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QInputDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
+#include <QStyle>
 
 #include <algorithm>
 #include <utility>
@@ -36,9 +43,9 @@ QPushButton *MakeButton(const char *name, QWidget *parent)
 }
 
 // A button runs its action and is enabled with it.
-void BindButton(QPushButton *button, QAction *action)
+void BindButton(QPushButton *button, const QString &caption, QAction *action)
 {
-    button->setText(action->text());
+    button->setText(caption);
     button->setEnabled(action->isEnabled());
     QObject::connect(button, &QPushButton::clicked, action, &QAction::trigger);
     QObject::connect(action, &QAction::changed, button, [button, action] { button->setEnabled(action->isEnabled()); });
@@ -95,6 +102,7 @@ MainWindow::MainWindow(const QString &dataDir, const QString &resultsPath, QWidg
 
     createActions();
     createControls();
+    createMenu();
     connectController();
 
     // One layout pass now, so the first activation already finds the final
@@ -118,21 +126,41 @@ void MainWindow::createActions()
     };
     m_newAction = make("newAction", tr("New"), {QKeySequence::New}, &MainWindow::onNewTriggered);
     m_checkAction = make("checkAction", tr("Check"), {QKeySequence(Qt::CTRL | Qt::Key_Return)}, &MainWindow::onCheckTriggered);
-    m_quitAction = make("quitAction", tr("End"), {QKeySequence::Quit}, &MainWindow::onQuitTriggered);
-    m_aboutAction = make("aboutAction", tr("About"), {}, &MainWindow::onAboutTriggered);
+    m_quitAction = make("quitAction", tr("Quit"), {QKeySequence::Quit}, &MainWindow::onQuitTriggered);
+    m_aboutAction = make("aboutAction", tr("About Trivisto"), {}, &MainWindow::onAboutTriggered);
+    m_fullScreenAction = make("fullScreenAction", tr("Full Screen"), {QKeySequence(Qt::Key_F11)},
+                              &MainWindow::onFullScreenToggled);
+    m_fullScreenAction->setCheckable(true);
+    m_settingsAction = make("settingsAction", tr("Settings..."), {QKeySequence::Preferences},
+                            &MainWindow::onSettingsTriggered);
+    m_manualAction = make("manualAction", tr("Manual"), {QKeySequence::HelpContents}, &MainWindow::onManualTriggered);
+    m_restartAction = make("restartAction", tr("Restart"), {QKeySequence(Qt::Key_F5)}, [this] { m_turn->restart(); });
+    m_openCodeAction = make("openCodeAction", tr("Open Puzzle Code..."), {QKeySequence::Open},
+                            &MainWindow::onOpenCodeTriggered);
+    m_copyCodeAction = make("copyCodeAction", tr("Copy Puzzle Code"), {QKeySequence::Copy}, [this] {
+        QGuiApplication::clipboard()->setText(QString::fromStdString(EncodePuzzleCode(m_turn->currentCode())));
+    });
+    m_dailyAction = make("dailyAction", tr("Today's Figure"), {QKeySequence(Qt::CTRL | Qt::Key_D)},
+                         &MainWindow::onDailyTriggered);
     m_escapeAction = make("escapeAction", tr("Cancel stroke or close"), {QKeySequence(Qt::Key_Escape)},
                           &MainWindow::onEscapePressed);
     // 1 and 2 only repaint the view; W and Shift+W change its line width.
     m_redrawAction = make("redrawAction", tr("Redraw the view"), {QKeySequence(Qt::Key_1), QKeySequence(Qt::Key_2)},
                           [this] { m_view->update(); });
-    m_thinnerAction = make("thinnerAction", tr("Thinner lines"), {QKeySequence(Qt::Key_W)}, [this] {
+    auto lineWidthChanged = [this] {
+        m_view->update();
+        m_settings.lineWidth = std::min(m_view->camera().LineWidth, GameSettings::MaxLineWidth);
+        storeSettings();
+    };
+    m_thinnerAction = make("thinnerAction", tr("Thinner Lines"), {QKeySequence(Qt::Key_W)}, [this, lineWidthChanged] {
         m_view->camera().Thinner();
-        m_view->update();
+        lineWidthChanged();
     });
-    m_thickerAction = make("thickerAction", tr("Thicker lines"), {QKeySequence(Qt::SHIFT | Qt::Key_W)}, [this] {
-        m_view->camera().Thicker();
-        m_view->update();
-    });
+    m_thickerAction = make("thickerAction", tr("Thicker Lines"), {QKeySequence(Qt::SHIFT | Qt::Key_W)},
+                           [this, lineWidthChanged] {
+                               m_view->camera().Thicker();
+                               lineWidthChanged();
+                           });
 }
 
 void MainWindow::createControls()
@@ -163,10 +191,10 @@ void MainWindow::createControls()
     m_checkButton = MakeButton("checkButton", m_controlPanel);
     m_endButton = MakeButton("endButton", m_controlPanel);
     m_aboutButton = MakeButton("aboutButton", m_controlPanel);
-    BindButton(m_newButton, m_newAction);
-    BindButton(m_checkButton, m_checkAction);
-    BindButton(m_endButton, m_quitAction);
-    BindButton(m_aboutButton, m_aboutAction);
+    BindButton(m_newButton, tr("New"), m_newAction);
+    BindButton(m_checkButton, tr("Check"), m_checkAction);
+    BindButton(m_endButton, tr("End"), m_quitAction);
+    BindButton(m_aboutButton, tr("About"), m_aboutAction);
 
     m_levelLabel = new QLabel(tr("Level"), m_controlPanel);
     m_levelLabel->setObjectName(QStringLiteral("levelLabel"));
@@ -177,7 +205,11 @@ void MainWindow::createControls()
     m_levelBox->setToolTip(tr("Level: more walk segments from the next New on"));
     m_levelBox->installEventFilter(this);
     m_levelBox->findChild<QLineEdit *>()->installEventFilter(this);
-    connect(m_levelBox, &QSpinBox::valueChanged, m_turn, &TurnController::setLevel);
+    connect(m_levelBox, &QSpinBox::valueChanged, this, [this](int level) {
+        m_turn->setLevel(level);
+        m_settings.level = level;
+        storeSettings();
+    });
 
     m_picture = new QLabel(m_controlPanel);
     m_picture->setObjectName(QStringLiteral("picture"));
@@ -193,9 +225,15 @@ void MainWindow::createControls()
     m_resultLabel->setObjectName(QStringLiteral("resultLabel"));
     m_bestLabel = new QLabel(m_controlPanel);
     m_bestLabel->setObjectName(QStringLiteral("bestLabel"));
+    m_codeLabel = new QLabel(m_controlPanel);
+    m_codeLabel->setObjectName(QStringLiteral("codeLabel"));
+    m_codeLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
     QFont resultFont = font();
     resultFont.setBold(true);
     m_resultLabel->setFont(resultFont);
+
+    m_menuButton = MakeButton("menuButton", m_controlPanel);
+    m_menuButton->setText(tr("Menu"));
 
     m_view = new FigureView(game.figure(), this);
     m_cues = new CuePlayer(m_dataDir, this);
@@ -205,6 +243,27 @@ void MainWindow::createControls()
     connect(m_aboutDialog, &AboutDialog::manualRequested, m_manualWindow,
             [this] { m_manualWindow->showDocument(m_dataDir + QStringLiteral("manual.html")); });
     connect(m_aboutDialog, &AboutDialog::documentRequested, m_manualWindow, &ManualWindow::showDocument);
+}
+
+void MainWindow::createMenu()
+{
+    // Every command with its key, in the groups a desktop game uses.
+    m_menu = new QMenu(this);
+    m_menu->setObjectName(QStringLiteral("commandMenu"));
+    auto group = [this](const QString &title, std::initializer_list<QAction *> actions) {
+        QMenu *sub = m_menu->addMenu(title);
+        for (QAction *a : actions) {
+            a->setShortcutVisibleInContextMenu(true);
+            sub->addAction(a);
+        }
+        return sub;
+    };
+    group(tr("&Game"), {m_newAction, m_restartAction, m_checkAction, m_dailyAction, m_openCodeAction,
+                        m_copyCodeAction, m_quitAction});
+    group(tr("&View"), {m_fullScreenAction, m_thinnerAction, m_thickerAction, m_redrawAction});
+    group(tr("&Settings"), {m_settingsAction});
+    group(tr("&Help"), {m_manualAction, m_aboutAction});
+    m_menuButton->setMenu(m_menu);
 }
 
 void MainWindow::connectController()
@@ -225,6 +284,7 @@ void MainWindow::connectController()
         updateStatus();
     });
     connect(m_turn, &TurnController::recordBeaten, this, &MainWindow::onRecordBeaten);
+    connect(m_turn, &TurnController::levelChanged, m_levelBox, &QSpinBox::setValue);
     connect(m_turn, &TurnController::recordSaveFailed, this,
             [this](const QString &message) { QMessageBox::warning(this, tr("Trivisto"), message); });
     connect(m_turn, &TurnController::secondsChanged, this, &MainWindow::updateStatus);
@@ -235,7 +295,126 @@ void MainWindow::showOnScreen()
 {
     if (QScreen *s = screen())
         setGeometry(s->geometry());
+    setMinimumSize(0, 0);  // the layout serves screens down to 320x240
     showFullScreen();
+    m_fullScreenAction->setChecked(true);
+}
+
+void MainWindow::showInWindow()
+{
+    const bool wasFullScreen = isFullScreen();
+    // Below this the sheets' lattice grows too fine to hit with the mouse.
+    setMinimumSize(640, 480);
+    showNormal();
+    if (m_settings.windowGeometry.isEmpty() || !restoreGeometry(m_settings.windowGeometry)) {
+        const QRect screenArea = screen() ? screen()->availableGeometry() : QRect(0, 0, 1024, 768);
+        const QSize size = (screenArea.size() * 4 / 5).expandedTo(minimumSize());
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, screenArea));
+    } else if (wasFullScreen) {
+        showNormal();
+    }
+    m_fullScreenAction->setChecked(false);
+}
+
+void MainWindow::showAsSettled()
+{
+    if (m_settings.fullScreen)
+        showOnScreen();
+    else
+        showInWindow();
+}
+
+void MainWindow::onFullScreenToggled()
+{
+    if (isFullScreen()) {
+        showInWindow();
+    } else {
+        m_settings.windowGeometry = saveGeometry();
+        showOnScreen();
+    }
+    m_settings.fullScreen = isFullScreen();
+    storeSettings();
+}
+
+void MainWindow::applySettings(const GameSettings &settings)
+{
+    m_settings = settings;
+    m_levelBox->setValue(settings.level);
+    m_turn->setLevel(settings.level);
+    m_view->camera().LineWidth = settings.lineWidth;
+    m_view->update();
+    m_cues->setEnabled(settings.sound);
+}
+
+void MainWindow::startAtLevel(int level)
+{
+    m_levelBox->setValue(level);
+    m_turn->startAtLevel(level);
+    m_view->update();
+    repaintSheets();
+    updateStatus();
+}
+
+void MainWindow::storeSettings()
+{
+    if (!m_store || m_store->save(m_settings) || m_storeWarned)
+        return;
+    m_storeWarned = true;
+    QMessageBox::warning(this, tr("Trivisto"), m_store->message());
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (!isFullScreen())
+        m_settings.windowGeometry = saveGeometry();
+    storeSettings();
+    QWidget::closeEvent(event);
+}
+
+void MainWindow::onSettingsTriggered()
+{
+    SettingsDialog dialog(this);
+    dialog.setValues(m_settings);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const GameSettings chosen = dialog.values();
+    const bool screenChanged = chosen.fullScreen != isFullScreen();
+    applySettings(chosen);
+    if (screenChanged)
+        showAsSettled();
+    storeSettings();
+    repaintSheets();
+}
+
+bool MainWindow::openPuzzleCode(const QString &text)
+{
+    const ParsedPuzzleCode parsed = ParsePuzzleCode(text.toStdString());
+    if (!parsed.code) {
+        QMessageBox::warning(this, tr("Trivisto"), PuzzleCodeProblem(parsed.error));
+        return false;
+    }
+    m_turn->openCode(*parsed.code);
+    return true;
+}
+
+void MainWindow::onOpenCodeTriggered()
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(this, tr("Open Puzzle Code"), tr("Puzzle code (as XXXX-XXXX-X):"),
+                                               QLineEdit::Normal, QString(), &ok);
+    if (ok)
+        openPuzzleCode(text);
+    activate();
+}
+
+void MainWindow::onDailyTriggered()
+{
+    m_turn->openCode(DailyPuzzle(TodayUtc()));
+}
+
+void MainWindow::onManualTriggered()
+{
+    m_manualWindow->showDocument(m_dataDir + QStringLiteral("manual.html"));
 }
 
 void MainWindow::showEvent(QShowEvent *event)
@@ -263,6 +442,9 @@ void MainWindow::resizeEvent(QResizeEvent *event)
 
 void MainWindow::layoutPass()
 {
+    // In a window the view follows the client area as it follows the screen
+    // in full screen, where the client area is the screen.
+    m_viewSize = ViewSizeForScreen(height(), width());
     m_layout = ComputeLayout(width(), height(), m_viewSize);
     const Layout &l = m_layout;
 
@@ -281,7 +463,7 @@ void MainWindow::layoutPass()
     const int textSize = font().pixelSize();
     for (auto [w, r] : {std::pair<QWidget *, LayoutRect>{m_endButton, l.EndButton}, {m_levelBox, l.LevelBox},
                         {m_levelLabel, l.LevelLabel}, {m_newButton, l.NewButton}, {m_checkButton, l.CheckButton},
-                        {m_aboutButton, l.AboutButton}}) {
+                        {m_aboutButton, l.AboutButton}, {m_menuButton, l.MenuButton}}) {
         Place(w, r);
         QFont small = w->font();
         small.setPixelSize(std::clamp(r.height - 8, 8, textSize));
@@ -289,10 +471,10 @@ void MainWindow::layoutPass()
     }
     Place(m_picture, l.Picture);
     const LayoutRect &st = l.Status;
-    const int lineHeight = std::min(fontMetrics().height() + 4, st.height / 3);
-    m_timeLabel->setGeometry(st.left, st.top, st.width, lineHeight);
-    m_resultLabel->setGeometry(st.left, st.top + lineHeight, st.width, lineHeight);
-    m_bestLabel->setGeometry(st.left, st.top + 2 * lineHeight, st.width, lineHeight);
+    const std::array<QLabel *, 4> lines{m_timeLabel, m_resultLabel, m_bestLabel, m_codeLabel};
+    const int lineHeight = std::min(fontMetrics().height() + 4, st.height / static_cast<int>(lines.size()));
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        lines[i]->setGeometry(st.left, st.top + static_cast<int>(i) * lineHeight, st.width, lineHeight);
     updateStatus();
     repaintSheets();
 }
@@ -316,7 +498,9 @@ void MainWindow::updateStatus()
         m_resultLabel->clear();
     }
     m_bestLabel->setText(tr("Best score %1").arg(g.RecordThreshold()));
-    for (QLabel *label : {m_timeLabel, m_resultLabel, m_bestLabel})
+    const QString code = QString::fromStdString(EncodePuzzleCode(m_turn->currentCode()));
+    m_codeLabel->setText(m_turn->currentCode().daily ? tr("Daily figure %1").arg(code) : tr("Puzzle %1").arg(code));
+    for (QLabel *label : {m_timeLabel, m_resultLabel, m_bestLabel, m_codeLabel})
         FitText(label, font().pixelSize());
 }
 

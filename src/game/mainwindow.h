@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/settings.h"
 #include "game/layout.h"
 #include "game/turncontroller.h"
 #include "sheets/lattice.h"
@@ -15,7 +16,9 @@ class ManualWindow;
 class QAction;
 class QFrame;
 class QLabel;
+class QMenu;
 class QPushButton;
+class SettingsStore;
 class QSpinBox;
 class RecordNameDialog;
 class SheetWidget;
@@ -48,6 +51,23 @@ public:
     // Covers the screen: full screen, and also sized to the screen for an X
     // server without a window manager, which ignores the full-screen request.
     void showOnScreen();
+    // A normal, decorated, resizable window with the remembered geometry (or
+    // most of the screen).
+    void showInWindow();
+    // Full screen or window, as the settings say.
+    void showAsSettled();
+
+    // The player's settings: applied at once, and written to the store (if
+    // any) whenever the player changes one.
+    void setSettingsStore(SettingsStore *store) { m_store = store; }
+    void applySettings(const GameSettings &settings);
+    const GameSettings &settings() const { return m_settings; }
+    // A first figure of this level instead of the one made at level 0.
+    void startAtLevel(int level);
+    // A turn on the figure of a code as a player typed it; a code that
+    // cannot be read is explained in a message and changes nothing.
+    bool openPuzzleCode(const QString &text);
+    QMenu *commandMenu() const { return m_menu; }
 
     // The activation sequence: each sheet's input guard, half-drawn strokes
     // dropped, true projections rebuilt, sheets repainted, the layout pass.
@@ -64,17 +84,25 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void createActions();
     void createControls();
+    void createMenu();
     void connectController();
+    void storeSettings();
 
     void onNewTriggered();
     void onCheckTriggered();
     void onQuitTriggered();
     void onAboutTriggered();
     void onEscapePressed();
+    void onFullScreenToggled();
+    void onSettingsTriggered();
+    void onManualTriggered();
+    void onOpenCodeTriggered();
+    void onDailyTriggered();
     void onRecordBeaten();
     void updateStatus();
     void repaintSheets();
@@ -86,6 +114,9 @@ private:
     Layout m_layout;
     int m_viewSize = 0;
     bool m_activatedOnce = false;
+    GameSettings m_settings;
+    SettingsStore *m_store = nullptr;
+    bool m_storeWarned = false;
 
     QAction *m_newAction = nullptr;
     QAction *m_checkAction = nullptr;
@@ -95,6 +126,14 @@ private:
     QAction *m_redrawAction = nullptr;
     QAction *m_thinnerAction = nullptr;
     QAction *m_thickerAction = nullptr;
+    QAction *m_fullScreenAction = nullptr;
+    QAction *m_settingsAction = nullptr;
+    QAction *m_manualAction = nullptr;
+    QAction *m_restartAction = nullptr;
+    QAction *m_openCodeAction = nullptr;
+    QAction *m_copyCodeAction = nullptr;
+    QAction *m_dailyAction = nullptr;
+    QMenu *m_menu = nullptr;
 
     QFrame *m_sheetsPanel = nullptr;
     QFrame *m_controlPanel = nullptr;
@@ -110,6 +149,8 @@ private:
     QLabel *m_timeLabel = nullptr;
     QLabel *m_resultLabel = nullptr;
     QLabel *m_bestLabel = nullptr;
+    QLabel *m_codeLabel = nullptr;
+    QPushButton *m_menuButton = nullptr;
     CuePlayer *m_cues = nullptr;
     RecordNameDialog *m_nameDialog = nullptr;
     AboutDialog *m_aboutDialog = nullptr;

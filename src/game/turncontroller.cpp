@@ -37,9 +37,36 @@ QString TurnController::readResults()
 void TurnController::newTurn()
 {
     m_game.New();
+    m_fromCode = m_daily = false;
+    turnBegan();
+}
+
+void TurnController::restart()
+{
+    m_game.Restart();
+    turnBegan();
+}
+
+void TurnController::openCode(const PuzzleCode &code)
+{
+    m_game.NewFrom(code.level, code.seed);
+    m_fromCode = true;
+    m_daily = code.daily;
+    Q_EMIT levelChanged(code.level);
+    turnBegan();
+}
+
+void TurnController::turnBegan()
+{
+    // The turn's first second is a whole one, as at every New.
     m_secondsTimer->start();
     Q_EMIT turnStarted();
     Q_EMIT secondsChanged(0);
+}
+
+PuzzleCode TurnController::currentCode() const
+{
+    return {m_game.FigureLevel(), m_game.FigureSeed(), m_daily};
 }
 
 void TurnController::check()
@@ -64,6 +91,12 @@ void TurnController::activate()
 void TurnController::setLevel(int level)
 {
     m_game.SetLevel(level);
+}
+
+void TurnController::startAtLevel(int level)
+{
+    m_game.SetLevel(level);
+    m_game.New();
 }
 
 void TurnController::confirmRecord(const QString &name)

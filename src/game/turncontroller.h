@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/game.h"
+#include "progress/puzzlecode.h"
 
 #include <QObject>
 #include <QString>
@@ -38,6 +39,14 @@ public:
     const Game::CheckOutcome &lastCheck() const { return m_lastCheck; }
 
     void newTurn();
+    // The current figure again, sheets empty, seconds from 0.
+    void restart();
+    // A turn on a code's figure; the code's level becomes the level.
+    void openCode(const PuzzleCode &code);
+    // The code of the figure on the sheets now.
+    PuzzleCode currentCode() const;
+    // The turn's figure came from a code or is the daily figure.
+    bool fromCode() const { return m_fromCode; }
     void check();
     // An activation of the main window: the input guard and the rebuilt
     // projections.
@@ -46,11 +55,15 @@ public:
     // from the clock.
     void layoutPassed() { m_game.ReseedFromClock(); }
     void setLevel(int level);
+    // Replaces the figure made at start with one of this level, silently:
+    // the window is not shown yet.
+    void startAtLevel(int level);
     // The name for the record that recordBeaten announced; saves it.
     void confirmRecord(const QString &name);
 
 Q_SIGNALS:
     void turnStarted();
+    void levelChanged(int level);
     void checked(const Game::CheckOutcome &outcome);
     // A Check beat the record: the window asks for a name and answers with
     // confirmRecord (or not at all).
@@ -60,8 +73,12 @@ Q_SIGNALS:
     void recordThresholdChanged(int threshold);
 
 private:
+    void turnBegan();
+
     Game m_game;
     Game::CheckOutcome m_lastCheck;
+    bool m_fromCode = false;
+    bool m_daily = false;
     QString m_resultsPath;
     QTimer *m_secondsTimer;
     std::array<QTimer *, 3> m_guards{};

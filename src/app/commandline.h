@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// What the command line asks for. It is read before the application object
+// exists, so --help and --version work without a display.
+struct CommandLine {
+    enum class Action { Play, Print, Fail };
+    Action action = Action::Play;
+    // For Print: the text for standard output; for Fail: the message for
+    // standard error. The program exits with 0 after Print and 2 after Fail.
+    QString text;
+    std::optional<int> level;
+    std::optional<QString> puzzle;
+};
+
+// Options: --help, --version, --level N (0..84), --puzzle CODE. Qt's own
+// window options (-platform, -display, -style ...) pass through untouched.
+CommandLine ParseCommandLine(const QStringList &arguments);

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class QSettings;
+
+// The settings a player changes, with the values a fresh game starts from.
+struct GameSettings {
+    static constexpr int MaxLineWidth = 20;
+
+    int level = 0;
+    int lineWidth = 1;  // the 3D view's line width (W / Shift+W)
+    bool sound = true;
+    bool fullScreen = true;  // the last F11 choice
+    QByteArray windowGeometry;
+    QString language;  // empty: the system's; otherwise "en" or "ru"
+    bool safePalette = false;  // colour-blind-safe colours after Check
+
+    friend bool operator==(const GameSettings &, const GameSettings &) = default;
+};
+
+// Reads and writes GameSettings through QSettings, in the platform's usual
+// place. Anything missing, unreadable or garbled reads as the default, so a
+// damaged file never stops the game.
+class SettingsStore {
+public:
+    explicit SettingsStore(QSettings &settings) : m_settings(settings) {}
+
+    GameSettings load() const;
+    // False when the settings could not be written; message() then says why.
+    bool save(const GameSettings &values);
+    QString message() const { return m_message; }
+
+private:
+    QSettings &m_settings;
+    QString m_message;
+};

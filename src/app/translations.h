@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+class QCoreApplication;
+
+// Installs the game's own catalogue and Qt's (for its standard buttons) for
+// a language: empty for the system's, or "en" / "ru". English is the source
+// language and needs no catalogue. Returns the language that was loaded
+// ("en" when no catalogue matched).
+QString InstallTranslations(QCoreApplication &app, const QString &language);
