@@ -1,6 +1,25 @@
 #include "sheetinput.h"
 
+#include <algorithm>
+
+namespace {
+LatticePoint OntoLattice(LatticePoint p)
+{
+    return {std::clamp(p.col, LatticeMin, LatticeMax), std::clamp(p.row, LatticeMin, LatticeMax)};
+}
+} // namespace
+
 SheetInput::Press SheetInput::MousePress(long long x, long long y, const SheetLattice &lattice)
+{
+    return PressAt(lattice.Snap(x, y));
+}
+
+SheetInput::ReleaseResult SheetInput::MouseRelease(long long x, long long y, const SheetLattice &lattice)
+{
+    return ReleaseAt(lattice.Snap(x, y));
+}
+
+SheetInput::Press SheetInput::PressAt(LatticePoint p)
 {
     if (!AcceptsInput())
         return Press::Ignored;
@@ -10,12 +29,12 @@ SheetInput::Press SheetInput::MousePress(long long x, long long y, const SheetLa
         return Press::Closed;
     }
     m_closing = false;
-    m_pendingStart = lattice.Snap(x, y);
+    m_pendingStart = OntoLattice(p);
     m_mode = SheetMode::Drawing;
     return Press::Began;
 }
 
-SheetInput::ReleaseResult SheetInput::MouseRelease(long long x, long long y, const SheetLattice &lattice)
+SheetInput::ReleaseResult SheetInput::ReleaseAt(LatticePoint p)
 {
     ReleaseResult result;
     if (!AcceptsInput())
@@ -25,7 +44,7 @@ SheetInput::ReleaseResult SheetInput::MouseRelease(long long x, long long y, con
         return result;
     m_closing = false;
     result.what = Release::Finished;
-    result.stroke = Stroke(m_pendingStart, lattice.Snap(x, y));
+    result.stroke = Stroke(m_pendingStart, OntoLattice(p));
     m_mode = SheetMode::Finished;
     result.erasedPairs = m_strokes.Add(result.stroke);
     return result;
@@ -42,4 +61,32 @@ void SheetInput::NewTurn()
     m_strokes.Clear();
     m_mode = SheetMode::Drawing;
     AbandonStroke();
+}
+
+bool SheetInput::RestoreStrokes(const SheetStrokes &strokes)
+{
+    AbandonStroke();
+    if (IsRevealed())
+        return false;
+    m_strokes = strokes;
+    return true;
+}
+
+bool SheetInput::ClearStrokes()
+{
+    AbandonStroke();
+    if (IsRevealed())
+        return false;
+    m_strokes.Clear();
+    return true;
+}
+
+bool ApplyEdit(std::array<SheetInput, 3> &sheets, const SheetEdit &edit)
+{
+    return sheets[static_cast<std::size_t>(SheetIndex(edit.sheet))].RestoreStrokes(edit.after);
+}
+
+bool RevertEdit(std::array<SheetInput, 3> &sheets, const SheetEdit &edit)
+{
+    return sheets[static_cast<std::size_t>(SheetIndex(edit.sheet))].RestoreStrokes(edit.before);
 }

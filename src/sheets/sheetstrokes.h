@@ -6,6 +6,8 @@
 // stroke goes into; it only grows within a turn (erased slots are not reused),
 // and once past 100 every further stroke replaces the one in slot 100.
 // Drawing a stroke that is already there, in either direction, erases both.
+// A plain value: a copy holds the whole store (slots and NextSlot, hence also
+// whether it is full), so putting a copy back restores it exactly.
 class SheetStrokes {
 public:
     const SegmentList &Slots() const { return m_slots; }
@@ -14,11 +16,14 @@ public:
     // Slots that may hold strokes: 1..LastUsedSlot().
     int LastUsedSlot() const { return m_nextSlot - 1 > SlotCount ? SlotCount : m_nextSlot - 1; }
 
+    // Empties every slot and starts numbering at slot 1 again.
     void Clear();
 
     // Stores a finished stroke in NextSlot, then erases every pair of equal
     // strokes. Returns the number of pairs erased.
     int Add(const Stroke &stroke);
+
+    friend bool operator==(const SheetStrokes &, const SheetStrokes &) = default;
 
 private:
     int ErasePairs();
