@@ -33,6 +33,12 @@ set_target_properties(trivisto PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TRIVISTO_PR
 # The program finds its data beside itself. No results file is made: a missing
 # one is an empty list, and a rebuild must never touch the player's records.
 set(data_files sett.wav 3.wav 4.wav readme.txt manual.html panel.jpg emblem.png manual-screenshot.png)
+set(data_sources)
+foreach(f ${data_files})
+    list(APPEND data_sources ${PROJECT_SOURCE_DIR}/assets/${f})
+endforeach()
+# The installed copy reads the same files from share/trivisto.
+set(TRIVISTO_DATA_FILES ${data_sources} CACHE INTERNAL "Data files the program reads")
 set(data_outputs)
 foreach(f ${data_files})
     add_custom_command(OUTPUT ${TRIVISTO_PROGRAM_DIR}/${f}

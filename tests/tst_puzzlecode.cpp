@@ -71,14 +71,14 @@ private Q_SLOTS:
     {
         Game game;
         for (const PuzzleCode &code : ManyCodes(3)) {
-            game.random.Seed(code.seed);
+            game.Seed(code.seed);
             game.SetLevel(code.level);
-            const PuzzleCode shown{game.Level(), game.random.seed(), false};
             game.New();
+            const PuzzleCode shown{game.FigureLevel(), game.FigureSeed(), false};
             const ParsedPuzzleCode read = ParsePuzzleCode(EncodePuzzleCode(shown));
             QVERIFY(read.code);
             const Figure figure = FigureFromCode(*read.code);
-            QVERIFY2(figure.SegmentCount == game.figure.SegmentCount && figure.entry == game.figure.entry,
+            QVERIFY2(figure.SegmentCount == game.figure().SegmentCount && figure.entry == game.figure().entry,
                      qPrintable(Show(shown)));
         }
     }
