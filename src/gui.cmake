@@ -13,9 +13,11 @@ add_library(trivisto_gui STATIC
     view3d/figureview.cpp view3d/figureview.h
     results/tforminputname.cpp results/tforminputname.h
     about/tforma.cpp about/tforma.h
+    progress/statisticsdialog.cpp progress/statisticsdialog.h
+    progress/highscoresdialog.cpp progress/highscoresdialog.h
 )
 target_link_libraries(trivisto_gui PUBLIC trivisto_core
-    Qt6::Widgets Qt6::OpenGL Qt6::OpenGLWidgets Qt6::Multimedia OpenGL::GL OpenGL::GLU)
+    Qt6::Widgets Qt6::OpenGL Qt6::OpenGLWidgets Qt6::Multimedia Qt6::Charts OpenGL::GL OpenGL::GLU)
 
 qt_add_executable(trivisto main.cpp)
 target_link_libraries(trivisto PRIVATE trivisto_gui)
