@@ -21,10 +21,12 @@ add_library(trivisto_gui STATIC
     app/settingsdialog.cpp app/settingsdialog.h
     app/translations.cpp app/translations.h
     progress/codetext.cpp progress/codetext.h
+    progress/statisticsdialog.cpp progress/statisticsdialog.h
+    progress/highscoresdialog.cpp progress/highscoresdialog.h
 )
 target_compile_definitions(trivisto_gui PUBLIC TRIVISTO_VERSION="${PROJECT_VERSION}")
 target_link_libraries(trivisto_gui PUBLIC trivisto_core
-    Qt6::Widgets Qt6::OpenGL Qt6::OpenGLWidgets Qt6::Multimedia OpenGL::GL OpenGL::GLU)
+    Qt6::Widgets Qt6::OpenGL Qt6::OpenGLWidgets Qt6::Multimedia Qt6::Charts OpenGL::GL OpenGL::GLU)
 
 qt_add_executable(trivisto main.cpp)
 target_link_libraries(trivisto PRIVATE trivisto_gui)

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+class History;
+class QChartView;
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+// The player's progress drawn from the turn history: score over time with a
+// moving average, accuracy per sheet, average seconds per level and turns per
+// day, with the daily streak and the turn count, for all levels or one and for
+// a chosen period. It only reads the history it is given and never owns it; a
+// missing or unavailable history shows as such, with empty charts.
+class StatisticsDialog : public QDialog {
+    Q_OBJECT
+public:
+    struct ExportResult {
+        bool ok = false;
+        QString message;
+    };
+
+    // Days the moving average of the score chart spans.
+    static constexpr int MovingAverageDays = 7;
+
+    explicit StatisticsDialog(QWidget *parent = nullptr);
+
+    void setHistory(History *history);
+    // Reads the history again (after a turn was added, or the filters changed).
+    void refresh();
+    // Writes the whole history as CSV to `path`; the message is also shown in
+    // the window.
+    ExportResult exportCsv(const QString &path);
+
+private:
+    void chooseExportFile();
+    void fillLevels();
+    void showMessage(const QString &text);
+
+    History *m_history = nullptr;
+    QLabel *m_summary = nullptr;
+    QLabel *m_status = nullptr;
+    QComboBox *m_level = nullptr;
+    QComboBox *m_period = nullptr;
+    QPushButton *m_export = nullptr;
+    QChartView *m_scoreView = nullptr;
+    QChartView *m_accuracyView = nullptr;
+    QChartView *m_secondsView = nullptr;
+    QChartView *m_turnsView = nullptr;
+};
