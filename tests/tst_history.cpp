@@ -414,7 +414,7 @@ void TestHistory::statisticsMatchHandCounts()
     QVERIFY(h.BestTurnByLevel(week, best).ok);
     QCOMPARE(best[0].puzzleCode, std::string("E"));
 
-    std::vector<AssessmentResult> sittings;
+    std::vector<AssessmentSitting> sittings;
     QVERIFY(h.AssessmentResults(all, sittings).ok);
     QCOMPARE(sittings.size(), std::size_t(1));
     QCOMPARE(sittings[0].turns, 2);

@@ -27,6 +27,7 @@ void Game::StartTurn()
         s.NewTurn();
     m_checked = false;
     m_counts = {};
+    m_help = {};
     m_seconds = 0;
     m_secondsRunning = true;
 }
@@ -73,8 +74,20 @@ Game::CheckOutcome Game::Check()
     m_checked = true;
     m_secondsRunning = false;
     outcome.seconds = m_seconds;
-    outcome.newRecord = !m_truthSeen && Score() > m_recordThreshold;
+    outcome.help = m_help;
+    outcome.finalScore = ScoreAfterHelp(Score(), m_help);
+    outcome.newRecord = !m_truthSeen && outcome.finalScore > m_recordThreshold;
     return outcome;
+}
+
+bool Game::ApplyEdit(const SheetEdit &edit)
+{
+    return !m_checked && ::ApplyEdit(m_sheets, edit);
+}
+
+bool Game::RevertEdit(const SheetEdit &edit)
+{
+    return !m_checked && ::RevertEdit(m_sheets, edit);
 }
 
 void Game::Activate()

@@ -2,6 +2,7 @@
 
 #include "figure/figure.h"
 #include "figure/randomgenerator.h"
+#include "game/helpcost.h"
 #include "sheets/sampling.h"
 #include "sheets/sheetinput.h"
 
@@ -19,7 +20,9 @@ public:
     struct CheckOutcome {
         CheckCounts counts;
         std::array<CheckCounts, 3> perSheet{};
-        bool newRecord = false;  // the score beats RecordThreshold (and may)
+        HelpUsed help;           // hints and peeks bought before this Check
+        int finalScore = 0;      // the score less what the help cost
+        bool newRecord = false;  // the final score beats RecordThreshold (and may)
         int seconds = 0;         // the turn's seconds, up to its first Check
     };
 
@@ -37,6 +40,16 @@ public:
     // this level; the level becomes the one for later turns too.
     void NewFrom(int level, std::uint32_t seed);
     CheckOutcome Check();
+
+    // Help bought during a turn, before its Check; each use costs points.
+    void UseHint() { ++m_help.hints; }
+    void UsePeek() { ++m_help.peeks; }
+    const HelpUsed &Help() const { return m_help; }
+
+    // A change to one sheet's strokes (a stroke, a clear), done or undone.
+    // Refused once the turn is checked.
+    bool ApplyEdit(const SheetEdit &edit);
+    bool RevertEdit(const SheetEdit &edit);
     // An activation of the main window: half-drawn strokes are dropped and the
     // true projections rebuilt.
     void Activate();
@@ -82,6 +95,7 @@ private:
     std::array<SegmentList, 3> m_trueSegments{};
     std::array<SampleSet, 3> m_trueProjection{};
     CheckCounts m_counts;
+    HelpUsed m_help;
     bool m_checked = false;  // the counters belong to a Check of this turn
     int m_recordThreshold = 0;
     int m_seconds = 0;

@@ -694,7 +694,7 @@ HistoryStatus History::BestTurnByLevel(const HistoryFilter &filter, std::vector<
     return s.rc == SQLITE_DONE ? HistoryStatus{} : Failed("The history could not be read", s.rc);
 }
 
-HistoryStatus History::AssessmentResults(const HistoryFilter &filter, std::vector<AssessmentResult> &results) const
+HistoryStatus History::AssessmentResults(const HistoryFilter &filter, std::vector<AssessmentSitting> &results) const
 {
     results.clear();
     if (!m_db)

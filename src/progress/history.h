@@ -85,7 +85,7 @@ struct BestTurn {
     std::string puzzleCode;
 };
 
-struct AssessmentResult {
+struct AssessmentSitting {
     std::int64_t assessment = 0;
     std::int64_t firstUtc = 0;
     std::int64_t lastUtc = 0;
@@ -144,7 +144,7 @@ public:
     // The highest final score of each level; the earliest turn wins a tie.
     HistoryStatus BestTurnByLevel(const HistoryFilter &filter, std::vector<BestTurn> &best) const;
     // One row per assessment sitting, in the order they were taken.
-    HistoryStatus AssessmentResults(const HistoryFilter &filter, std::vector<AssessmentResult> &results) const;
+    HistoryStatus AssessmentResults(const HistoryFilter &filter, std::vector<AssessmentSitting> &results) const;
 
     // The whole history as CSV (RFC 4180: header row, CR LF, quoted fields
     // where needed), replacing `path` atomically.
