@@ -40,6 +40,8 @@ void PlaceAroundCentre(Layout &l)
     l.MenuButton = {statusLeft, l.Picture.top - 4 - MenuButtonHeight, std::min(MenuButtonWidth, statusWidth),
                     MenuButtonHeight};
     l.Status = {statusLeft, statusTop, statusWidth, std::max(l.MenuButton.top - 4 - statusTop, 0)};
+    l.SuggestButton = {l.MenuButton.right() + 6, l.MenuButton.top, std::max(statusWidth - l.MenuButton.width - 6, 0),
+                       MenuButtonHeight};
 }
 
 // For panels too small for the usual arrangement: the level box, then the
@@ -74,7 +76,10 @@ void PlaceCompact(Layout &l)
     l.AboutButton = {left, y, columnWidth, buttonHeight};
     l.EndButton = {left + columnWidth + gap, y, columnWidth, buttonHeight};
     y += buttonHeight + gap;
-    l.Status = {left, y, blockWidth, std::max(h - margin - y, 0)};
+    const int statusHeight = std::max(h - margin - y, 0);
+    const int suggestHeight = std::min(levelHeight, statusHeight / 4);
+    l.Status = {left, y, blockWidth, statusHeight - suggestHeight};
+    l.SuggestButton = {left, l.Status.bottom(), blockWidth, suggestHeight};
     l.Picture = pictureFits ? LayoutRect{w - margin - PictureWidth, h - margin - PictureHeight, PictureWidth, PictureHeight}
                         : LayoutRect{};
 }

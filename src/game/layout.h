@@ -37,6 +37,9 @@ struct Layout {
     // The button that opens the menu of every command: below the result
     // lines, or at the end of the level row in the packed arrangement.
     LayoutRect MenuButton;
+    // Where a suggested level is offered: beside the menu button, or below
+    // the result lines in the packed arrangement.
+    LayoutRect SuggestButton;
 };
 
 // Sizes of the control panel's fixed controls.

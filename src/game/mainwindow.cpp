@@ -4,6 +4,9 @@
 #include "about/manualwindow.h"
 #include "app/settingsdialog.h"
 #include "progress/codetext.h"
+#include "progress/highscoresdialog.h"
+#include "progress/statisticsdialog.h"
+#include "results/resultsfile.h"
 #include "game/cueplayer.h"
 #include "results/recordnamedialog.h"
 #include "sheets/sheetwidget.h"
@@ -24,6 +27,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
+#include <QUndoStack>
 #include <QStyle>
 
 #include <algorithm>
@@ -142,6 +146,31 @@ void MainWindow::createActions()
     });
     m_dailyAction = make("dailyAction", tr("Today's Figure"), {QKeySequence(Qt::CTRL | Qt::Key_D)},
                          &MainWindow::onDailyTriggered);
+    m_assessmentAction = make("assessmentAction", tr("Assessment..."), {}, &MainWindow::onAssessmentTriggered);
+    m_statisticsAction = make("statisticsAction", tr("Statistics"), {QKeySequence(Qt::CTRL | Qt::Key_T)},
+                              &MainWindow::onStatisticsTriggered);
+    m_highScoresAction = make("highScoresAction", tr("High Scores"), {QKeySequence(Qt::CTRL | Qt::Key_H)},
+                              &MainWindow::onHighScoresTriggered);
+
+    QUndoStack *stack = m_turn->undoStack();
+    m_undoAction = stack->createUndoAction(this, tr("Undo"));
+    m_undoAction->setObjectName(QStringLiteral("undoAction"));
+    m_undoAction->setShortcut(QKeySequence::Undo);
+    m_redoAction = stack->createRedoAction(this, tr("Redo"));
+    m_redoAction->setObjectName(QStringLiteral("redoAction"));
+    m_redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    for (QAction *a : {m_undoAction, m_redoAction}) {
+        a->setShortcutContext(Qt::WindowShortcut);
+        addAction(a);
+    }
+    m_clearSheetAction = make("clearSheetAction", tr("Clear Sheet"), {QKeySequence(Qt::CTRL | Qt::Key_Delete)}, [this] {
+        if (const std::optional<Sheet> s = targetSheet())
+            m_turn->clearSheet(*s);
+    });
+    m_hintAction = make("hintAction", tr("Hint (costs %1 points)").arg(HintCost), {QKeySequence(Qt::Key_H)},
+                        [this] { m_turn->hint(targetSheet()); });
+    m_peekAction = make("peekAction", tr("Peek (costs %1 points)").arg(PeekCost), {QKeySequence(Qt::Key_P)},
+                        [this] { m_turn->peekNow(); });
     m_escapeAction = make("escapeAction", tr("Cancel stroke or close"), {QKeySequence(Qt::Key_Escape)},
                           &MainWindow::onEscapePressed);
     // 1 and 2 only repaint the view; W and Shift+W change its line width.
@@ -234,6 +263,12 @@ void MainWindow::createControls()
 
     m_menuButton = MakeButton("menuButton", m_controlPanel);
     m_menuButton->setText(tr("Menu"));
+    m_suggestButton = MakeButton("suggestButton", m_controlPanel);
+    m_suggestButton->hide();
+    connect(m_suggestButton, &QPushButton::clicked, this, [this] {
+        m_levelBox->setValue(m_turn->suggestion().level);
+        m_suggestButton->hide();
+    });
 
     m_view = new FigureView(game.figure(), this);
     m_cues = new CuePlayer(m_dataDir, this);
@@ -259,7 +294,8 @@ void MainWindow::createMenu()
         return sub;
     };
     group(tr("&Game"), {m_newAction, m_restartAction, m_checkAction, m_dailyAction, m_openCodeAction,
-                        m_copyCodeAction, m_quitAction});
+                        m_copyCodeAction, m_assessmentAction, m_highScoresAction, m_statisticsAction, m_quitAction});
+    group(tr("&Edit"), {m_undoAction, m_redoAction, m_clearSheetAction, m_hintAction, m_peekAction});
     group(tr("&View"), {m_fullScreenAction, m_thinnerAction, m_thickerAction, m_redrawAction});
     group(tr("&Settings"), {m_settingsAction});
     group(tr("&Help"), {m_manualAction, m_aboutAction});
@@ -285,6 +321,20 @@ void MainWindow::connectController()
     });
     connect(m_turn, &TurnController::recordBeaten, this, &MainWindow::onRecordBeaten);
     connect(m_turn, &TurnController::levelChanged, m_levelBox, &QSpinBox::setValue);
+    connect(m_turn, &TurnController::sheetChanged, this, &MainWindow::refreshSheet);
+    connect(m_turn, &TurnController::helpBought, this, &MainWindow::updateStatus);
+    connect(m_turn, &TurnController::historyProblem, this,
+            [this](const QString &message) { QMessageBox::warning(this, tr("Trivisto"), message); });
+    connect(m_turn, &TurnController::historyChanged, this, [this] {
+        if (m_statisticsDialog)
+            m_statisticsDialog->refresh();
+        if (m_highScoresDialog)
+            m_highScoresDialog->refresh();
+    });
+    connect(m_turn, &TurnController::suggestionChanged, this, &MainWindow::onSuggestionChanged);
+    connect(m_turn, &TurnController::assessmentFinished, this, &MainWindow::onAssessmentFinished);
+    for (Sheet s : AllSheets)
+        connect(sheetWidget(s), &SheetWidget::strokesChanged, this, [this, s] { sheetWidget(s)->update(); });
     connect(m_turn, &TurnController::recordSaveFailed, this,
             [this](const QString &message) { QMessageBox::warning(this, tr("Trivisto"), message); });
     connect(m_turn, &TurnController::secondsChanged, this, &MainWindow::updateStatus);
@@ -412,6 +462,102 @@ void MainWindow::onDailyTriggered()
     m_turn->openCode(DailyPuzzle(TodayUtc()));
 }
 
+std::optional<Sheet> MainWindow::targetSheet() const
+{
+    const QWidget *under = QApplication::widgetAt(QCursor::pos());
+    const QWidget *focus = QApplication::focusWidget();
+    for (const QWidget *candidate : {under, focus})
+        for (Sheet s : AllSheets)
+            if (candidate && (candidate == sheetWidget(s) || sheetWidget(s)->isAncestorOf(candidate)))
+                return s;
+    return std::nullopt;
+}
+
+void MainWindow::refreshSheet(Sheet s)
+{
+    sheetWidget(s)->update();
+    updateStatus();
+}
+
+StatisticsDialog *MainWindow::statisticsDialog()
+{
+    if (!m_statisticsDialog) {
+        m_statisticsDialog = new StatisticsDialog(this);
+        m_statisticsDialog->setHistory(m_turn->history());
+    }
+    return m_statisticsDialog;
+}
+
+HighScoresDialog *MainWindow::highScoresDialog()
+{
+    if (!m_highScoresDialog) {
+        m_highScoresDialog = new HighScoresDialog(this);
+        m_highScoresDialog->setHistory(m_turn->history());
+    }
+    return m_highScoresDialog;
+}
+
+void MainWindow::onStatisticsTriggered()
+{
+    StatisticsDialog *d = statisticsDialog();
+    d->refresh();
+    d->show();
+    d->raise();
+    d->activateWindow();
+}
+
+void MainWindow::onHighScoresTriggered()
+{
+    HighScoresDialog *d = highScoresDialog();
+    std::string error;
+    QList<HighScoreEntry> entries;
+    for (const ResultEntry &e : ReadResultEntries(m_turn->resultsPath().toStdString(), &error))
+        entries.append({QByteArray::fromStdString(e.name), e.score, QString::fromStdString(e.seconds).toInt()});
+    d->setEntries(entries);
+    d->refresh();
+    d->show();
+    d->raise();
+    d->activateWindow();
+}
+
+void MainWindow::onAssessmentTriggered()
+{
+    const auto answer = QMessageBox::question(
+        this, tr("Assessment"),
+        tr("An assessment is the same %1 figures for every player, from easy to hard, played in one sitting. "
+           "Check each figure, then press New for the next one. Its total is kept in your statistics, so you "
+           "can measure your progress over the weeks.\n\nStart the assessment now?")
+            .arg(AssessmentSize));
+    activate();
+    if (answer == QMessageBox::Yes)
+        m_turn->startAssessment();
+}
+
+void MainWindow::onAssessmentFinished(const AssessmentResult &result)
+{
+    QMessageBox::information(this, tr("Assessment"),
+                             tr("Assessment complete: %1 points in %2 seconds over %3 figures. "
+                                "Statistics (Ctrl+T) shows your sittings over time.")
+                                 .arg(result.TotalScore())
+                                 .arg(result.TotalSeconds())
+                                 .arg(AssessmentSize));
+    activate();
+}
+
+void MainWindow::onSuggestionChanged(const LevelSuggestion &suggestion)
+{
+    if (suggestion.change == LevelChange::None) {
+        m_suggestButton->hide();
+        return;
+    }
+    m_suggestButton->setText(suggestion.change == LevelChange::Up ? tr("Try level %1").arg(suggestion.level)
+                                                                   : tr("Ease to level %1").arg(suggestion.level));
+    m_suggestButton->setToolTip(suggestion.change == LevelChange::Up
+                                    ? tr("Your last turns at this level went well: one level up for the next New?")
+                                    : tr("Your last turns at this level were hard: one level down for the next New?"));
+    m_suggestButton->show();
+}
+
 void MainWindow::onManualTriggered()
 {
     m_manualWindow->showDocument(m_dataDir + QStringLiteral("manual.html"));
@@ -463,7 +609,7 @@ void MainWindow::layoutPass()
     const int textSize = font().pixelSize();
     for (auto [w, r] : {std::pair<QWidget *, LayoutRect>{m_endButton, l.EndButton}, {m_levelBox, l.LevelBox},
                         {m_levelLabel, l.LevelLabel}, {m_newButton, l.NewButton}, {m_checkButton, l.CheckButton},
-                        {m_aboutButton, l.AboutButton}, {m_menuButton, l.MenuButton}}) {
+                        {m_aboutButton, l.AboutButton}, {m_menuButton, l.MenuButton}, {m_suggestButton, l.SuggestButton}}) {
         Place(w, r);
         QFont small = w->font();
         small.setPixelSize(std::clamp(r.height - 8, 8, textSize));
@@ -491,11 +637,15 @@ void MainWindow::updateStatus()
     if (g.Checked()) {
         const int seconds = m_turn->lastCheck().seconds;
         m_timeLabel->setText(seconds == 1 ? tr("Checked after 1 second") : tr("Checked after %1 seconds").arg(seconds));
-        m_resultLabel->setText(
-            tr("Right %1   Wrong %2   Score %3").arg(g.RightCount()).arg(g.WrongCount()).arg(g.Score()));
+        QString result = tr("Right %1   Wrong %2   Score %3").arg(g.RightCount()).arg(g.WrongCount()).arg(g.Score());
+        const Game::CheckOutcome &outcome = m_turn->lastCheck();
+        if (outcome.help.Cost() > 0)
+            result += tr("   after help %1").arg(outcome.finalScore);
+        m_resultLabel->setText(result);
     } else {
         m_timeLabel->setText(tr("Time %1 s").arg(g.Seconds()));
-        m_resultLabel->clear();
+        const HelpUsed &help = g.Help();
+        m_resultLabel->setText(help.Cost() > 0 ? tr("Help so far: -%1 points").arg(help.Cost()) : QString());
     }
     m_bestLabel->setText(tr("Best score %1").arg(g.RecordThreshold()));
     const QString code = QString::fromStdString(EncodePuzzleCode(m_turn->currentCode()));

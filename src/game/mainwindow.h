@@ -8,8 +8,11 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 class AboutDialog;
+class HighScoresDialog;
+class StatisticsDialog;
 class CuePlayer;
 class FigureView;
 class ManualWindow;
@@ -68,6 +71,8 @@ public:
     // cannot be read is explained in a message and changes nothing.
     bool openPuzzleCode(const QString &text);
     QMenu *commandMenu() const { return m_menu; }
+    StatisticsDialog *statisticsDialog();
+    HighScoresDialog *highScoresDialog();
 
     // The activation sequence: each sheet's input guard, half-drawn strokes
     // dropped, true projections rebuilt, sheets repainted, the layout pass.
@@ -103,6 +108,15 @@ private:
     void onManualTriggered();
     void onOpenCodeTriggered();
     void onDailyTriggered();
+    void onStatisticsTriggered();
+    void onHighScoresTriggered();
+    void onAssessmentTriggered();
+    void onAssessmentFinished(const AssessmentResult &result);
+    void onSuggestionChanged(const LevelSuggestion &suggestion);
+    // The sheet a sheet command acts on: the one under the pointer, else the
+    // one with the keyboard focus.
+    std::optional<Sheet> targetSheet() const;
+    void refreshSheet(Sheet s);
     void onRecordBeaten();
     void updateStatus();
     void repaintSheets();
@@ -133,6 +147,14 @@ private:
     QAction *m_openCodeAction = nullptr;
     QAction *m_copyCodeAction = nullptr;
     QAction *m_dailyAction = nullptr;
+    QAction *m_undoAction = nullptr;
+    QAction *m_redoAction = nullptr;
+    QAction *m_clearSheetAction = nullptr;
+    QAction *m_hintAction = nullptr;
+    QAction *m_peekAction = nullptr;
+    QAction *m_statisticsAction = nullptr;
+    QAction *m_highScoresAction = nullptr;
+    QAction *m_assessmentAction = nullptr;
     QMenu *m_menu = nullptr;
 
     QFrame *m_sheetsPanel = nullptr;
@@ -151,6 +173,9 @@ private:
     QLabel *m_bestLabel = nullptr;
     QLabel *m_codeLabel = nullptr;
     QPushButton *m_menuButton = nullptr;
+    QPushButton *m_suggestButton = nullptr;
+    StatisticsDialog *m_statisticsDialog = nullptr;
+    HighScoresDialog *m_highScoresDialog = nullptr;
     CuePlayer *m_cues = nullptr;
     RecordNameDialog *m_nameDialog = nullptr;
     AboutDialog *m_aboutDialog = nullptr;
