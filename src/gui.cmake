@@ -28,6 +28,14 @@ target_compile_definitions(trivisto_gui PUBLIC TRIVISTO_VERSION="${PROJECT_VERSI
 target_link_libraries(trivisto_gui PUBLIC trivisto_core
     Qt6::Widgets Qt6::OpenGL Qt6::OpenGLWidgets Qt6::Multimedia Qt6::Charts OpenGL::GL OpenGL::GLU)
 
+# English is the source language; the Russian catalogue is built into the
+# program (":/i18n"). The update_translations target refreshes the .ts file.
+get_target_property(gui_sources trivisto_gui SOURCES)
+list(FILTER gui_sources EXCLUDE REGEX "\\.qm|\\.qrc|autogen")
+list(TRANSFORM gui_sources PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
+qt_add_translations(trivisto_gui TS_FILES ${PROJECT_SOURCE_DIR}/translations/trivisto_ru.ts
+    SOURCES ${gui_sources} ${CMAKE_CURRENT_SOURCE_DIR}/main.cpp)
+
 qt_add_executable(trivisto main.cpp)
 target_link_libraries(trivisto PRIVATE trivisto_gui)
 set_target_properties(trivisto PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TRIVISTO_PROGRAM_DIR})
