@@ -76,10 +76,12 @@ void PlaceCompact(Layout &l)
     l.AboutButton = {left, y, columnWidth, buttonHeight};
     l.EndButton = {left + columnWidth + gap, y, columnWidth, buttonHeight};
     y += buttonHeight + gap;
-    const int statusHeight = std::max(h - margin - y, 0);
-    const int suggestHeight = std::min(levelHeight, statusHeight / 4);
-    l.Status = {left, y, blockWidth, statusHeight - suggestHeight};
-    l.SuggestButton = {left, l.Status.bottom(), blockWidth, suggestHeight};
+    l.Status = {left, y, blockWidth, std::max(h - margin - y, 0)};
+    // No room of its own here: an offered level covers the status's last
+    // line (the puzzle code, which the menu can still copy).
+    const int lineHeight = l.Status.height / 4;
+    l.SuggestButton = {left, l.Status.bottom() - lineHeight, blockWidth, lineHeight};
+    l.SuggestOverStatus = true;
     l.Picture = pictureFits ? LayoutRect{w - margin - PictureWidth, h - margin - PictureHeight, PictureWidth, PictureHeight}
                         : LayoutRect{};
 }

@@ -40,6 +40,7 @@ struct Layout {
     // Where a suggested level is offered: beside the menu button, or below
     // the result lines in the packed arrangement.
     LayoutRect SuggestButton;
+    bool SuggestOverStatus = false;
 };
 
 // Sizes of the control panel's fixed controls.

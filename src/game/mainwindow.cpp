@@ -556,6 +556,7 @@ void MainWindow::onSuggestionChanged(const LevelSuggestion &suggestion)
                                     ? tr("Your last turns at this level went well: one level up for the next New?")
                                     : tr("Your last turns at this level were hard: one level down for the next New?"));
     m_suggestButton->show();
+    m_suggestButton->raise();
 }
 
 void MainWindow::onManualTriggered()
