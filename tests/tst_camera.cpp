@@ -1,5 +1,7 @@
 // Turning the 3D view with the mouse: the eye must start where players know it
-// and follow drags smoothly without snapping back after a full turn.
+// and follow drags smoothly without snapping back after a full turn; the zoom
+// must stay in bounds. (The sheet views are checked on the picture, in
+// tst_gui_view.)
 
 #include <QtTest>
 
@@ -61,27 +63,23 @@ private Q_SLOTS:
         QVERIFY2(Near(c.eye[0], 0.0, 1e-3) && Near(c.eye[2], 20.0, 1e-3), qPrintable(Eye(c)));
     }
 
-    void moveWithoutPressDoesNothing()
+    void zoomStaysWithinLimits_data()
     {
-        Camera c;
-        c.Reset();
-        QVERIFY(!c.Move(50, 70));
-        QCOMPARE(c.eye, (std::array<float, 3>{-5.0f, -5.0f, 20.0f}));
-        c.Press(0, 0);
-        c.Release();
-        QVERIFY(!c.Move(50, 70));
-        QCOMPARE(c.eye, (std::array<float, 3>{-5.0f, -5.0f, 20.0f}));
+        QTest::addColumn<QList<int>>("steps");
+        QTest::addColumn<double>("zoom");
+        QTest::newRow("far in stops at 3x") << QList<int>{40} << 3.0;
+        QTest::newRow("far out stops at 0.5x") << QList<int>{-40} << 0.5;
+        QTest::newRow("absurd wheel counts") << QList<int>{INT_MAX, INT_MIN, INT_MIN} << 0.5;
     }
-
-    void linesNeverThinnerThanOnePixel()
+    void zoomStaysWithinLimits()
     {
+        QFETCH(QList<int>, steps);
+        QFETCH(double, zoom);
         Camera c;
-        c.Thicker();
-        c.Thicker();
-        QCOMPARE(c.LineWidth, 3);
-        for (int i = 0; i < 5; ++i)
-            c.Thinner();
-        QCOMPARE(c.LineWidth, 1);
+        for (int s : steps)
+            c.ZoomBy(s);
+        QVERIFY2(Near(c.Zoom, zoom), qPrintable(QString::number(c.Zoom)));
+        QVERIFY(Camera::FieldOfViewAt(c.Zoom) < 180);
     }
 };
 

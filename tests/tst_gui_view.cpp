@@ -1,144 +1,217 @@
 // The 3D view as the player sees it: its colours, turning it with the mouse,
-// the camera's return on activation and the line width keys.
+// the sheet views that must match the drawing sheets, the wheel zoom and the
+// way back to the start view.
 
 #include "guitest.h"
-#include "view3d/figureview.h"
+
+#include <QWheelEvent>
 
 #include <cstdlib>
 
-using namespace guitest;
-
 namespace {
 
-constexpr int Smoothing = 3;  // smoothed lines may shift a channel this much
+const QColor Background = QColor::fromRgbF(0.1f, 0.5f, 0.75f);
+const QColor FrameColour = QColor::fromRgbF(0.7f, 0.75f, 0.75f);
+const QColor WalkColour = QColor::fromRgbF(0.2f, 0.25f, 0.75f);
+const QColor XEdge = QColor::fromRgbF(0.9f, 0.5f, 0.9f);
+const QColor YEdge = QColor::fromRgbF(0.5f, 0.9f, 0.9f);
+const QColor ZEdge = QColor::fromRgbF(0.9f, 0.9f, 0.5f);
 
-QColor glColour(double r, double g, double b)
+// The pixels in area (all when empty) of colour c, or with others of any
+// other colour (smoothed lines may shift a channel by 3), and their bounds.
+struct Found {
+    int count = 0;
+    QRect bounds;
+};
+Found find(const QImage &image, const QColor &c, QRect area = {}, bool others = false)
 {
-    return QColor::fromRgbF(static_cast<float>(r), static_cast<float>(g), static_cast<float>(b));
-}
-
-const QColor WalkColour = glColour(0.2, 0.25, 0.75);
-
-int pixelsOf(const QImage &image, const QColor &c)
-{
-    int n = 0;
+    Found f;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
             const QColor p = image.pixelColor(x, y);
-            n += std::abs(p.red() - c.red()) <= Smoothing && std::abs(p.green() - c.green()) <= Smoothing &&
-                 std::abs(p.blue() - c.blue()) <= Smoothing;
+            const bool match = std::abs(p.red() - c.red()) <= 3 && std::abs(p.green() - c.green()) <= 3 &&
+                               std::abs(p.blue() - c.blue()) <= 3;
+            if (match != others && (area.isEmpty() || area.contains(x, y)) && ++f.count)
+                f.bounds |= QRect(x, y, 1, 1);
         }
-    return n;
+    return f;
 }
 
 } // namespace
 
+Q_DECLARE_METATYPE(ViewMode)
+
 class TestGuiView : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ProgramFolder> m_folder;
-    std::unique_ptr<MainWindow> m_window;
+    Figure m_figure;
+    FigureView m_view{m_figure};
 
-    FigureView *view() const { return m_window->view(); }
+    // A walk from the fixed start point (10, -10, -10) through points.
+    void setWalk(const std::vector<Point3> &points)
+    {
+        m_figure.SegmentCount = Figure::FirstShown + 1;
+        for (const Point3 &to : points) {
+            const auto i = static_cast<std::size_t>(m_figure.SegmentCount++);
+            m_figure.entry[i] = {m_figure.entry[i - 1].end, to};
+        }
+    }
+    // The picture once the animations are over (none if they never end).
+    QImage settled()
+    {
+        return QTest::qWaitFor([&] { return !m_view.isAnimating(); }, 2000) ? m_view.grabFramebuffer() : QImage();
+    }
+    void drag(QPoint by, Qt::MouseButton button = Qt::LeftButton)
+    {
+        const QPoint from(190, 190);
+        guitest::mouse(QTest::MousePress, &m_view, from, button);
+        guitest::moveAlong(&m_view, from, from + by);
+        guitest::mouse(QTest::MouseRelease, &m_view, from + by, button);
+    }
+    void wheel(int notches)
+    {
+        QWheelEvent e({190, 190}, m_view.mapToGlobal(QPointF(190, 190)), {}, {0, notches * 120}, Qt::NoButton, {},
+                      Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&m_view, &e);
+    }
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        m_folder = std::make_unique<ProgramFolder>();
-        m_window = std::make_unique<MainWindow>(m_folder->path());
-        QVERIFY(showReady(*m_window));
-        m_window->turn().game().Seed(20261206);
-        m_window->turn().newTurn();
-    }
     void init()
     {
-        m_window->activate();
-        view()->camera().LineWidth = 1;
-    }
-    void cleanupTestCase() { m_window.reset(); }
-
-    void pictureShowsItsColours_data()
-    {
-        QTest::addColumn<QColor>("colour");
-        QTest::newRow("background") << glColour(0.1, 0.5, 0.75);
-        QTest::newRow("x axis edge") << glColour(0.9, 0.5, 0.9);
-        QTest::newRow("y axis edge") << glColour(0.5, 0.9, 0.9);
-        QTest::newRow("z axis edge") << glColour(0.9, 0.9, 0.5);
-        QTest::newRow("walk") << WalkColour;
-        QTest::newRow("frame") << glColour(0.7, 0.75, 0.75);
-    }
-    void pictureShowsItsColours()
-    {
-        QFETCH(QColor, colour);
-        const QImage picture = view()->grabFramebuffer();
-        QCOMPARE(picture.size(), QSize(384, 384));
-        QVERIFY2(pixelsOf(picture, colour) > 0, qPrintable(colour.name()));
+        std::copy(FrameEntries().begin(), FrameEntries().end(), m_figure.entry.begin());
+        setWalk({{10, -10, 0}, {0, -10, 0}, {0, 5, 0}, {-5, 5, 0}});
+        m_view.resize(384, 384);
+        m_view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&m_view));
+        m_view.ResetCamera();
     }
 
-    void dragTurnsTheFigureUntilActivation_data()
+    // As on the sheet: its horizontal axis edge along the whole bottom, its
+    // vertical one up the whole left side, both whole inside the picture.
+    void sheetViewsShowTheSheetsAxes_data()
     {
-        QTest::addColumn<bool>("onStrip");
-        QTest::addColumn<Qt::MouseButton>("button");
-        QTest::addColumn<QPoint>("step");
-        QTest::newRow("left button, to the right") << false << Qt::LeftButton << QPoint(30, 0);
-        QTest::newRow("right button, downwards") << false << Qt::RightButton << QPoint(0, 25);
-        QTest::newRow("on the strip beside the view, up and left") << true << Qt::LeftButton << QPoint(-2, -30);
+        QTest::addColumn<ViewMode>("mode");
+        QTest::addColumn<QColor>("bottom");
+        QTest::addColumn<QColor>("left");
+        QTest::newRow("X: x to the right, y up") << ViewMode::SheetX << XEdge << YEdge;
+        QTest::newRow("Y: x to the right, z up") << ViewMode::SheetY << XEdge << ZEdge;
+        QTest::newRow("Z: y to the right, z up") << ViewMode::SheetZ << YEdge << ZEdge;
     }
-    void dragTurnsTheFigureUntilActivation()
+    void sheetViewsShowTheSheetsAxes()
     {
-        QFETCH(bool, onStrip);
-        QFETCH(Qt::MouseButton, button);
-        QFETCH(QPoint, step);
-        const QImage before = view()->grabFramebuffer();
-        QWidget *target = onStrip ? static_cast<QWidget *>(m_window.get()) : view();
-        QPoint at = onStrip ? QPoint(view()->geometry().right() + 6, 600) : QPoint(190, 190);
-        mouse(QTest::MousePress, target, at, button);
-        for (int i = 0; i < 4; ++i) {
-            at += step;
-            mouse(QTest::MouseMove, target, at);
+        QFETCH(ViewMode, mode);
+        QFETCH(QColor, bottom);
+        QFETCH(QColor, left);
+        setWalk({});
+        m_view.showView(mode);
+        const QImage picture = settled();
+        const QRect b = find(picture, bottom).bounds, l = find(picture, left).bounds;
+        QVERIFY(b.height() < 20 && b.top() > 346 && b.bottom() < 383 && b.left() < 38 && b.right() > 346);
+        QVERIFY(l.width() < 20 && l.left() > 0 && l.right() < 38 && l.top() < 38 && l.bottom() > 346);
+    }
+
+    // The walk is drawn last: where it runs along the x axis edge (in sheet
+    // view X, the middle of the bottom), neither the edge nor the frame under
+    // it shows.
+    void walkCoversTheFrame()
+    {
+        setWalk({{-10, -10, -10}});
+        m_view.showView(ViewMode::SheetX);
+        const QImage picture = settled();
+        const QRect middle(96, 346, 192, 38);
+        QVERIFY(find(picture, WalkColour, middle).count > 192);
+        QCOMPARE(find(picture, XEdge, middle).count + find(picture, FrameColour, middle).count, 0);
+    }
+
+    // The start view (all its colours in it) comes back exactly, by the
+    // start view command (animated) and by the window's reset (at once).
+    void startViewComesBack_data()
+    {
+        QTest::addColumn<QPoint>("dragBy");
+        QTest::addColumn<ViewMode>("mode");
+        QTest::addColumn<int>("notches");
+        QTest::newRow("from sheet view Z") << QPoint() << ViewMode::SheetZ << 0;
+        QTest::newRow("from sheet view Y, zoomed out") << QPoint() << ViewMode::SheetY << -2;
+        QTest::newRow("after a drag, zoomed in") << QPoint(70, 40) << ViewMode::Dragged << 2;
+    }
+    void startViewComesBack()
+    {
+        QFETCH(QPoint, dragBy);
+        QFETCH(ViewMode, mode);
+        QFETCH(int, notches);
+        const QImage start = m_view.grabFramebuffer();
+        for (const QColor &c : {Background, FrameColour, WalkColour, XEdge, YEdge, ZEdge})
+            QVERIFY2(find(start, c).count > 0, qPrintable(c.name()));
+        for (bool byReset : {false, true}) {
+            if (!dragBy.isNull())
+                drag(dragBy);
+            m_view.showView(mode);
+            wheel(notches);
+            QVERIFY(settled() != start);
+            if (byReset)
+                m_view.ResetCamera();
+            else
+                m_view.showView(ViewMode::Start);
+            QCOMPARE(m_view.isAnimating(), !byReset);
+            QCOMPARE(byReset ? m_view.grabFramebuffer() : settled(), start);
         }
-        mouse(QTest::MouseRelease, target, at, button);
-        QVERIFY(view()->camera().eye != (std::array<float, 3>{-5.0f, -5.0f, 20.0f}));
-        QVERIFY(!view()->camera().Dragging);
-        QVERIFY(view()->grabFramebuffer() != before);
-
-        // Moving the mouse after the release turns nothing.
-        const auto eye = view()->camera().eye;
-        mouse(QTest::MouseMove, target, at + step);
-        QCOMPARE(view()->camera().eye, eye);
-
-        m_window->activate();
-        QCOMPARE(view()->camera().eye, (std::array<float, 3>{-5.0f, -5.0f, 20.0f}));
-        QCOMPARE(view()->grabFramebuffer(), before);
     }
 
-    void wKeysSetTheLineWidth_data()
+    void wheelZoomsWithinLimits_data()
     {
-        QTest::addColumn<int>("from");
-        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
-        QTest::addColumn<int>("to");
-        QTest::newRow("W thins 3 to 2") << 3 << Qt::KeyboardModifiers() << 2;
-        QTest::newRow("W keeps 1") << 1 << Qt::KeyboardModifiers() << 1;
-        QTest::newRow("Shift+W thickens 1 to 2") << 1 << Qt::KeyboardModifiers(Qt::ShiftModifier) << 2;
-        QTest::newRow("Shift+W thickens 4 to 5") << 4 << Qt::KeyboardModifiers(Qt::ShiftModifier) << 5;
+        QTest::addColumn<ViewMode>("mode");
+        QTest::addColumn<int>("notch");
+        QTest::newRow("start view, wheel up enlarges") << ViewMode::Start << 1;
+        QTest::newRow("sheet view Z, wheel down shrinks") << ViewMode::SheetZ << -1;
     }
-    void wKeysSetTheLineWidth()
+    void wheelZoomsWithinLimits()
     {
-        QFETCH(int, from);
-        QFETCH(Qt::KeyboardModifiers, modifiers);
-        QFETCH(int, to);
-        view()->camera().LineWidth = from;
-        const int walkBefore = pixelsOf(view()->grabFramebuffer(), WalkColour);
-        QTest::keyClick(keyTarget(m_window.get()), Qt::Key_W, modifiers);
-        QCOMPARE(view()->camera().LineWidth, to);
-        // The walk's lines get visibly thinner or thicker with the width.
-        const int walkAfter = pixelsOf(view()->grabFramebuffer(), WalkColour);
-        if (to > from)
-            QVERIFY2(walkAfter > walkBefore, qPrintable(QStringLiteral("%1 -> %2").arg(walkBefore).arg(walkAfter)));
-        else if (to < from)
-            QVERIFY2(walkAfter < walkBefore, qPrintable(QStringLiteral("%1 -> %2").arg(walkBefore).arg(walkAfter)));
-        else
-            QCOMPARE(walkAfter, walkBefore);
+        QFETCH(ViewMode, mode);
+        QFETCH(int, notch);
+        m_view.showView(mode);
+        wheel(-2);  // the whole figure stays in the picture one notch either way
+        const QRect before = find(settled(), Background, {}, true).bounds;
+        wheel(notch);
+        const QRect after = find(settled(), Background, {}, true).bounds;
+        QVERIFY(notch * (after.width() - before.width()) > 0 && notch * (after.height() - before.height()) > 0);
+        wheel(30 * notch);
+        const QImage atLimit = settled();
+        wheel(notch);
+        QCOMPARE(settled(), atLimit);
+    }
+
+    // A drag from a sheet view goes on in perspective where the last drag
+    // ended, as if the sheet view had never been shown; a release ends it.
+    void dragGoesOnFromASheetView_data()
+    {
+        QTest::addColumn<QPoint>("first");
+        QTest::addColumn<ViewMode>("mode");
+        QTest::addColumn<QPoint>("second");
+        QTest::addColumn<Qt::MouseButton>("button");
+        QTest::newRow("no drag before X") << QPoint() << ViewMode::SheetX << QPoint(60, 20) << Qt::LeftButton;
+        QTest::newRow("right button, drag before Y")
+            << QPoint(-80, 30) << ViewMode::SheetY << QPoint(40, -10) << Qt::RightButton;
+    }
+    void dragGoesOnFromASheetView()
+    {
+        QFETCH(QPoint, first);
+        QFETCH(ViewMode, mode);
+        QFETCH(QPoint, second);
+        QFETCH(Qt::MouseButton, button);
+        const QImage start = m_view.grabFramebuffer();
+        for (const QPoint &by : {first, second})
+            if (!by.isNull())
+                drag(by, button);
+        const QImage expected = m_view.grabFramebuffer();
+        QVERIFY(expected != start);
+        m_view.ResetCamera();
+        if (!first.isNull())
+            drag(first, button);
+        m_view.showView(mode);
+        settled();
+        drag(second, button);
+        guitest::mouse(QTest::MouseMove, &m_view, {100, 100});
+        QCOMPARE(settled(), expected);
     }
 };
 

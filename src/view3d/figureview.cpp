@@ -8,6 +8,7 @@
 #include <QOpenGLFramebufferObject>
 #include <QPainter>
 #include <QSurfaceFormat>
+#include <QWheelEvent>
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -54,12 +55,88 @@ FigureView::FigureView(const Figure &figure, QWidget *parent) : QWidget(parent),
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
     setCursor(Qt::OpenHandCursor);
+
+    m_fade.setDuration(AnimationMs);
+    m_fade.setStartValue(1.0);
+    m_fade.setEndValue(0.0);
+    connect(&m_fade, &QVariantAnimation::valueChanged, this, [this] { update(); });
+    connect(&m_fade, &QVariantAnimation::finished, this, [this] {
+        m_fadeFrom = QImage();
+        update();
+    });
+    m_zoomGlide.setDuration(AnimationMs);
+    m_zoomGlide.setEasingCurve(QEasingCurve::OutCubic);
+    connect(&m_zoomGlide, &QVariantAnimation::valueChanged, this, [this](const QVariant &zoom) {
+        m_shownZoom = zoom.toFloat();
+        update();
+    });
+    // The glide ends on the camera's own zoom, not on an interpolated value a
+    // rounding away from it.
+    connect(&m_zoomGlide, &QVariantAnimation::finished, this, [this] {
+        m_shownZoom = m_camera.Zoom;
+        update();
+    });
 }
 
 void FigureView::ResetCamera()
 {
+    m_fade.stop();
+    m_zoomGlide.stop();
+    m_fadeFrom = QImage();
+    m_wheelRest = 0;
     m_camera.Reset();
+    m_shownZoom = m_camera.Zoom;
     update();
+}
+
+void FigureView::showView(ViewMode mode)
+{
+    const Camera before = m_camera;
+    m_camera.Show(mode);
+    if (m_camera.Mode == before.Mode && m_camera.eye == before.eye && m_camera.up == before.up &&
+        m_camera.Zoom == before.Zoom)
+        return;
+    m_zoomGlide.stop();
+    m_shownZoom = m_camera.Zoom;
+    startFade();
+    update();
+}
+
+void FigureView::zoomBy(int wheelSteps)
+{
+    if (!m_camera.ZoomBy(wheelSteps))
+        return;
+    m_zoomGlide.stop();
+    if (isVisible()) {
+        m_zoomGlide.setStartValue(m_shownZoom);
+        m_zoomGlide.setEndValue(m_camera.Zoom);
+        m_zoomGlide.start();
+    } else {
+        m_shownZoom = m_camera.Zoom;
+    }
+    update();
+}
+
+bool FigureView::isAnimating() const
+{
+    return m_fade.state() == QAbstractAnimation::Running || m_zoomGlide.state() == QAbstractAnimation::Running;
+}
+
+void FigureView::startFade()
+{
+    if (!isVisible() || m_lastPicture.isNull())
+        return;
+    // A change during a fade fades out what is on screen now, half-faded
+    // picture and all, so nothing jumps.
+    QImage from = m_lastPicture;
+    if (!m_fadeFrom.isNull()) {
+        QPainter p(&from);
+        p.setOpacity(m_fade.currentValue().toReal());
+        p.drawImage(0, 0, m_fadeFrom);
+    }
+    m_fadeFrom = from;
+    m_fade.stop();
+    m_fade.start();
 }
 
 void FigureView::UseDefaultSurfaceFormat()
@@ -120,10 +197,16 @@ void FigureView::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     const QImage picture = render();
-    if (picture.isNull())
+    if (picture.isNull()) {
         p.fillRect(rect(), QColor::fromRgbF(BackgroundColour.r, BackgroundColour.g, BackgroundColour.b));
-    else
+    } else {
         p.drawImage(0, 0, picture);
+        m_lastPicture = picture;
+    }
+    if (!m_fadeFrom.isNull()) {
+        p.setOpacity(m_fade.currentValue().toReal());
+        p.drawImage(0, 0, m_fadeFrom);
+    }
 }
 
 void FigureView::initializeGL()
@@ -143,13 +226,23 @@ void FigureView::paintGL()
 
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(Camera::FieldOfView, Camera::Aspect, Camera::Near, Camera::Far);
+    if (m_camera.Orthographic()) {
+        const GLdouble h = Camera::HalfSideAt(m_shownZoom);
+        glOrtho(-h, h, -h, h, Camera::Near, Camera::Far);
+    } else {
+        gluPerspective(Camera::FieldOfViewAt(m_shownZoom), Camera::Aspect, Camera::Near, Camera::Far);
+    }
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     const auto &eye = m_camera.eye;
-    gluLookAt(eye[0], eye[1], eye[2], 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
+    const auto &up = m_camera.up;
+    gluLookAt(eye[0], eye[1], eye[2], 0.0, 0.0, 0.0, up[0], up[1], up[2]);
 
     glDisable(GL_LINE_STIPPLE);
+    // Smoothed lines, not a multisampled framebuffer: on software OpenGL
+    // (llvmpipe, 4 samples at most) a 540x540 drag frame took 3 to 8 ms with
+    // 4 samples and their resolve, over the 4 ms a drag frame may take, and
+    // 1 to 1.5 ms smoothed.
     glEnable(GL_LINE_SMOOTH);
     // Smoothed lines write their coverage into alpha; the widget's picture is
     // composed with that alpha, so keep the view opaque.
@@ -178,8 +271,14 @@ void FigureView::CameraPress(QPoint windowPos)
 
 void FigureView::CameraMove(QPoint windowPos)
 {
-    if (m_camera.Move(windowPos.x(), windowPos.y()))
-        update();
+    // Leaving a sheet view for the perspective is a change of view, faded
+    // like the others.
+    const bool fromSheet = m_camera.Orthographic();
+    if (!m_camera.Move(windowPos.x(), windowPos.y()))
+        return;
+    if (fromSheet)
+        startFade();
+    update();
 }
 
 void FigureView::CameraRelease()
@@ -202,4 +301,14 @@ void FigureView::mouseReleaseEvent(QMouseEvent *)
 {
     setCursor(Qt::OpenHandCursor);
     CameraRelease();
+}
+
+void FigureView::wheelEvent(QWheelEvent *event)
+{
+    m_wheelRest += event->angleDelta().y();
+    const int steps = m_wheelRest / QWheelEvent::DefaultDeltasPerStep;
+    m_wheelRest -= steps * QWheelEvent::DefaultDeltasPerStep;
+    if (steps != 0)
+        zoomBy(steps);
+    event->accept();
 }
