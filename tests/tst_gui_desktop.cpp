@@ -69,13 +69,14 @@ private Q_SLOTS:
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("modifiers");
         QTest::addColumn<QString>("action");  // empty: no action may run
-        for (const char *focus : {"newButton", "levelBox", "menuButton"}) {
+        for (const char *focus : {"newButton", "levelBox", "menuButton", "sheetZ"}) {
             QTest::addRow("Ctrl+N on %s", focus) << focus << int(Qt::Key_N) << int(Qt::ControlModifier) << "newAction";
             QTest::addRow("F5 on %s", focus) << focus << int(Qt::Key_F5) << 0 << "restartAction";
             QTest::addRow("W on %s", focus) << focus << int(Qt::Key_W) << 0 << "thinnerAction";
             QTest::addRow("Shift+W on %s", focus) << focus << int(Qt::Key_W) << int(Qt::ShiftModifier) << "thickerAction";
             QTest::addRow("H on %s", focus) << focus << int(Qt::Key_H) << 0 << "hintAction";
             QTest::addRow("Ctrl+Z on %s", focus) << focus << int(Qt::Key_Z) << int(Qt::ControlModifier) << "undoAction";
+            QTest::addRow("Y on %s", focus) << focus << int(Qt::Key_Y) << 0 << "viewYAction";
         }
         QTest::newRow("2 on the New button repaints") << "newButton" << int(Qt::Key_2) << 0 << "redrawAction";
         QTest::newRow("2 in the level box is a digit") << "levelBox" << int(Qt::Key_2) << 0 << "";

@@ -107,6 +107,7 @@ MainWindow::MainWindow(const QString &dataDir, const QString &resultsPath, QWidg
     createActions();
     createControls();
     createMenu();
+    createTabOrder();
     connectController();
 
     // One layout pass now, so the first activation already finds the final
@@ -171,6 +172,19 @@ void MainWindow::createActions()
                         [this] { m_turn->hint(targetSheet()); });
     m_peekAction = make("peekAction", tr("Peek (costs %1 points)").arg(PeekCost), {QKeySequence(Qt::Key_P)},
                         [this] { m_turn->peekNow(); });
+    // The view as each sheet shows the figure, and back to the start view.
+    const std::array<std::pair<const char *, QString>, 3> sheetViews{{
+        {"viewXAction", tr("View as Sheet X")},
+        {"viewYAction", tr("View as Sheet Y")},
+        {"viewZAction", tr("View as Sheet Z")},
+    }};
+    const std::array<Qt::Key, 3> sheetKeys{Qt::Key_X, Qt::Key_Y, Qt::Key_Z};
+    const std::array<ViewMode, 3> sheetModes{ViewMode::SheetX, ViewMode::SheetY, ViewMode::SheetZ};
+    for (std::size_t i = 0; i < 3; ++i)
+        m_sheetViewActions[i] = make(sheetViews[i].first, sheetViews[i].second, {QKeySequence(sheetKeys[i])},
+                                     [this, mode = sheetModes[i]] { m_view->showView(mode); });
+    m_startViewAction = make("startViewAction", tr("Start View"), {QKeySequence(Qt::Key_R)},
+                             [this] { m_view->showView(ViewMode::Start); });
     m_escapeAction = make("escapeAction", tr("Cancel stroke or close"), {QKeySequence(Qt::Key_Escape)},
                           &MainWindow::onEscapePressed);
     // 1 and 2 only repaint the view; W and Shift+W change its line width.
@@ -280,6 +294,17 @@ void MainWindow::createControls()
     connect(m_aboutDialog, &AboutDialog::documentRequested, m_manualWindow, &ManualWindow::showDocument);
 }
 
+void MainWindow::createTabOrder()
+{
+    // The panel's controls first, then the sheets, which draw from the keys.
+    QWidget *previous = m_newButton;
+    for (QWidget *next : std::initializer_list<QWidget *>{m_checkButton, m_aboutButton, m_endButton, m_levelBox,
+                                                          m_menuButton, m_sheets[0], m_sheets[1], m_sheets[2]}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
+}
+
 void MainWindow::createMenu()
 {
     // Every command with its key, in the groups a desktop game uses.
@@ -296,7 +321,8 @@ void MainWindow::createMenu()
     group(tr("&Game"), {m_newAction, m_restartAction, m_checkAction, m_dailyAction, m_openCodeAction,
                         m_copyCodeAction, m_assessmentAction, m_highScoresAction, m_statisticsAction, m_quitAction});
     group(tr("&Edit"), {m_undoAction, m_redoAction, m_clearSheetAction, m_hintAction, m_peekAction});
-    group(tr("&View"), {m_fullScreenAction, m_thinnerAction, m_thickerAction, m_redrawAction});
+    group(tr("&View"), {m_fullScreenAction, m_sheetViewActions[0], m_sheetViewActions[1], m_sheetViewActions[2],
+                        m_startViewAction, m_thinnerAction, m_thickerAction, m_redrawAction});
     group(tr("&Settings"), {m_settingsAction});
     group(tr("&Help"), {m_manualAction, m_aboutAction});
     m_menuButton->setMenu(m_menu);
@@ -321,7 +347,10 @@ void MainWindow::connectController()
     });
     connect(m_turn, &TurnController::recordBeaten, this, &MainWindow::onRecordBeaten);
     connect(m_turn, &TurnController::levelChanged, m_levelBox, &QSpinBox::setValue);
-    connect(m_turn, &TurnController::sheetChanged, this, &MainWindow::refreshSheet);
+    connect(m_turn, &TurnController::sheetChanged, this, [this](Sheet s) {
+        refreshSheet(s);
+        updateStatus();
+    });
     connect(m_turn, &TurnController::helpBought, this, &MainWindow::updateStatus);
     connect(m_turn, &TurnController::historyProblem, this,
             [this](const QString &message) { QMessageBox::warning(this, tr("Trivisto"), message); });
@@ -334,7 +363,8 @@ void MainWindow::connectController()
     connect(m_turn, &TurnController::suggestionChanged, this, &MainWindow::onSuggestionChanged);
     connect(m_turn, &TurnController::assessmentFinished, this, &MainWindow::onAssessmentFinished);
     for (Sheet s : AllSheets)
-        connect(sheetWidget(s), &SheetWidget::strokesChanged, this, [this, s] { sheetWidget(s)->update(); });
+        connect(sheetWidget(s), &SheetWidget::strokeFinished, m_turn,
+                [this, s](const SheetStrokes &before) { m_turn->strokeFinished(s, before); });
     connect(m_turn, &TurnController::recordSaveFailed, this,
             [this](const QString &message) { QMessageBox::warning(this, tr("Trivisto"), message); });
     connect(m_turn, &TurnController::secondsChanged, this, &MainWindow::updateStatus);
@@ -394,6 +424,8 @@ void MainWindow::applySettings(const GameSettings &settings)
     m_view->camera().LineWidth = settings.lineWidth;
     m_view->update();
     m_cues->setEnabled(settings.sound);
+    for (SheetWidget *w : m_sheets)
+        w->setSafePalette(settings.safePalette);
 }
 
 void MainWindow::startAtLevel(int level)
@@ -475,8 +507,13 @@ std::optional<Sheet> MainWindow::targetSheet() const
 
 void MainWindow::refreshSheet(Sheet s)
 {
+    SheetMarks marks;
+    if (game().Checked())
+        marks.revealed = m_turn->classification(s);
+    marks.hints = m_turn->hints(s);
+    marks.peek = m_turn->peek(s);
+    sheetWidget(s)->setMarks(marks);
     sheetWidget(s)->update();
-    updateStatus();
 }
 
 StatisticsDialog *MainWindow::statisticsDialog()
@@ -628,8 +665,8 @@ void MainWindow::layoutPass()
 
 void MainWindow::repaintSheets()
 {
-    for (SheetWidget *w : m_sheets)
-        w->update();
+    for (Sheet s : AllSheets)
+        refreshSheet(s);
 }
 
 void MainWindow::updateStatus()

@@ -95,6 +95,7 @@ private:
     void createActions();
     void createControls();
     void createMenu();
+    void createTabOrder();
     void connectController();
     void storeSettings();
 
@@ -155,6 +156,8 @@ private:
     QAction *m_statisticsAction = nullptr;
     QAction *m_highScoresAction = nullptr;
     QAction *m_assessmentAction = nullptr;
+    std::array<QAction *, 3> m_sheetViewActions{};
+    QAction *m_startViewAction = nullptr;
     QMenu *m_menu = nullptr;
 
     QFrame *m_sheetsPanel = nullptr;
