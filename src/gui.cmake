@@ -59,6 +59,11 @@ endforeach()
 add_custom_target(trivisto_data ALL DEPENDS ${data_outputs})
 add_dependencies(trivisto trivisto_data)
 
+# The keys of a perfect drawing of a puzzle code (scripts/smoke-installed).
+add_executable(trivisto_solve ${PROJECT_SOURCE_DIR}/tools/solve.cpp)
+target_link_libraries(trivisto_solve PRIVATE trivisto_core)
+set_target_properties(trivisto_solve PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TRIVISTO_PROGRAM_DIR})
+
 # Takes the README's picture of a checked turn (scripts/screenshot).
 add_executable(trivisto_screenshot ${PROJECT_SOURCE_DIR}/tools/screenshot.cpp)
 target_link_libraries(trivisto_screenshot PRIVATE trivisto_gui Qt6::Test)
