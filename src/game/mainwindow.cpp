@@ -686,6 +686,9 @@ void MainWindow::updateStatus()
         m_resultLabel->setText(help.Cost() > 0 ? tr("Help so far: -%1 points").arg(help.Cost()) : QString());
     }
     m_bestLabel->setText(tr("Best score %1").arg(g.RecordThreshold()));
+    // Help and sheet edits belong to the drawing; a Check locks them.
+    for (QAction *a : {m_hintAction, m_peekAction, m_clearSheetAction})
+        a->setEnabled(!g.Checked());
     const QString code = QString::fromStdString(EncodePuzzleCode(m_turn->currentCode()));
     m_codeLabel->setText(m_turn->currentCode().daily ? tr("Daily figure %1").arg(code) : tr("Puzzle %1").arg(code));
     for (QLabel *label : {m_timeLabel, m_resultLabel, m_bestLabel, m_codeLabel})

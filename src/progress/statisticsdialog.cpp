@@ -115,6 +115,7 @@ StatisticsDialog::StatisticsDialog(QWidget *parent) : QDialog(parent)
     m_accuracyView = MakeView(QStringLiteral("accuracyChart"), this);
     m_secondsView = MakeView(QStringLiteral("secondsChart"), this);
     m_turnsView = MakeView(QStringLiteral("turnsChart"), this);
+    m_assessmentView = MakeView(QStringLiteral("assessmentChart"), this);
 
     auto *filters = new QHBoxLayout;
     filters->addWidget(m_summary, 1);
@@ -128,6 +129,7 @@ StatisticsDialog::StatisticsDialog(QWidget *parent) : QDialog(parent)
     charts->addWidget(m_accuracyView, 0, 1);
     charts->addWidget(m_secondsView, 1, 0);
     charts->addWidget(m_turnsView, 1, 1);
+    charts->addWidget(m_assessmentView, 2, 0, 1, 2);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(filters);
     layout->addLayout(charts, 1);
@@ -179,13 +181,17 @@ void StatisticsDialog::refresh()
     std::vector<DayScore> days;
     std::array<SheetAccuracy, 3> accuracy{};
     std::vector<LevelSeconds> levels;
+    std::vector<AssessmentSitting> sittings;
+    HistoryFilter sittingFilter;  // a sitting spans the levels: only the period narrows it
+    sittingFilter.period = filter.period;
     HistoryStatus status;
     if (open) {
         // The first failure is the one worth telling.
         for (const HistoryStatus &s : {m_history->TurnCount(filter, count), m_history->DailyStreak(filter, streak),
                                        m_history->ScoreByDay(filter, days, MovingAverageDays),
                                        m_history->AccuracyBySheet(filter, accuracy),
-                                       m_history->SecondsByLevel(filter, levels)})
+                                       m_history->SecondsByLevel(filter, levels),
+                                       m_history->AssessmentResults(sittingFilter, sittings)})
             if (!s.ok && status.ok)
                 status = s;
         showMessage(QString::fromStdString(status.message));
@@ -279,6 +285,27 @@ void StatisticsDialog::refresh()
     }
     Attach(turns, perDay, QStringLiteral("turnsPerDay"));
     turns->legend()->hide();
+
+    // Assessment sittings over the weeks: the same figures each time, so the
+    // totals measure the player's own gain.
+    QChart *assessed = Reset(m_assessmentView, tr("Assessment sittings: total final score"));
+    auto *totals = new QLineSeries;
+    totals->setPointsVisible(true);
+    double lowest = 0, highest = 1;
+    std::int64_t firstDay = 0, lastDay = 0;
+    for (const AssessmentSitting &a : sittings) {
+        const std::int64_t day = a.firstUtc / 86400;
+        totals->append(DayX(day), static_cast<qreal>(a.totalFinalScore));
+        lowest = std::min(lowest, static_cast<double>(a.totalFinalScore));
+        highest = std::max(highest, static_cast<double>(a.totalFinalScore));
+        firstDay = totals->count() == 1 ? day : firstDay;
+        lastDay = day;
+    }
+    if (!sittings.empty())
+        DayAxis(assessed, firstDay, lastDay);
+    ValueAxis(assessed, lowest, highest, tr("Score"));
+    Attach(assessed, totals, QStringLiteral("assessmentTotals"));
+    assessed->legend()->hide();
 }
 
 StatisticsDialog::ExportResult StatisticsDialog::exportCsv(const QString &path)

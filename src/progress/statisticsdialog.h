@@ -49,4 +49,5 @@ private:
     QChartView *m_accuracyView = nullptr;
     QChartView *m_secondsView = nullptr;
     QChartView *m_turnsView = nullptr;
+    QChartView *m_assessmentView = nullptr;
 };
