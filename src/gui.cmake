@@ -9,6 +9,7 @@ set(TRIVISTO_PROGRAM_DIR ${CMAKE_BINARY_DIR}/bin CACHE INTERNAL "Folder of the p
 add_library(trivisto_gui STATIC
     game/mainwindow.cpp game/mainwindow.h
     game/turncontroller.cpp game/turncontroller.h
+    game/commands.cpp game/commands.h
     game/cueplayer.cpp game/cueplayer.h
     sheets/sheetwidget.cpp sheets/sheetwidget.h
     view3d/figureview.cpp view3d/figureview.h
@@ -23,6 +24,7 @@ add_library(trivisto_gui STATIC
     progress/codetext.cpp progress/codetext.h
     progress/statisticsdialog.cpp progress/statisticsdialog.h
     progress/highscoresdialog.cpp progress/highscoresdialog.h
+    progress/progresswindows.cpp progress/progresswindows.h
 )
 target_compile_definitions(trivisto_gui PUBLIC TRIVISTO_VERSION="${PROJECT_VERSION}")
 target_link_libraries(trivisto_gui PUBLIC trivisto_core

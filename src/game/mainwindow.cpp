@@ -4,9 +4,8 @@
 #include "about/manualwindow.h"
 #include "app/settingsdialog.h"
 #include "progress/codetext.h"
-#include "progress/highscoresdialog.h"
-#include "progress/statisticsdialog.h"
-#include "results/resultsfile.h"
+#include "game/commands.h"
+#include "progress/progresswindows.h"
 #include "game/cueplayer.h"
 #include "results/recordnamedialog.h"
 #include "sheets/sheetwidget.h"
@@ -104,10 +103,11 @@ MainWindow::MainWindow(const QString &dataDir, const QString &resultsPath, QWidg
     const QSize screenSize = screen ? screen->geometry().size() : QSize(1024, 768);
     m_viewSize = ViewSizeForScreen(screenSize.height(), screenSize.width());
 
-    createActions();
+    m_commands = new Commands(this, m_turn->undoStack());
     createControls();
-    createMenu();
+    m_menuButton->setMenu(m_commands->createMenu(this));
     createTabOrder();
+    connectCommands();
     connectController();
 
     // One layout pass now, so the first activation already finds the final
@@ -118,92 +118,53 @@ MainWindow::MainWindow(const QString &dataDir, const QString &resultsPath, QWidg
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::createActions()
+void MainWindow::connectCommands()
 {
-    auto make = [this](const char *name, const QString &text, const QList<QKeySequence> &keys, auto slot) {
-        auto *a = new QAction(text, this);
-        a->setObjectName(QString::fromLatin1(name));
-        a->setShortcuts(keys);
-        a->setShortcutContext(Qt::WindowShortcut);
-        addAction(a);
-        connect(a, &QAction::triggered, this, slot);
-        return a;
-    };
-    m_newAction = make("newAction", tr("New"), {QKeySequence::New}, &MainWindow::onNewTriggered);
-    m_checkAction = make("checkAction", tr("Check"), {QKeySequence(Qt::CTRL | Qt::Key_Return)}, &MainWindow::onCheckTriggered);
-    m_quitAction = make("quitAction", tr("Quit"), {QKeySequence::Quit}, &MainWindow::onQuitTriggered);
-    m_aboutAction = make("aboutAction", tr("About Trivisto"), {}, &MainWindow::onAboutTriggered);
-    m_fullScreenAction = make("fullScreenAction", tr("Full Screen"), {QKeySequence(Qt::Key_F11)},
-                              &MainWindow::onFullScreenToggled);
-    m_fullScreenAction->setCheckable(true);
-    m_settingsAction = make("settingsAction", tr("Settings..."), {QKeySequence::Preferences},
-                            &MainWindow::onSettingsTriggered);
-    m_manualAction = make("manualAction", tr("Manual"), {QKeySequence::HelpContents}, &MainWindow::onManualTriggered);
-    m_restartAction = make("restartAction", tr("Restart"), {QKeySequence(Qt::Key_F5)}, [this] { m_turn->restart(); });
-    m_openCodeAction = make("openCodeAction", tr("Open Puzzle Code..."), {QKeySequence::Open},
-                            &MainWindow::onOpenCodeTriggered);
-    m_copyCodeAction = make("copyCodeAction", tr("Copy Puzzle Code"), {QKeySequence::Copy}, [this] {
+    const Commands &c = *m_commands;
+    auto on = [this](QAction *action, auto slot) { connect(action, &QAction::triggered, this, slot); };
+    on(c.newGame, [this] { m_turn->newTurn(); });
+    on(c.restart, [this] { m_turn->restart(); });
+    on(c.check, [this] { m_turn->check(); });
+    on(c.daily, [this] { m_turn->openCode(DailyPuzzle(TodayUtc())); });
+    on(c.openCode, &MainWindow::onOpenCodeTriggered);
+    on(c.copyCode, [this] {
         QGuiApplication::clipboard()->setText(QString::fromStdString(EncodePuzzleCode(m_turn->currentCode())));
     });
-    m_dailyAction = make("dailyAction", tr("Today's Figure"), {QKeySequence(Qt::CTRL | Qt::Key_D)},
-                         &MainWindow::onDailyTriggered);
-    m_assessmentAction = make("assessmentAction", tr("Assessment..."), {}, &MainWindow::onAssessmentTriggered);
-    m_statisticsAction = make("statisticsAction", tr("Statistics"), {QKeySequence(Qt::CTRL | Qt::Key_T)},
-                              &MainWindow::onStatisticsTriggered);
-    m_highScoresAction = make("highScoresAction", tr("High Scores"), {QKeySequence(Qt::CTRL | Qt::Key_H)},
-                              &MainWindow::onHighScoresTriggered);
-
-    QUndoStack *stack = m_turn->undoStack();
-    m_undoAction = stack->createUndoAction(this, tr("Undo"));
-    m_undoAction->setObjectName(QStringLiteral("undoAction"));
-    m_undoAction->setShortcut(QKeySequence::Undo);
-    m_redoAction = stack->createRedoAction(this, tr("Redo"));
-    m_redoAction->setObjectName(QStringLiteral("redoAction"));
-    m_redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    for (QAction *a : {m_undoAction, m_redoAction}) {
-        a->setShortcutContext(Qt::WindowShortcut);
-        addAction(a);
-    }
-    m_clearSheetAction = make("clearSheetAction", tr("Clear Sheet"), {QKeySequence(Qt::CTRL | Qt::Key_Delete)}, [this] {
+    on(c.assessment, &MainWindow::onAssessmentTriggered);
+    on(c.highScores, [this] { m_progress->showHighScores(); });
+    on(c.statistics, [this] { m_progress->showStatistics(); });
+    on(c.quit, &MainWindow::onQuitTriggered);
+    on(c.clearSheet, [this] {
         if (const std::optional<Sheet> s = targetSheet())
             m_turn->clearSheet(*s);
     });
-    m_hintAction = make("hintAction", tr("Hint (costs %1 points)").arg(HintCost), {QKeySequence(Qt::Key_H)},
-                        [this] { m_turn->hint(targetSheet()); });
-    m_peekAction = make("peekAction", tr("Peek (costs %1 points)").arg(PeekCost), {QKeySequence(Qt::Key_P)},
-                        [this] { m_turn->peekNow(); });
-    // The view as each sheet shows the figure, and back to the start view.
-    const std::array<std::pair<const char *, QString>, 3> sheetViews{{
-        {"viewXAction", tr("View as Sheet X")},
-        {"viewYAction", tr("View as Sheet Y")},
-        {"viewZAction", tr("View as Sheet Z")},
-    }};
-    const std::array<Qt::Key, 3> sheetKeys{Qt::Key_X, Qt::Key_Y, Qt::Key_Z};
+    on(c.hint, [this] { m_turn->hint(targetSheet()); });
+    on(c.peek, [this] { m_turn->peekNow(); });
+    on(c.fullScreen, &MainWindow::onFullScreenToggled);
     const std::array<ViewMode, 3> sheetModes{ViewMode::SheetX, ViewMode::SheetY, ViewMode::SheetZ};
     for (std::size_t i = 0; i < 3; ++i)
-        m_sheetViewActions[i] = make(sheetViews[i].first, sheetViews[i].second, {QKeySequence(sheetKeys[i])},
-                                     [this, mode = sheetModes[i]] { m_view->showView(mode); });
-    m_startViewAction = make("startViewAction", tr("Start View"), {QKeySequence(Qt::Key_R)},
-                             [this] { m_view->showView(ViewMode::Start); });
-    m_escapeAction = make("escapeAction", tr("Cancel stroke or close"), {QKeySequence(Qt::Key_Escape)},
-                          &MainWindow::onEscapePressed);
-    // 1 and 2 only repaint the view; W and Shift+W change its line width.
-    m_redrawAction = make("redrawAction", tr("Redraw the view"), {QKeySequence(Qt::Key_1), QKeySequence(Qt::Key_2)},
-                          [this] { m_view->update(); });
-    auto lineWidthChanged = [this] {
-        m_view->update();
-        m_settings.lineWidth = std::min(m_view->camera().LineWidth, GameSettings::MaxLineWidth);
-        storeSettings();
-    };
-    m_thinnerAction = make("thinnerAction", tr("Thinner Lines"), {QKeySequence(Qt::Key_W)}, [this, lineWidthChanged] {
+        on(c.sheetViews[i], [this, mode = sheetModes[i]] { m_view->showView(mode); });
+    on(c.startView, [this] { m_view->showView(ViewMode::Start); });
+    on(c.thinner, [this] {
         m_view->camera().Thinner();
-        lineWidthChanged();
+        onLineWidthChanged();
     });
-    m_thickerAction = make("thickerAction", tr("Thicker Lines"), {QKeySequence(Qt::SHIFT | Qt::Key_W)},
-                           [this, lineWidthChanged] {
-                               m_view->camera().Thicker();
-                               lineWidthChanged();
-                           });
+    on(c.thicker, [this] {
+        m_view->camera().Thicker();
+        onLineWidthChanged();
+    });
+    on(c.redraw, [this] { m_view->update(); });
+    on(c.settings, &MainWindow::onSettingsTriggered);
+    on(c.manual, [this] { m_manualWindow->showDocument(m_dataDir + QStringLiteral("manual.html")); });
+    on(c.about, &MainWindow::onAboutTriggered);
+    on(c.escape, &MainWindow::onEscapePressed);
+}
+
+void MainWindow::onLineWidthChanged()
+{
+    m_view->update();
+    m_settings.lineWidth = std::min(m_view->camera().LineWidth, GameSettings::MaxLineWidth);
+    storeSettings();
 }
 
 void MainWindow::createControls()
@@ -234,10 +195,10 @@ void MainWindow::createControls()
     m_checkButton = MakeButton("checkButton", m_controlPanel);
     m_endButton = MakeButton("endButton", m_controlPanel);
     m_aboutButton = MakeButton("aboutButton", m_controlPanel);
-    BindButton(m_newButton, tr("New"), m_newAction);
-    BindButton(m_checkButton, tr("Check"), m_checkAction);
-    BindButton(m_endButton, tr("End"), m_quitAction);
-    BindButton(m_aboutButton, tr("About"), m_aboutAction);
+    BindButton(m_newButton, tr("New"), m_commands->newGame);
+    BindButton(m_checkButton, tr("Check"), m_commands->check);
+    BindButton(m_endButton, tr("End"), m_commands->quit);
+    BindButton(m_aboutButton, tr("About"), m_commands->about);
 
     m_levelLabel = new QLabel(tr("Level"), m_controlPanel);
     m_levelLabel->setObjectName(QStringLiteral("levelLabel"));
@@ -289,6 +250,7 @@ void MainWindow::createControls()
     m_nameDialog = new RecordNameDialog(this);
     m_aboutDialog = new AboutDialog(m_dataDir, this);
     m_manualWindow = new ManualWindow(this);
+    m_progress = new ProgressWindows(this, m_turn->resultsPath(), [this] { return m_turn->history(); });
     connect(m_aboutDialog, &AboutDialog::manualRequested, m_manualWindow,
             [this] { m_manualWindow->showDocument(m_dataDir + QStringLiteral("manual.html")); });
     connect(m_aboutDialog, &AboutDialog::documentRequested, m_manualWindow, &ManualWindow::showDocument);
@@ -303,29 +265,6 @@ void MainWindow::createTabOrder()
         setTabOrder(previous, next);
         previous = next;
     }
-}
-
-void MainWindow::createMenu()
-{
-    // Every command with its key, in the groups a desktop game uses.
-    m_menu = new QMenu(this);
-    m_menu->setObjectName(QStringLiteral("commandMenu"));
-    auto group = [this](const QString &title, std::initializer_list<QAction *> actions) {
-        QMenu *sub = m_menu->addMenu(title);
-        for (QAction *a : actions) {
-            a->setShortcutVisibleInContextMenu(true);
-            sub->addAction(a);
-        }
-        return sub;
-    };
-    group(tr("&Game"), {m_newAction, m_restartAction, m_checkAction, m_dailyAction, m_openCodeAction,
-                        m_copyCodeAction, m_assessmentAction, m_highScoresAction, m_statisticsAction, m_quitAction});
-    group(tr("&Edit"), {m_undoAction, m_redoAction, m_clearSheetAction, m_hintAction, m_peekAction});
-    group(tr("&View"), {m_fullScreenAction, m_sheetViewActions[0], m_sheetViewActions[1], m_sheetViewActions[2],
-                        m_startViewAction, m_thinnerAction, m_thickerAction, m_redrawAction});
-    group(tr("&Settings"), {m_settingsAction});
-    group(tr("&Help"), {m_manualAction, m_aboutAction});
-    m_menuButton->setMenu(m_menu);
 }
 
 void MainWindow::connectController()
@@ -354,12 +293,7 @@ void MainWindow::connectController()
     connect(m_turn, &TurnController::helpBought, this, &MainWindow::updateStatus);
     connect(m_turn, &TurnController::historyProblem, this,
             [this](const QString &message) { QMessageBox::warning(this, tr("Trivisto"), message); });
-    connect(m_turn, &TurnController::historyChanged, this, [this] {
-        if (m_statisticsDialog)
-            m_statisticsDialog->refresh();
-        if (m_highScoresDialog)
-            m_highScoresDialog->refresh();
-    });
+    connect(m_turn, &TurnController::historyChanged, m_progress, &ProgressWindows::refresh);
     connect(m_turn, &TurnController::suggestionChanged, this, &MainWindow::onSuggestionChanged);
     connect(m_turn, &TurnController::assessmentFinished, this, &MainWindow::onAssessmentFinished);
     for (Sheet s : AllSheets)
@@ -377,7 +311,7 @@ void MainWindow::showOnScreen()
         setGeometry(s->geometry());
     setMinimumSize(0, 0);  // the layout serves screens down to 320x240
     showFullScreen();
-    m_fullScreenAction->setChecked(true);
+    m_commands->fullScreen->setChecked(true);
 }
 
 void MainWindow::showInWindow()
@@ -393,7 +327,7 @@ void MainWindow::showInWindow()
     } else if (wasFullScreen) {
         showNormal();
     }
-    m_fullScreenAction->setChecked(false);
+    m_commands->fullScreen->setChecked(false);
 }
 
 void MainWindow::showAsSettled()
@@ -489,11 +423,6 @@ void MainWindow::onOpenCodeTriggered()
     activate();
 }
 
-void MainWindow::onDailyTriggered()
-{
-    m_turn->openCode(DailyPuzzle(TodayUtc()));
-}
-
 std::optional<Sheet> MainWindow::targetSheet() const
 {
     const QWidget *under = QApplication::widgetAt(QCursor::pos());
@@ -514,47 +443,6 @@ void MainWindow::refreshSheet(Sheet s)
     marks.peek = m_turn->peek(s);
     sheetWidget(s)->setMarks(marks);
     sheetWidget(s)->update();
-}
-
-StatisticsDialog *MainWindow::statisticsDialog()
-{
-    if (!m_statisticsDialog) {
-        m_statisticsDialog = new StatisticsDialog(this);
-        m_statisticsDialog->setHistory(m_turn->history());
-    }
-    return m_statisticsDialog;
-}
-
-HighScoresDialog *MainWindow::highScoresDialog()
-{
-    if (!m_highScoresDialog) {
-        m_highScoresDialog = new HighScoresDialog(this);
-        m_highScoresDialog->setHistory(m_turn->history());
-    }
-    return m_highScoresDialog;
-}
-
-void MainWindow::onStatisticsTriggered()
-{
-    StatisticsDialog *d = statisticsDialog();
-    d->refresh();
-    d->show();
-    d->raise();
-    d->activateWindow();
-}
-
-void MainWindow::onHighScoresTriggered()
-{
-    HighScoresDialog *d = highScoresDialog();
-    std::string error;
-    QList<HighScoreEntry> entries;
-    for (const ResultEntry &e : ReadResultEntries(m_turn->resultsPath().toStdString(), &error))
-        entries.append({QByteArray::fromStdString(e.name), e.score, QString::fromStdString(e.seconds).toInt()});
-    d->setEntries(entries);
-    d->refresh();
-    d->show();
-    d->raise();
-    d->activateWindow();
 }
 
 void MainWindow::onAssessmentTriggered()
@@ -594,11 +482,6 @@ void MainWindow::onSuggestionChanged(const LevelSuggestion &suggestion)
                                     : tr("Your last turns at this level were hard: one level down for the next New?"));
     m_suggestButton->show();
     m_suggestButton->raise();
-}
-
-void MainWindow::onManualTriggered()
-{
-    m_manualWindow->showDocument(m_dataDir + QStringLiteral("manual.html"));
 }
 
 void MainWindow::showEvent(QShowEvent *event)
@@ -687,22 +570,12 @@ void MainWindow::updateStatus()
     }
     m_bestLabel->setText(tr("Best score %1").arg(g.RecordThreshold()));
     // Help and sheet edits belong to the drawing; a Check locks them.
-    for (QAction *a : {m_hintAction, m_peekAction, m_clearSheetAction})
+    for (QAction *a : {m_commands->hint, m_commands->peek, m_commands->clearSheet})
         a->setEnabled(!g.Checked());
     const QString code = QString::fromStdString(EncodePuzzleCode(m_turn->currentCode()));
     m_codeLabel->setText(m_turn->currentCode().daily ? tr("Daily figure %1").arg(code) : tr("Puzzle %1").arg(code));
     for (QLabel *label : {m_timeLabel, m_resultLabel, m_bestLabel, m_codeLabel})
         FitText(label, font().pixelSize());
-}
-
-void MainWindow::onNewTriggered()
-{
-    m_turn->newTurn();
-}
-
-void MainWindow::onCheckTriggered()
-{
-    m_turn->check();
 }
 
 void MainWindow::onRecordBeaten()

@@ -11,8 +11,8 @@
 #include <optional>
 
 class AboutDialog;
-class HighScoresDialog;
-class StatisticsDialog;
+class Commands;
+class ProgressWindows;
 class CuePlayer;
 class FigureView;
 class ManualWindow;
@@ -70,9 +70,7 @@ public:
     // A turn on the figure of a code as a player typed it; a code that
     // cannot be read is explained in a message and changes nothing.
     bool openPuzzleCode(const QString &text);
-    QMenu *commandMenu() const { return m_menu; }
-    StatisticsDialog *statisticsDialog();
-    HighScoresDialog *highScoresDialog();
+    ProgressWindows *progressWindows() const { return m_progress; }
 
     // The activation sequence: each sheet's input guard, half-drawn strokes
     // dropped, true projections rebuilt, sheets repainted, the layout pass.
@@ -92,25 +90,19 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void createActions();
     void createControls();
-    void createMenu();
     void createTabOrder();
+    void connectCommands();
     void connectController();
     void storeSettings();
 
-    void onNewTriggered();
-    void onCheckTriggered();
     void onQuitTriggered();
     void onAboutTriggered();
     void onEscapePressed();
     void onFullScreenToggled();
     void onSettingsTriggered();
-    void onManualTriggered();
     void onOpenCodeTriggered();
-    void onDailyTriggered();
-    void onStatisticsTriggered();
-    void onHighScoresTriggered();
+    void onLineWidthChanged();
     void onAssessmentTriggered();
     void onAssessmentFinished(const AssessmentResult &result);
     void onSuggestionChanged(const LevelSuggestion &suggestion);
@@ -133,32 +125,7 @@ private:
     SettingsStore *m_store = nullptr;
     bool m_storeWarned = false;
 
-    QAction *m_newAction = nullptr;
-    QAction *m_checkAction = nullptr;
-    QAction *m_quitAction = nullptr;
-    QAction *m_aboutAction = nullptr;
-    QAction *m_escapeAction = nullptr;
-    QAction *m_redrawAction = nullptr;
-    QAction *m_thinnerAction = nullptr;
-    QAction *m_thickerAction = nullptr;
-    QAction *m_fullScreenAction = nullptr;
-    QAction *m_settingsAction = nullptr;
-    QAction *m_manualAction = nullptr;
-    QAction *m_restartAction = nullptr;
-    QAction *m_openCodeAction = nullptr;
-    QAction *m_copyCodeAction = nullptr;
-    QAction *m_dailyAction = nullptr;
-    QAction *m_undoAction = nullptr;
-    QAction *m_redoAction = nullptr;
-    QAction *m_clearSheetAction = nullptr;
-    QAction *m_hintAction = nullptr;
-    QAction *m_peekAction = nullptr;
-    QAction *m_statisticsAction = nullptr;
-    QAction *m_highScoresAction = nullptr;
-    QAction *m_assessmentAction = nullptr;
-    std::array<QAction *, 3> m_sheetViewActions{};
-    QAction *m_startViewAction = nullptr;
-    QMenu *m_menu = nullptr;
+    Commands *m_commands = nullptr;
 
     QFrame *m_sheetsPanel = nullptr;
     QFrame *m_controlPanel = nullptr;
@@ -177,8 +144,7 @@ private:
     QLabel *m_codeLabel = nullptr;
     QPushButton *m_menuButton = nullptr;
     QPushButton *m_suggestButton = nullptr;
-    StatisticsDialog *m_statisticsDialog = nullptr;
-    HighScoresDialog *m_highScoresDialog = nullptr;
+    ProgressWindows *m_progress = nullptr;
     CuePlayer *m_cues = nullptr;
     RecordNameDialog *m_nameDialog = nullptr;
     AboutDialog *m_aboutDialog = nullptr;
