@@ -9,8 +9,7 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QDir>
-#include <QElapsedTimer>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -18,7 +17,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <memory>
 #include <vector>
 
 // The 3D view draws with fixed-function OpenGL: the default format has to be
@@ -44,7 +42,7 @@ public:
     explicit ProgramFolder(const QStringList &files = Sounds + Documents)
     {
         for (const QString &f : files)
-            QFile::copy(QDir(QCoreApplication::applicationDirPath()).filePath(f), m_dir.filePath(f));
+            QFile::copy(QCoreApplication::applicationDirPath() + QLatin1Char('/') + f, file(f));
     }
     QString path() const { return m_dir.path() + QLatin1Char('/'); }
     QString file(const QString &name) const { return m_dir.filePath(name); }
@@ -64,9 +62,18 @@ private:
     QTemporaryDir m_dir;
 };
 
+// A control of the window (or a dialog) by its object name.
+template <class T = QWidget>
+T *control(const QWidget *parent, const char *name) { return parent->findChild<T *>(QString::fromLatin1(name)); }
+
+inline void clickButton(const QWidget *parent, const char *name)
+{
+    QTest::mouseClick(control(parent, name), Qt::LeftButton);
+}
+
 inline bool allSheetsTakeInput(MainWindow &w)
 {
-    return std::all_of(AllSheets.begin(), AllSheets.end(), [&](Sheet s) { return w.turn().game().sheet(s).InputEnabled(); });
+    return std::ranges::all_of(AllSheets, [&](Sheet s) { return w.game().sheet(s).InputEnabled(); });
 }
 
 // Shows the window over the screen and waits out the first activation's guard.
@@ -83,9 +90,10 @@ inline QWidget *keyTarget(QWidget *window)
     return focus && window->isAncestorOf(focus) ? focus : window;
 }
 
-inline QPoint pixelOf(const MainWindow &w, LatticePoint p)
+// Where lattice point (col, row) is on a sheet; fractions fall between dots.
+inline QPoint pixelOf(const MainWindow &w, double col, double row)
 {
-    return {p.col * w.lattice().CellWidth, p.row * w.lattice().CellHeight};
+    return {static_cast<int>(col * w.lattice().CellWidth), static_cast<int>(row * w.lattice().CellHeight)};
 }
 
 // Mouse events enter through the window, as the window system's do, and Qt
@@ -125,18 +133,15 @@ inline void drawTruth(MainWindow &w, Sheet s)
 {
     std::vector<Stroke> drawn;
     for (const Stroke &t : w.game().trueSegments(s)) {
-        if (t.IsEmpty() || t.Start() == t.End() ||
-            std::any_of(drawn.begin(), drawn.end(), [&](const Stroke &d) { return d.SameLine(t); }))
+        if (t.IsEmpty() || t.Start() == t.End() || std::ranges::any_of(drawn, [&](auto &d) { return d.SameLine(t); }))
             continue;
         drawn.push_back(t);
-        drawStroke(w.sheetWidget(s), pixelOf(w, t.Start()), pixelOf(w, t.End()));
+        drawStroke(w.sheetWidget(s), pixelOf(w, t.StartCol, t.StartRow), pixelOf(w, t.EndCol, t.EndRow));
     }
 }
 
-inline QColor shown(QWidget *w, QPoint p)
-{
-    return w->grab().toImage().pixelColor(p);
-}
+// The colour a pixel of a widget shows.
+inline QColor shown(QWidget *w, QPoint p) { return w->grab().toImage().pixelColor(p); }
 
 // Runs act on the first modal window of type W that shows within timeoutMs.
 // If none does, whatever modal window is open is closed so the test cannot hang
@@ -146,12 +151,11 @@ template <class W>
 void whenModal(QObject *context, std::function<void(W *)> act, int timeoutMs = 5000)
 {
     auto *timer = new QTimer(context);
-    auto clock = std::make_shared<QElapsedTimer>();
-    clock->start();
+    const QDeadlineTimer deadline(timeoutMs);
     QObject::connect(timer, &QTimer::timeout, context, [=] {
         QWidget *modal = QApplication::activeModalWidget();
         W *match = modal && modal->isVisible() ? qobject_cast<W *>(modal) : nullptr;
-        if (!match && clock->elapsed() <= timeoutMs)
+        if (!match && !deadline.hasExpired())
             return;
         timer->stop();
         timer->deleteLater();

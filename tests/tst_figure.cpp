@@ -3,10 +3,6 @@
 
 #include <QtTest>
 
-#include <array>
-#include <cstdint>
-#include <vector>
-
 // moc in Qt 6.4 cannot parse <compare>, which the game's headers pull in.
 #ifndef Q_MOC_RUN
 #include "figure/figure.h"
@@ -15,61 +11,25 @@
 
 namespace {
 
-// An independent model of the walk, written from the game's rules: the end of
-// each entry and how many revisits it refused before taking it.
-struct ModelEntry {
-    std::array<int, 3> end{};
-    int refusals = 0;
-};
-
-std::vector<ModelEntry> ModelWalk(std::uint32_t seed, int count)
+// A point as three lattice digits 0..4 (coordinate -10 is 0, 10 is 4).
+QString Digits(const Point3 &p)
 {
-    auto draw = [&seed](std::uint32_t n) {
-        seed = seed * 134775813u + 1u;
-        return static_cast<int>((std::uint64_t{seed} * n) >> 32);
-    };
-    std::vector<ModelEntry> walk(12);
-    walk[11].end = {10, -10, -10};
-    for (std::size_t i = 12; i <= static_cast<std::size_t>(count); ++i) {
-        ModelEntry e;
-        for (;;) {
-            const int axis = draw(3);
-            const int step = (draw(8) - 4) * 5;
-            std::array<int, 3> to = walk[i - 1].end;
-            to[static_cast<std::size_t>(axis)] += step;
-            if (step == 0 || to[static_cast<std::size_t>(axis)] < -10 || to[static_cast<std::size_t>(axis)] > 10)
-                continue;
-            bool revisit = false;
-            for (std::size_t k = 11; k < i; ++k)
-                revisit = revisit || walk[k].end == to;
-            // Only revisits can be refused, so the 51st counted try is the 51st revisit.
-            if (revisit && e.refusals < 50) {
-                ++e.refusals;
-                continue;
-            }
-            e.end = to;
-            break;
-        }
-        walk.push_back(e);
-    }
-    return walk;
+    auto d = [](float v) { return QString::number(static_cast<int>(v + 10) / 5); };
+    return d(p.x) + d(p.y) + d(p.z);
 }
 
-bool SamePoint(const Point3 &p, const std::array<int, 3> &q)
+// The walk's points after the start, or the entries as "start>end" pairs.
+QString Describe(const Figure &f, int from, int to, bool pairs)
 {
-    return p == Point3{static_cast<float>(q[0]), static_cast<float>(q[1]), static_cast<float>(q[2])};
+    QStringList out;
+    for (int i = from; i <= to; ++i) {
+        const FigureSegment &e = f.entry[static_cast<std::size_t>(i)];
+        out << (pairs ? Digits(e.start) + u'>' + Digits(e.end) : Digits(e.end));
+    }
+    return out.join(u' ');
 }
 
 bool OnLattice(float v) { return v >= -10.0f && v <= 10.0f && static_cast<float>(static_cast<int>(v) / 5 * 5) == v; }
-
-// The three cube faces every figure stands in, and the walk's start point.
-const std::array<FigureSegment, 12> Frame{{
-    {},
-    {{-10, -10, -10}, {10, -10, -10}}, {{10, -10, -10}, {10, 10, -10}}, {{10, 10, -10}, {10, 10, 10}},
-    {{-10, -10, -10}, {-10, 10, -10}}, {{-10, 10, -10}, {10, 10, -10}}, {{-10, 10, -10}, {-10, 10, 10}},
-    {{-10, 10, 10}, {10, 10, 10}}, {{-10, -10, -10}, {-10, -10, 10}}, {{-10, 10, -10}, {-10, 10, 10}},
-    {{-10, -10, 10}, {-10, 10, 10}}, {{10, -10, -10}, {10, -10, -10}},
-}};
 
 } // namespace
 
@@ -77,103 +37,60 @@ class TestFigure : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void drawsFollowTheSequence_data()
+    // Whole figures on fixed seeds: a changed random sequence, draw order, step
+    // rule or revisit rule shows as a different walk.
+    void goldenFigures_data()
     {
         QTest::addColumn<quint32>("seed");
-        QTest::addColumn<QList<quint32>>("ranges");
-        QTest::addColumn<QList<quint32>>("expected");
-        QTest::addColumn<quint32>("seedAfter");
-        QTest::newRow("seed 0") << 0u << QList<quint32>{3, 8, 100, 1000} << QList<quint32>{0, 0, 86, 202} << 870078620u;
-        QTest::newRow("seed 12345") << 12345u << QList<quint32>{3, 8, 100, 1000} << QList<quint32>{1, 2, 7, 553}
-                                    << 2377737157u;
-        QTest::newRow("seed wraps past 2^32") << 0xFFFFFFFFu << QList<quint32>{1000, 0xFFFFFFFFu}
-                                              << QList<quint32>{968, 866343916} << 866343917u;
-        QTest::newRow("ranges 0 and 1 give 0 but still advance")
-            << 0u << QList<quint32>{0, 1} << QList<quint32>{0, 0} << 134775814u;
-    }
-    void drawsFollowTheSequence()
-    {
-        QFETCH(quint32, seed);
-        QFETCH(QList<quint32>, ranges);
-        QFETCH(QList<quint32>, expected);
-        QFETCH(quint32, seedAfter);
-        RandomGenerator rng(seed);
-        QList<quint32> got;
-        for (quint32 n : ranges)
-            got << rng.Draw(n);
-        QCOMPARE(got, expected);
-        QCOMPARE(rng.seed(), seedAfter);
-    }
-
-    void seedZeroFirstStep()
-    {
-        Figure figure;
-        RandomGenerator rng(0);
-        InitObjects(figure, 15, rng);
-        QCOMPARE(figure.entry[12], (FigureSegment{{10, -10, -10}, {-10, -10, -10}}));
-    }
-
-    // Every level over many seeds: the fixed frame, a legal walk exactly as the
-    // draws dictate, nothing written past the count, and a point visited twice
-    // only after 50 other tries were refused.
-    void walkIsLegalAtEveryLevel()
-    {
-        const FigureSegment sentinel{{99, 99, 99}, {-99, -99, -99}};
-        int forcedRevisits = 0;
-        for (std::uint32_t k = 0; k < 150; ++k) {
-            const std::uint32_t seed = k * 2654435761u + 17u;
-            for (int level = 0; level <= MaxLevel; ++level) {
-                const int count = level + 15;
-                const QString where = QStringLiteral("seed %1, level %2").arg(seed).arg(level);
-                Figure figure;
-                figure.entry.fill(sentinel);
-                RandomGenerator rng(seed);
-                InitObjects(figure, count, rng);
-                QVERIFY2(figure.SegmentCount == count, qPrintable(where));
-                for (std::size_t i = 1; i <= 11; ++i)
-                    QVERIFY2(figure.entry[i] == Frame[i], qPrintable(where + QStringLiteral(", frame entry %1").arg(i)));
-                const std::vector<ModelEntry> model = ModelWalk(seed, count);
-
-                for (std::size_t i = 12; i <= static_cast<std::size_t>(count); ++i) {
-                    const FigureSegment &e = figure.entry[i];
-                    const QString at = where + QStringLiteral(", entry %1").arg(i);
-                    QVERIFY2(e.start == figure.entry[i - 1].end, qPrintable(at + " starts where the last ended"));
-                    const int changed = int(e.start.x != e.end.x) + int(e.start.y != e.end.y) + int(e.start.z != e.end.z);
-                    QVERIFY2(changed == 1, qPrintable(at + " changes one coordinate"));
-                    QVERIFY2(OnLattice(e.end.x) && OnLattice(e.end.y) && OnLattice(e.end.z), qPrintable(at + " leaves the cube"));
-                    QVERIFY2(SamePoint(e.end, model[i].end), qPrintable(at + " differs from the draws"));
-                    bool revisit = false;
-                    for (std::size_t j = 11; j < i; ++j)
-                        revisit = revisit || figure.entry[j].end == e.end;
-                    if (revisit) {
-                        QVERIFY2(model[i].refusals == 50, qPrintable(at + " revisits too early"));
-                        ++forcedRevisits;
-                    }
-                }
-                for (std::size_t i = static_cast<std::size_t>(count) + 1; i < figure.entry.size(); ++i)
-                    QVERIFY2(figure.entry[i] == sentinel, qPrintable(where + " overwrote an entry above the count"));
-            }
-        }
-        // Without boxed-in walks the check above would prove nothing.
-        QVERIFY(forcedRevisits > 0);
-    }
-
-    void levelClampsToSegmentCount_data()
-    {
         QTest::addColumn<int>("level");
         QTest::addColumn<int>("count");
-        QTest::newRow("negative level") << -5 << 15;
-        QTest::newRow("level 0") << 0 << 15;
-        QTest::newRow("level 10") << 10 << 25;
-        QTest::newRow("highest level") << 84 << 99;
-        QTest::newRow("one past the highest") << 85 << 99;
-        QTest::newRow("far past the highest") << 100000 << 99;
+        QTest::addColumn<QString>("walk");
+        QTest::newRow("seed 0, level 0") << 0u << 0 << 15 << "000 100 300 302";
+        QTest::newRow("seed 12345, a negative level clamps to 0") << 12345u << -5 << 15 << "402 002 001 101";
+        QTest::newRow("seed 12345, level 10")
+            << 12345u << 10 << 25 << "402 002 001 101 121 141 111 113 413 433 434 432 430 330";
+        // Boxed in at the end: the last point is a revisit, taken after 50 refusals.
+        QTest::newRow("seed 1, level past the highest clamps to 84")
+            << 1u << 100000 << 99
+            << "200 000 300 320 420 421 121 021 221 220 222 422 442 042 041 141 143 140 440 441 241 242 244 224 "
+               "324 124 122 022 023 123 423 403 433 413 412 112 113 103 101 100 102 202 232 432 332 322 323 223 "
+               "233 234 230 210 410 411 431 331 333 033 013 043 243 213 212 012 032 002 004 304 301 303 203 204 "
+               "104 404 434 424 024 020 010 310 312 302 402 401 201 001 003 002";
     }
-    void levelClampsToSegmentCount()
+    void goldenFigures()
     {
+        QFETCH(quint32, seed);
         QFETCH(int, level);
         QFETCH(int, count);
-        QCOMPARE(SegmentCountForLevel(level), count);
+        QFETCH(QString, walk);
+        Figure figure;
+        RandomGenerator rng(seed);
+        InitObjects(figure, SegmentCountForLevel(level), rng);
+        QCOMPARE(figure.SegmentCount, count);
+        QCOMPARE(Describe(figure, 1, 11, true),
+                 QStringLiteral("000>400 400>440 440>444 000>040 040>440 040>044 044>444 000>004 040>044 004>044 400>400"));
+        QCOMPARE(Describe(figure, 12, count, false), walk);
+    }
+
+    // Many seeds at every level: each step starts where the last ended, moves
+    // along one axis and stays on the lattice.
+    void walkIsLegalAtEveryLevel()
+    {
+        for (std::uint32_t k = 0; k < 100; ++k) {
+            for (int count = MinSegmentCount; count <= MaxSegmentCount; ++count) {
+                Figure figure;
+                RandomGenerator rng(k * 2654435761u + 17u);
+                InitObjects(figure, count, rng);
+                for (std::size_t i = 12; i <= static_cast<std::size_t>(count); ++i) {
+                    const Point3 &a = figure.entry[i].start;
+                    const Point3 &b = figure.entry[i].end;
+                    const QString at = QStringLiteral("seed number %1, count %2, entry %3").arg(k).arg(count).arg(i);
+                    QVERIFY2(a == figure.entry[i - 1].end, qPrintable(at));
+                    QVERIFY2(int(a.x != b.x) + int(a.y != b.y) + int(a.z != b.z) == 1, qPrintable(at));
+                    QVERIFY2(OnLattice(b.x) && OnLattice(b.y) && OnLattice(b.z), qPrintable(at));
+                }
+            }
+        }
     }
 };
 

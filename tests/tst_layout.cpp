@@ -1,5 +1,6 @@
-// The main window's layout on common screens: sheets, view and controls must
-// land where players expect them and never cover one another.
+// The main window's layout: sheets, view and controls must land where players
+// expect them on common screens, and on every screen from 320x240 up to
+// 7680x4320 stay inside their panels and clear of one another.
 
 #include <QtTest>
 
@@ -10,9 +11,9 @@
 
 namespace {
 
-QPoint TopLeft(const LayoutRect &r) { return {r.left, r.top}; }
+Layout ForScreen(int w, int h) { return ComputeLayout(w, h, ViewSizeForScreen(h, w)); }
 
-Layout ForScreen(int w, int h) { return ComputeLayout(w, h, ViewSizeForScreen(h)); }
+bool Inside(const LayoutRect &r, int w, int h) { return r.left >= 0 && r.top >= 0 && r.right() <= w && r.bottom() <= h; }
 
 } // namespace
 
@@ -20,58 +21,75 @@ class TestLayout : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void sheetsOnCommonScreens_data()
+    // On every screen the controls stay inside their panel and clear of one
+    // another, and so do the sheets; on common screens the sizes are known.
+    void layoutOnScreens_data()
     {
-        QTest::addColumn<int>("width");
-        QTest::addColumn<int>("height");
-        QTest::addColumn<int>("viewSize");
-        QTest::addColumn<int>("side");
-        QTest::addColumn<int>("gap");
-        QTest::addColumn<int>("cell");
-        QTest::newRow("640x480") << 640 << 480 << 240 << 191 << 16 << 31;
-        QTest::newRow("1024x768") << 1024 << 768 << 384 << 319 << 16 << 53;
-        QTest::newRow("1920x1080, sheets limited by the panel height") << 1920 << 1080 << 540 << 515 << 93 << 85;
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<QList<int>>("expected");  // view size, sheet side, gap, cell; empty: not pinned
+        QTest::newRow("640x480") << QSize(640, 480) << QList<int>{240, 191, 16, 31};
+        QTest::newRow("1024x768") << QSize(1024, 768) << QList<int>{384, 319, 16, 53};  // sheets at 16, 351, 686
+        QTest::newRow("1920x1080, sheets limited by the panel height") << QSize(1920, 1080) << QList<int>{540, 515, 93, 85};
+        for (QSize s : {QSize(320, 240), QSize(400, 300), QSize(480, 640), QSize(800, 480), QSize(800, 600),
+                        QSize(1024, 600), QSize(1280, 720), QSize(1280, 1024), QSize(1366, 768), QSize(1440, 900),
+                        QSize(1600, 1200), QSize(2560, 1080), QSize(2560, 1440), QSize(3840, 2160), QSize(7680, 4320),
+                        QSize(768, 1024), QSize(1080, 1920)})
+            QTest::addRow("%dx%d", s.width(), s.height()) << s << QList<int>{};
+        // Every size in between, in coarse steps, so no odd size slips through.
+        for (int w = 320; w <= 2000; w += 97)
+            for (int h = 240; h <= 1300; h += 89)
+                QTest::addRow("sweep %dx%d", w, h) << QSize(w, h) << QList<int>{};
     }
-    void sheetsOnCommonScreens()
+    void layoutOnScreens()
     {
-        QFETCH(int, width);
-        QFETCH(int, height);
-        QFETCH(int, viewSize);
-        QFETCH(int, side);
-        QFETCH(int, gap);
-        QFETCH(int, cell);
+        QFETCH(QSize, screen);
+        QFETCH(QList<int>, expected);
+        const int width = screen.width();
+        const int height = screen.height();
         const Layout l = ForScreen(width, height);
-        QCOMPARE(l.ViewSize, viewSize);
-        QCOMPARE(l.SheetSide, side);
-        QCOMPARE(l.SheetGap, gap);
-        QCOMPARE(l.CellWidth, cell);
-        QCOMPARE(l.CellHeight, cell);
-        for (int i = 0; i < 3; ++i) {
-            const LayoutRect &s = l.Sheets[static_cast<std::size_t>(i)];
-            QCOMPARE(s, (LayoutRect{gap + i * (side + gap), 16, side, side}));
+        const std::pair<const char *, const LayoutRect *> controls[] = {
+            {"newButton", &l.NewButton}, {"checkButton", &l.CheckButton}, {"aboutButton", &l.AboutButton},
+            {"endButton", &l.EndButton}, {"levelBox", &l.LevelBox},       {"levelLabel", &l.LevelLabel},
+            {"status", &l.Status}};
+        for (const auto &[name, rect] : controls) {
+            QVERIFY2(rect->width > 0 && rect->height > 0, name);
+            QVERIFY2(Inside(*rect, l.ControlPanelWidth, l.ControlPanelHeight), name);
+            QVERIFY2(!Overlap(*rect, l.Picture), name);
+            for (const auto &[other, otherRect] : controls)
+                QVERIFY2(rect == otherRect || !Overlap(*rect, *otherRect), qPrintable(QString(name) + " / " + other));
         }
-        // The lattice's last point (5, 5) must be inside its sheet.
-        QVERIFY(5 * l.CellWidth < side);
+        QVERIFY(l.Status.height >= 3 * 12);  // three lines of the smallest text
+
+        for (std::size_t i = 0; i < l.Sheets.size(); ++i) {
+            QVERIFY(Inside(l.Sheets[i], width, l.SheetsPanelHeight));
+            QVERIFY(i == 0 || !Overlap(l.Sheets[i - 1], l.Sheets[i]));
+        }
+        QVERIFY(l.CellWidth >= 1 && l.CellHeight == l.CellWidth);
+        QVERIFY(5 * l.CellWidth < l.SheetSide);  // the lattice's last point inside its sheet
+        QCOMPARE(l.View.bottom(), height);
+        const LayoutRect panel{width - l.ControlPanelWidth, l.SheetsPanelHeight, l.ControlPanelWidth, l.ControlPanelHeight};
+        QVERIFY(!Overlap(l.View, panel));
+
+        if (expected.isEmpty())
+            return;
+        QCOMPARE((QList<int>{l.ViewSize, l.SheetSide, l.SheetGap, l.CellWidth}), expected);
+        const int side = expected[1];
+        const int gap = expected[2];
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(l.Sheets[static_cast<std::size_t>(i)], (LayoutRect{gap + i * (side + gap), 16, side, side}));
     }
 
-    void panelsAndControlsAt1024x768()
+    // Below any real screen the window is unusable, but nothing may break:
+    // cells stay a pixel wide and no panel gets a negative size.
+    void tinyScreensStillGiveCells()
     {
-        const Layout l = ForScreen(1024, 768);
-        QCOMPARE(l.SheetsPanelHeight, 384);
-        QCOMPARE(l.ControlPanelWidth, 630);
-        QCOMPARE(l.ControlPanelHeight, 384);
-        QCOMPARE(l.View, (LayoutRect{0, 384, 384, 384}));
-        QCOMPARE(l.Sheets[0].left, 16);
-        QCOMPARE(l.Sheets[1].left, 351);
-        QCOMPARE(l.Sheets[2].left, 686);
-
-        QCOMPARE(TopLeft(l.LevelBox), QPoint(215, 92));
-        QCOMPARE(TopLeft(l.LevelLabel), QPoint(275, 95));
-        QCOMPARE(TopLeft(l.NewButton), QPoint(215, 142));
-        QCOMPARE(l.CheckButton.top, 192);
-        QCOMPARE(TopLeft(l.AboutButton), QPoint(l.CheckButton.left, 242));
-        QCOMPARE(TopLeft(l.EndButton), QPoint(215, 292));
-        QCOMPARE(TopLeft(l.Picture), QPoint(438, 214));
+        for (int w : {0, 1, 7, 50, 150, 319})
+            for (int h : {0, 1, 9, 60, 239}) {
+                const Layout l = ForScreen(w, h);
+                const QByteArray screen = QByteArray::number(w) + 'x' + QByteArray::number(h);
+                QVERIFY2(l.CellWidth >= 1 && l.CellHeight >= 1, screen);
+                QVERIFY2(l.ControlPanelWidth >= 0 && l.ControlPanelHeight >= 0, screen);
+            }
     }
 };
 
