@@ -81,8 +81,8 @@ private Q_SLOTS:
         action("newAction")->trigger();
         QTest::qWait(TurnController::GuardMs + 50);
         SheetWidget *sheet = w.sheetWidget(Sheet::Z);
-        drawStroke(sheet, pixelOf(w, {1, 1}), pixelOf(w, {3, 1}));
-        drawStroke(sheet, pixelOf(w, {3, 1}), pixelOf(w, {3, 4}));
+        drawStroke(sheet, pixelOf(w, 1, 1), pixelOf(w, 3, 1));
+        drawStroke(sheet, pixelOf(w, 3, 1), pixelOf(w, 3, 4));
         const SheetStrokes two = w.game().sheet(Sheet::Z).Strokes();
         QCOMPARE(two.NextSlot(), 3);
         action("undoAction")->trigger();
