@@ -6,27 +6,27 @@
     <message>
         <location filename="../src/about/aboutdialog.cpp" line="37"/>
         <source>How to play Trivisto</source>
-        <translation type="unfinished"></translation>
+        <translation>Как играть в Trivisto</translation>
     </message>
     <message>
         <location filename="../src/about/aboutdialog.cpp" line="47"/>
         <source>Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Справка</translation>
     </message>
     <message>
         <location filename="../src/about/aboutdialog.cpp" line="50"/>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>ОК</translation>
     </message>
     <message>
         <location filename="../src/about/aboutdialog.cpp" line="96"/>
         <source>Trivisto</source>
-        <translation type="unfinished"></translation>
+        <translation>Trivisto</translation>
     </message>
     <message>
         <location filename="../src/about/aboutdialog.cpp" line="97"/>
         <source>The help text %1 is missing or cannot be read.</source>
-        <translation type="unfinished"></translation>
+        <translation>Текст справки %1 отсутствует или не читается.</translation>
     </message>
 </context>
 <context>
@@ -34,47 +34,47 @@
     <message>
         <location filename="../src/app/commandline.cpp" line="14"/>
         <source>Trivisto: draw the three projections of a 3D wireframe.</source>
-        <translation type="unfinished"></translation>
+        <translation>Trivisto: нарисуйте три проекции объёмной каркасной фигуры.</translation>
     </message>
     <message>
         <location filename="../src/app/commandline.cpp" line="16"/>
         <source>Show this help and exit.</source>
-        <translation type="unfinished"></translation>
+        <translation>Показать эту справку и выйти.</translation>
     </message>
     <message>
         <location filename="../src/app/commandline.cpp" line="18"/>
         <source>Show the version and exit.</source>
-        <translation type="unfinished"></translation>
+        <translation>Показать версию и выйти.</translation>
     </message>
     <message>
         <location filename="../src/app/commandline.cpp" line="21"/>
         <source>Start at level N (0 to %1): more walk steps at higher levels.</source>
-        <translation type="unfinished"></translation>
+        <translation>Начать с уровня N (от 0 до %1): чем выше уровень, тем больше звеньев у ломаной.</translation>
     </message>
     <message>
         <location filename="../src/app/commandline.cpp" line="25"/>
         <source>Start on the figure of a puzzle code.</source>
-        <translation type="unfinished"></translation>
+        <translation>Начать с фигуры, заданной кодом задачи.</translation>
     </message>
     <message>
         <location filename="../src/app/commandline.cpp" line="46"/>
         <source>Try &apos;trivisto --help&apos; for the options.</source>
-        <translation type="unfinished"></translation>
+        <translation>Список параметров: «trivisto --help».</translation>
     </message>
     <message>
         <location filename="../src/app/commandline.cpp" line="63"/>
         <source>Unexpected argument: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Неизвестный аргумент: %1</translation>
     </message>
     <message>
         <location filename="../src/app/commandline.cpp" line="69"/>
         <source>The level must be a whole number from 0 to %1, not &apos;%2&apos;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Уровень должен быть целым числом от 0 до %1, а не «%2».</translation>
     </message>
     <message>
         <location filename="../src/app/commandline.cpp" line="77"/>
         <source>Puzzle code &apos;%1&apos;: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Код задачи «%1»: %2</translation>
     </message>
 </context>
 <context>
@@ -82,343 +82,365 @@
     <message>
         <location filename="../src/progress/highscoresdialog.cpp" line="37"/>
         <source>High scores</source>
-        <translation type="unfinished"></translation>
+        <translation>Рекорды</translation>
     </message>
     <message>
         <location filename="../src/progress/highscoresdialog.cpp" line="42"/>
         <source>#</source>
-        <translation type="unfinished"></translation>
+        <translation>№</translation>
     </message>
     <message>
         <location filename="../src/progress/highscoresdialog.cpp" line="42"/>
         <source>Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Имя</translation>
     </message>
     <message>
         <location filename="../src/progress/highscoresdialog.cpp" line="42"/>
         <source>Score</source>
-        <translation type="unfinished"></translation>
+        <translation>Счёт</translation>
     </message>
     <message>
         <location filename="../src/progress/highscoresdialog.cpp" line="42"/>
         <source>Seconds</source>
-        <translation type="unfinished"></translation>
+        <translation>Время, с</translation>
     </message>
     <message>
         <location filename="../src/progress/highscoresdialog.cpp" line="43"/>
         <source>Level</source>
-        <translation type="unfinished"></translation>
+        <translation>Уровень</translation>
     </message>
     <message>
         <location filename="../src/progress/highscoresdialog.cpp" line="43"/>
         <source>Best score</source>
-        <translation type="unfinished"></translation>
+        <translation>Лучший счёт</translation>
     </message>
     <message>
         <location filename="../src/progress/highscoresdialog.cpp" line="43"/>
         <source>Date (UTC)</source>
-        <translation type="unfinished"></translation>
+        <translation>Дата (UTC)</translation>
     </message>
     <message>
         <location filename="../src/progress/highscoresdialog.cpp" line="43"/>
         <source>Puzzle code</source>
-        <translation type="unfinished"></translation>
+        <translation>Код задачи</translation>
     </message>
     <message>
         <location filename="../src/progress/highscoresdialog.cpp" line="52"/>
         <source>Best turn of each level</source>
-        <translation type="unfinished"></translation>
+        <translation>Лучший ход на каждом уровне</translation>
     </message>
     <message>
         <location filename="../src/progress/highscoresdialog.cpp" line="74"/>
         <source>record to beat</source>
-        <translation type="unfinished"></translation>
+        <translation>текущий рекорд</translation>
     </message>
     <message>
         <location filename="../src/progress/highscoresdialog.cpp" line="86"/>
         <source>No results yet: any score is a record.</source>
-        <translation type="unfinished"></translation>
+        <translation>Результатов пока нет: любой счёт станет рекордом.</translation>
     </message>
     <message>
         <location filename="../src/progress/highscoresdialog.cpp" line="87"/>
         <source>Record to beat: %1 by %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Рекорд, который нужно побить: %1 (игрок: %2)</translation>
     </message>
     <message>
         <location filename="../src/progress/highscoresdialog.cpp" line="102"/>
         <source>The turn history is unavailable, so the best turns are not shown.</source>
-        <translation type="unfinished"></translation>
+        <translation>История ходов недоступна, поэтому лучшие ходы не показаны.</translation>
     </message>
 </context>
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="131"/>
-        <location filename="../src/game/mainwindow.cpp" line="223"/>
-        <source>New</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <location filename="../src/game/mainwindow.cpp" line="132"/>
-        <location filename="../src/game/mainwindow.cpp" line="224"/>
-        <source>Check</source>
-        <translation type="unfinished"></translation>
+        <location filename="../src/game/mainwindow.cpp" line="237"/>
+        <source>New</source>
+        <translation>Ход</translation>
     </message>
     <message>
         <location filename="../src/game/mainwindow.cpp" line="133"/>
-        <source>Quit</source>
-        <translation type="unfinished"></translation>
+        <location filename="../src/game/mainwindow.cpp" line="238"/>
+        <source>Check</source>
+        <translation>Проверка</translation>
     </message>
     <message>
         <location filename="../src/game/mainwindow.cpp" line="134"/>
-        <source>About Trivisto</source>
-        <translation type="unfinished"></translation>
+        <source>Quit</source>
+        <translation>Выход</translation>
     </message>
     <message>
         <location filename="../src/game/mainwindow.cpp" line="135"/>
+        <source>About Trivisto</source>
+        <translation>О программе Trivisto</translation>
+    </message>
+    <message>
+        <location filename="../src/game/mainwindow.cpp" line="136"/>
         <source>Full Screen</source>
-        <translation type="unfinished"></translation>
+        <translation>Полноэкранный режим</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="138"/>
+        <location filename="../src/game/mainwindow.cpp" line="139"/>
         <source>Settings...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../src/game/mainwindow.cpp" line="140"/>
-        <source>Manual</source>
-        <translation type="unfinished"></translation>
+        <translation>Настройки...</translation>
     </message>
     <message>
         <location filename="../src/game/mainwindow.cpp" line="141"/>
-        <source>Restart</source>
-        <translation type="unfinished"></translation>
+        <source>Manual</source>
+        <translation>Руководство</translation>
     </message>
     <message>
         <location filename="../src/game/mainwindow.cpp" line="142"/>
+        <source>Restart</source>
+        <translation>Начать заново</translation>
+    </message>
+    <message>
+        <location filename="../src/game/mainwindow.cpp" line="143"/>
         <source>Open Puzzle Code...</source>
-        <translation type="unfinished"></translation>
+        <translation>Ввести код задачи...</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="144"/>
+        <location filename="../src/game/mainwindow.cpp" line="145"/>
         <source>Copy Puzzle Code</source>
-        <translation type="unfinished"></translation>
+        <translation>Копировать код задачи</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="147"/>
+        <location filename="../src/game/mainwindow.cpp" line="148"/>
         <source>Today&apos;s Figure</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../src/game/mainwindow.cpp" line="149"/>
-        <source>Assessment...</source>
-        <translation type="unfinished"></translation>
+        <translation>Фигура дня</translation>
     </message>
     <message>
         <location filename="../src/game/mainwindow.cpp" line="150"/>
+        <source>Assessment...</source>
+        <translation>Испытание...</translation>
+    </message>
+    <message>
+        <location filename="../src/game/mainwindow.cpp" line="151"/>
         <source>Statistics</source>
-        <translation type="unfinished"></translation>
+        <translation>Статистика</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="152"/>
+        <location filename="../src/game/mainwindow.cpp" line="153"/>
         <source>High Scores</source>
-        <translation type="unfinished"></translation>
+        <translation>Рекорды</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="156"/>
+        <location filename="../src/game/mainwindow.cpp" line="157"/>
         <source>Undo</source>
-        <translation type="unfinished"></translation>
+        <translation>Отменить</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="159"/>
+        <location filename="../src/game/mainwindow.cpp" line="160"/>
         <source>Redo</source>
-        <translation type="unfinished"></translation>
+        <translation>Повторить</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="166"/>
+        <location filename="../src/game/mainwindow.cpp" line="167"/>
         <source>Clear Sheet</source>
-        <translation type="unfinished"></translation>
+        <translation>Очистить лист</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="170"/>
+        <location filename="../src/game/mainwindow.cpp" line="171"/>
         <source>Hint (costs %1 points)</source>
-        <translation type="unfinished"></translation>
+        <translation>Подсказка (стоит %1 очков)</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="172"/>
+        <location filename="../src/game/mainwindow.cpp" line="173"/>
         <source>Peek (costs %1 points)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../src/game/mainwindow.cpp" line="174"/>
-        <source>Cancel stroke or close</source>
-        <translation type="unfinished"></translation>
+        <translation>Подсмотреть (стоит %1 очков)</translation>
     </message>
     <message>
         <location filename="../src/game/mainwindow.cpp" line="177"/>
-        <source>Redraw the view</source>
-        <translation type="unfinished"></translation>
+        <source>View as Sheet X</source>
+        <translation>Вид как на листе X</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="184"/>
-        <source>Thinner Lines</source>
-        <translation type="unfinished"></translation>
+        <location filename="../src/game/mainwindow.cpp" line="178"/>
+        <source>View as Sheet Y</source>
+        <translation>Вид как на листе Y</translation>
+    </message>
+    <message>
+        <location filename="../src/game/mainwindow.cpp" line="179"/>
+        <source>View as Sheet Z</source>
+        <translation>Вид как на листе Z</translation>
+    </message>
+    <message>
+        <location filename="../src/game/mainwindow.cpp" line="186"/>
+        <source>Start View</source>
+        <translation>Исходный вид</translation>
     </message>
     <message>
         <location filename="../src/game/mainwindow.cpp" line="188"/>
+        <source>Cancel stroke or close</source>
+        <translation>Прервать линию или закрыть</translation>
+    </message>
+    <message>
+        <location filename="../src/game/mainwindow.cpp" line="191"/>
+        <source>Redraw the view</source>
+        <translation>Перерисовать вид</translation>
+    </message>
+    <message>
+        <location filename="../src/game/mainwindow.cpp" line="198"/>
+        <source>Thinner Lines</source>
+        <translation>Тоньше линии</translation>
+    </message>
+    <message>
+        <location filename="../src/game/mainwindow.cpp" line="202"/>
         <source>Thicker Lines</source>
-        <translation type="unfinished"></translation>
+        <translation>Толще линии</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="225"/>
+        <location filename="../src/game/mainwindow.cpp" line="239"/>
         <source>End</source>
-        <translation type="unfinished"></translation>
+        <translation>Конец</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="226"/>
+        <location filename="../src/game/mainwindow.cpp" line="240"/>
         <source>About</source>
-        <translation type="unfinished"></translation>
+        <translation>Автор</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="228"/>
+        <location filename="../src/game/mainwindow.cpp" line="242"/>
         <source>Level</source>
-        <translation type="unfinished"></translation>
+        <translation>Уровень</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="234"/>
+        <location filename="../src/game/mainwindow.cpp" line="248"/>
         <source>Level: more walk segments from the next New on</source>
-        <translation type="unfinished"></translation>
+        <translation>Уровень: чем выше, тем больше звеньев у ломаной (со следующего хода)</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="265"/>
+        <location filename="../src/game/mainwindow.cpp" line="279"/>
         <source>Menu</source>
-        <translation type="unfinished"></translation>
+        <translation>Меню</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="296"/>
+        <location filename="../src/game/mainwindow.cpp" line="321"/>
         <source>&amp;Game</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Игра</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="298"/>
+        <location filename="../src/game/mainwindow.cpp" line="323"/>
         <source>&amp;Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Правка</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="299"/>
+        <location filename="../src/game/mainwindow.cpp" line="324"/>
         <source>&amp;View</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Вид</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="300"/>
+        <location filename="../src/game/mainwindow.cpp" line="326"/>
         <source>&amp;Settings</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../src/game/mainwindow.cpp" line="301"/>
-        <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Настройки</translation>
     </message>
     <message>
         <location filename="../src/game/mainwindow.cpp" line="327"/>
-        <location filename="../src/game/mainwindow.cpp" line="339"/>
-        <location filename="../src/game/mainwindow.cpp" line="413"/>
-        <location filename="../src/game/mainwindow.cpp" line="443"/>
+        <source>&amp;Help</source>
+        <translation>&amp;Справка</translation>
+    </message>
+    <message>
+        <location filename="../src/game/mainwindow.cpp" line="356"/>
+        <location filename="../src/game/mainwindow.cpp" line="369"/>
+        <location filename="../src/game/mainwindow.cpp" line="445"/>
+        <location filename="../src/game/mainwindow.cpp" line="475"/>
         <source>Trivisto</source>
-        <translation type="unfinished"></translation>
+        <translation>Trivisto</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="453"/>
+        <location filename="../src/game/mainwindow.cpp" line="485"/>
         <source>Open Puzzle Code</source>
-        <translation type="unfinished"></translation>
+        <translation>Ввод кода задачи</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="453"/>
+        <location filename="../src/game/mainwindow.cpp" line="485"/>
         <source>Puzzle code (as XXXX-XXXX-X):</source>
-        <translation type="unfinished"></translation>
+        <translation>Код задачи (в виде XXXX-XXXX-X):</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="526"/>
-        <location filename="../src/game/mainwindow.cpp" line="538"/>
+        <location filename="../src/game/mainwindow.cpp" line="563"/>
+        <location filename="../src/game/mainwindow.cpp" line="575"/>
         <source>Assessment</source>
-        <translation type="unfinished"></translation>
+        <translation>Испытание</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="527"/>
+        <location filename="../src/game/mainwindow.cpp" line="564"/>
         <source>An assessment is the same %1 figures for every player, from easy to hard, played in one sitting. Check each figure, then press New for the next one. Its total is kept in your statistics, so you can measure your progress over the weeks.
 
 Start the assessment now?</source>
-        <translation type="unfinished"></translation>
+        <translation>Испытание — это одни и те же %1 фигур для всех игроков, от простых к сложным, которые нужно пройти за один раз. Проверяйте каждую фигуру, а затем нажимайте «Ход», чтобы перейти к следующей. Итог сохраняется в статистике, и по нему можно следить за своими успехами из недели в неделю.
+
+Начать испытание?</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="539"/>
+        <location filename="../src/game/mainwindow.cpp" line="576"/>
         <source>Assessment complete: %1 points in %2 seconds over %3 figures. Statistics (Ctrl+T) shows your sittings over time.</source>
-        <translation type="unfinished"></translation>
+        <translation>Испытание завершено. Фигур: %3, счёт: %1, время: %2 с. Все ваши испытания показаны в статистике (Ctrl+T).</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="553"/>
+        <location filename="../src/game/mainwindow.cpp" line="590"/>
         <source>Try level %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Уровень %1 ↑</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="554"/>
+        <location filename="../src/game/mainwindow.cpp" line="591"/>
         <source>Ease to level %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Уровень %1 ↓</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="556"/>
+        <location filename="../src/game/mainwindow.cpp" line="593"/>
         <source>Your last turns at this level went well: one level up for the next New?</source>
-        <translation type="unfinished"></translation>
+        <translation>Последние ходы на этом уровне удались. Поднять уровень на единицу со следующего хода?</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="557"/>
+        <location filename="../src/game/mainwindow.cpp" line="594"/>
         <source>Your last turns at this level were hard: one level down for the next New?</source>
-        <translation type="unfinished"></translation>
+        <translation>Последние ходы на этом уровне дались тяжело. Снизить уровень на единицу со следующего хода?</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="639"/>
+        <location filename="../src/game/mainwindow.cpp" line="677"/>
         <source>Checked after 1 second</source>
-        <translation type="unfinished"></translation>
+        <translation>Проверено через 1 с</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="639"/>
+        <location filename="../src/game/mainwindow.cpp" line="677"/>
         <source>Checked after %1 seconds</source>
-        <translation type="unfinished"></translation>
+        <translation>Проверено через %1 с</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="640"/>
+        <location filename="../src/game/mainwindow.cpp" line="678"/>
         <source>Right %1   Wrong %2   Score %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Верно %1   Неверно %2   Счёт %3</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="643"/>
+        <location filename="../src/game/mainwindow.cpp" line="681"/>
         <source>   after help %1</source>
-        <translation type="unfinished"></translation>
+        <translation>   с учётом помощи %1</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="646"/>
+        <location filename="../src/game/mainwindow.cpp" line="684"/>
         <source>Time %1 s</source>
-        <translation type="unfinished"></translation>
+        <translation>Время %1 с</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="648"/>
+        <location filename="../src/game/mainwindow.cpp" line="686"/>
         <source>Help so far: -%1 points</source>
-        <translation type="unfinished"></translation>
+        <translation>За помощь: -%1 очков</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="650"/>
+        <location filename="../src/game/mainwindow.cpp" line="688"/>
         <source>Best score %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Лучший счёт %1</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="652"/>
+        <location filename="../src/game/mainwindow.cpp" line="690"/>
         <source>Daily figure %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Фигура дня %1</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="652"/>
+        <location filename="../src/game/mainwindow.cpp" line="690"/>
         <source>Puzzle %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Задача %1</translation>
     </message>
 </context>
 <context>
@@ -426,17 +448,50 @@ Start the assessment now?</source>
     <message>
         <location filename="../src/about/manualwindow.cpp" line="15"/>
         <source>Trivisto Manual</source>
-        <translation type="unfinished"></translation>
+        <translation>Руководство Trivisto</translation>
     </message>
     <message>
         <location filename="../src/about/manualwindow.cpp" line="33"/>
         <source>Trivisto</source>
-        <translation type="unfinished"></translation>
+        <translation>Trivisto</translation>
     </message>
     <message>
         <location filename="../src/about/manualwindow.cpp" line="34"/>
         <source>%1 is missing or cannot be read.</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл %1 отсутствует или не читается.</translation>
+    </message>
+</context>
+<context>
+    <name>PuzzleCode</name>
+    <message>
+        <location filename="../src/progress/codetext.cpp" line="13"/>
+        <source>The puzzle code is empty.</source>
+        <translation>Код задачи пуст.</translation>
+    </message>
+    <message>
+        <location filename="../src/progress/codetext.cpp" line="15"/>
+        <source>A puzzle code has only the digits 0-9 and the letters A-Z (hyphens and spaces are ignored).</source>
+        <translation>Код задачи состоит только из цифр 0–9 и латинских букв A–Z (дефисы и пробелы не учитываются).</translation>
+    </message>
+    <message>
+        <location filename="../src/progress/codetext.cpp" line="18"/>
+        <source>The puzzle code is too short: it has 9 characters.</source>
+        <translation>Код задачи слишком короткий: в нём должно быть 9 знаков.</translation>
+    </message>
+    <message>
+        <location filename="../src/progress/codetext.cpp" line="20"/>
+        <source>The puzzle code is too long: it has 9 characters.</source>
+        <translation>Код задачи слишком длинный: в нём должно быть 9 знаков.</translation>
+    </message>
+    <message>
+        <location filename="../src/progress/codetext.cpp" line="22"/>
+        <source>The puzzle code has a typing error: please check every character.</source>
+        <translation>В коде задачи опечатка: проверьте, пожалуйста, каждый знак.</translation>
+    </message>
+    <message>
+        <location filename="../src/progress/codetext.cpp" line="25"/>
+        <source>The puzzle code is for a level this version of Trivisto does not have.</source>
+        <translation>Код задачи относится к уровню, которого нет в этой версии Trivisto.</translation>
     </message>
 </context>
 <context>
@@ -444,22 +499,22 @@ Start the assessment now?</source>
     <message>
         <location filename="../src/results/recordnamedialog.cpp" line="19"/>
         <source>This is a new record</source>
-        <translation type="unfinished"></translation>
+        <translation>Это новый рекорд</translation>
     </message>
     <message>
         <location filename="../src/results/recordnamedialog.cpp" line="27"/>
         <source>Please make your inspirition into the score list</source>
-        <translation type="unfinished"></translation>
+        <translation>Пожалуйста, впишите своё имя в таблицу рекордов</translation>
     </message>
     <message>
         <location filename="../src/results/recordnamedialog.cpp" line="41"/>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>ОК</translation>
     </message>
     <message>
         <location filename="../src/results/recordnamedialog.cpp" line="67"/>
         <source>Input form</source>
-        <translation type="unfinished"></translation>
+        <translation>Ввод имени</translation>
     </message>
 </context>
 <context>
@@ -467,47 +522,47 @@ Start the assessment now?</source>
     <message>
         <location filename="../src/app/settingsdialog.cpp" line="16"/>
         <source>Trivisto Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Настройки Trivisto</translation>
     </message>
     <message>
         <location filename="../src/app/settingsdialog.cpp" line="24"/>
         <source>Play sounds</source>
-        <translation type="unfinished"></translation>
+        <translation>Воспроизводить звуки</translation>
     </message>
     <message>
         <location filename="../src/app/settingsdialog.cpp" line="26"/>
         <source>Full screen</source>
-        <translation type="unfinished"></translation>
+        <translation>Полноэкранный режим</translation>
     </message>
     <message>
         <location filename="../src/app/settingsdialog.cpp" line="28"/>
         <source>Colour-blind-safe colours after Check</source>
-        <translation type="unfinished"></translation>
+        <translation>Цвета для дальтоников после проверки</translation>
     </message>
     <message>
         <location filename="../src/app/settingsdialog.cpp" line="32"/>
         <source>The system&apos;s language</source>
-        <translation type="unfinished"></translation>
+        <translation>Язык системы</translation>
     </message>
     <message>
         <location filename="../src/app/settingsdialog.cpp" line="35"/>
         <source>A new language shows from the next start.</source>
-        <translation type="unfinished"></translation>
+        <translation>Новый язык появится после перезапуска игры.</translation>
     </message>
     <message>
         <location filename="../src/app/settingsdialog.cpp" line="39"/>
         <source>Level for new figures:</source>
-        <translation type="unfinished"></translation>
+        <translation>Уровень новых фигур:</translation>
     </message>
     <message>
         <location filename="../src/app/settingsdialog.cpp" line="40"/>
         <source>Line width of the 3D view:</source>
-        <translation type="unfinished"></translation>
+        <translation>Толщина линий объёмного вида:</translation>
     </message>
     <message>
         <location filename="../src/app/settingsdialog.cpp" line="44"/>
         <source>Language:</source>
-        <translation type="unfinished"></translation>
+        <translation>Язык:</translation>
     </message>
 </context>
 <context>
@@ -515,7 +570,81 @@ Start the assessment now?</source>
     <message>
         <location filename="../src/app/settings.cpp" line="61"/>
         <source>Your settings could not be saved in %1. The game goes on with them until it ends.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось сохранить настройки в %1. До выхода из игры они продолжат действовать.</translation>
+    </message>
+</context>
+<context>
+    <name>SheetWidget</name>
+    <message>
+        <location filename="../src/sheets/sheetwidget.cpp" line="145"/>
+        <source>Sheet X: x to the right, y up</source>
+        <translation>Лист X: x вправо, y вверх</translation>
+    </message>
+    <message>
+        <location filename="../src/sheets/sheetwidget.cpp" line="146"/>
+        <source>Sheet Y: x to the right, z up</source>
+        <translation>Лист Y: x вправо, z вверх</translation>
+    </message>
+    <message>
+        <location filename="../src/sheets/sheetwidget.cpp" line="147"/>
+        <source>Sheet Z: y to the right, z up</source>
+        <translation>Лист Z: y вправо, z вверх</translation>
+    </message>
+    <message>
+        <location filename="../src/sheets/sheetwidget.cpp" line="169"/>
+        <source>Draw a line by clicking, or pressing Space, at its start and again at its end. The arrow keys move the keyboard cursor.</source>
+        <translation>Чтобы провести линию, щёлкните мышью или нажмите пробел в её начале и ещё раз в конце. Клавиши со стрелками двигают клавиатурный курсор.</translation>
+    </message>
+    <message>
+        <location filename="../src/sheets/sheetwidget.cpp" line="172"/>
+        <source>Checked: right %1, extra %2, missing %3 sample points.</source>
+        <translation>Проверено. Контрольных точек: верных — %1, лишних — %2, пропущенных — %3.</translation>
+    </message>
+    <message>
+        <location filename="../src/sheets/sheetwidget.cpp" line="181"/>
+        <source>blue</source>
+        <translation>синяя</translation>
+    </message>
+    <message>
+        <location filename="../src/sheets/sheetwidget.cpp" line="181"/>
+        <source>green</source>
+        <translation>зелёная</translation>
+    </message>
+    <message>
+        <location filename="../src/sheets/sheetwidget.cpp" line="182"/>
+        <source>orange</source>
+        <translation>оранжевая</translation>
+    </message>
+    <message>
+        <location filename="../src/sheets/sheetwidget.cpp" line="182"/>
+        <source>red</source>
+        <translation>красная</translation>
+    </message>
+    <message>
+        <location filename="../src/sheets/sheetwidget.cpp" line="183"/>
+        <source>Right: thick %1 line with a dark edge, drawn on the true projection.
+Extra: dashed %1 line with crosses, drawn off it.
+Missing: %2 line with light rings, true but not drawn.
+The numbers below count sample points.</source>
+        <translation>Верно: толстая %1 линия с тёмной каймой — нарисована по настоящей проекции.
+Лишнее: %1 пунктирная линия с крестиками — нарисована мимо неё.
+Пропущено: %2 линия со светлыми кольцами — есть в проекции, но не нарисована.
+Числа внизу — количество контрольных точек.</translation>
+    </message>
+    <message>
+        <location filename="../src/sheets/sheetwidget.cpp" line="331"/>
+        <source>Right %1</source>
+        <translation>Верно %1</translation>
+    </message>
+    <message>
+        <location filename="../src/sheets/sheetwidget.cpp" line="331"/>
+        <source>Extra %1</source>
+        <translation>Лишнее %1</translation>
+    </message>
+    <message>
+        <location filename="../src/sheets/sheetwidget.cpp" line="332"/>
+        <source>Missing %1</source>
+        <translation>Пропущено %1</translation>
     </message>
 </context>
 <context>
@@ -523,169 +652,169 @@ Start the assessment now?</source>
     <message>
         <location filename="../src/progress/statisticsdialog.cpp" line="92"/>
         <source>Statistics</source>
-        <translation type="unfinished"></translation>
+        <translation>Статистика</translation>
     </message>
     <message>
         <location filename="../src/progress/statisticsdialog.cpp" line="101"/>
         <source>Last 7 days</source>
-        <translation type="unfinished"></translation>
+        <translation>Последние 7 дней</translation>
     </message>
     <message>
         <location filename="../src/progress/statisticsdialog.cpp" line="102"/>
         <source>Last 30 days</source>
-        <translation type="unfinished"></translation>
+        <translation>Последние 30 дней</translation>
     </message>
     <message>
         <location filename="../src/progress/statisticsdialog.cpp" line="103"/>
         <source>Last 365 days</source>
-        <translation type="unfinished"></translation>
+        <translation>Последние 365 дней</translation>
     </message>
     <message>
         <location filename="../src/progress/statisticsdialog.cpp" line="104"/>
         <source>All time</source>
-        <translation type="unfinished"></translation>
+        <translation>За всё время</translation>
     </message>
     <message>
         <location filename="../src/progress/statisticsdialog.cpp" line="106"/>
         <source>Export CSV...</source>
-        <translation type="unfinished"></translation>
+        <translation>Экспорт в CSV...</translation>
     </message>
     <message>
         <location filename="../src/progress/statisticsdialog.cpp" line="121"/>
         <source>Level:</source>
-        <translation type="unfinished"></translation>
+        <translation>Уровень:</translation>
     </message>
     <message>
         <location filename="../src/progress/statisticsdialog.cpp" line="123"/>
         <source>Period:</source>
-        <translation type="unfinished"></translation>
+        <translation>Период:</translation>
     </message>
     <message>
         <location filename="../src/progress/statisticsdialog.cpp" line="155"/>
         <source>All levels</source>
-        <translation type="unfinished"></translation>
+        <translation>Все уровни</translation>
     </message>
     <message>
         <location filename="../src/progress/statisticsdialog.cpp" line="161"/>
         <source>Level %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Уровень %1</translation>
     </message>
     <message>
         <location filename="../src/progress/statisticsdialog.cpp" line="193"/>
         <source>The turn history is unavailable, so there is nothing to show.</source>
-        <translation type="unfinished"></translation>
+        <translation>История ходов недоступна, поэтому показать нечего.</translation>
     </message>
     <message>
         <location filename="../src/progress/statisticsdialog.cpp" line="195"/>
         <source>1 turn</source>
-        <translation type="unfinished"></translation>
+        <translation>Ходов: 1</translation>
     </message>
     <message>
         <location filename="../src/progress/statisticsdialog.cpp" line="195"/>
         <source>%1 turns</source>
-        <translation type="unfinished"></translation>
+        <translation>Ходов: %1</translation>
     </message>
     <message>
         <location filename="../src/progress/statisticsdialog.cpp" line="196"/>
         <source>Daily streak: 1 day</source>
-        <translation type="unfinished"></translation>
+        <translation>Дней подряд: 1</translation>
     </message>
     <message>
         <location filename="../src/progress/statisticsdialog.cpp" line="196"/>
         <source>Daily streak: %1 days</source>
-        <translation type="unfinished"></translation>
+        <translation>Дней подряд: %1</translation>
     </message>
     <message>
         <location filename="../src/progress/statisticsdialog.cpp" line="199"/>
         <source>Final score per day</source>
-        <translation type="unfinished"></translation>
+        <translation>Итоговый счёт по дням</translation>
     </message>
     <message>
         <location filename="../src/progress/statisticsdialog.cpp" line="201"/>
         <source>Average of the day</source>
-        <translation type="unfinished"></translation>
+        <translation>Среднее за день</translation>
     </message>
     <message>
         <location filename="../src/progress/statisticsdialog.cpp" line="204"/>
         <source>Average of %1 days</source>
-        <translation type="unfinished"></translation>
+        <translation>Среднее за %1 дн.</translation>
     </message>
     <message>
         <location filename="../src/progress/statisticsdialog.cpp" line="215"/>
         <source>Score</source>
-        <translation type="unfinished"></translation>
+        <translation>Счёт</translation>
     </message>
     <message>
         <location filename="../src/progress/statisticsdialog.cpp" line="220"/>
         <source>Accuracy per sheet</source>
-        <translation type="unfinished"></translation>
+        <translation>Точность по листам</translation>
     </message>
     <message>
         <location filename="../src/progress/statisticsdialog.cpp" line="221"/>
         <source>Right of all points counted, %</source>
-        <translation type="unfinished"></translation>
+        <translation>Доля верных точек, %</translation>
     </message>
     <message>
         <location filename="../src/progress/statisticsdialog.cpp" line="222"/>
         <source>X (x,y)</source>
-        <translation type="unfinished"></translation>
+        <translation>X (x,y)</translation>
     </message>
     <message>
         <location filename="../src/progress/statisticsdialog.cpp" line="222"/>
         <source>Y (x,z)</source>
-        <translation type="unfinished"></translation>
+        <translation>Y (x,z)</translation>
     </message>
     <message>
         <location filename="../src/progress/statisticsdialog.cpp" line="222"/>
         <source>Z (y,z)</source>
-        <translation type="unfinished"></translation>
+        <translation>Z (y,z)</translation>
     </message>
     <message>
         <location filename="../src/progress/statisticsdialog.cpp" line="232"/>
         <source>Accuracy per sheet (hardest: %1)</source>
-        <translation type="unfinished"></translation>
+        <translation>Точность (труднее всего: %1)</translation>
     </message>
     <message>
         <location filename="../src/progress/statisticsdialog.cpp" line="238"/>
         <source>%</source>
-        <translation type="unfinished"></translation>
+        <translation>%</translation>
     </message>
     <message>
         <location filename="../src/progress/statisticsdialog.cpp" line="243"/>
         <source>Average seconds per level</source>
-        <translation type="unfinished"></translation>
+        <translation>Среднее время по уровням, с</translation>
     </message>
     <message>
         <location filename="../src/progress/statisticsdialog.cpp" line="244"/>
         <location filename="../src/progress/statisticsdialog.cpp" line="255"/>
         <source>Seconds</source>
-        <translation type="unfinished"></translation>
+        <translation>Секунды</translation>
     </message>
     <message>
         <location filename="../src/progress/statisticsdialog.cpp" line="260"/>
         <source>Turns per day</source>
-        <translation type="unfinished"></translation>
+        <translation>Ходов за день</translation>
     </message>
     <message>
         <location filename="../src/progress/statisticsdialog.cpp" line="262"/>
         <location filename="../src/progress/statisticsdialog.cpp" line="274"/>
         <source>Turns</source>
-        <translation type="unfinished"></translation>
+        <translation>Ходы</translation>
     </message>
     <message>
         <location filename="../src/progress/statisticsdialog.cpp" line="288"/>
         <source>The turn history is unavailable, so there is nothing to export.</source>
-        <translation type="unfinished"></translation>
+        <translation>История ходов недоступна, поэтому экспортировать нечего.</translation>
     </message>
     <message>
         <location filename="../src/progress/statisticsdialog.cpp" line="300"/>
         <source>Export the turn history</source>
-        <translation type="unfinished"></translation>
+        <translation>Экспорт истории ходов</translation>
     </message>
     <message>
         <location filename="../src/progress/statisticsdialog.cpp" line="301"/>
         <source>CSV files (*.csv);;All files (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Файлы CSV (*.csv);;Все файлы (*)</translation>
     </message>
 </context>
 <context>
@@ -693,12 +822,12 @@ Start the assessment now?</source>
     <message>
         <location filename="../src/game/turncontroller.cpp" line="287"/>
         <source>Draw a stroke</source>
-        <translation type="unfinished"></translation>
+        <translation>рисование линии</translation>
     </message>
     <message>
         <location filename="../src/game/turncontroller.cpp" line="302"/>
         <source>Clear a sheet</source>
-        <translation type="unfinished"></translation>
+        <translation>очистку листа</translation>
     </message>
 </context>
 <context>
@@ -706,7 +835,7 @@ Start the assessment now?</source>
     <message>
         <location filename="../src/main.cpp" line="63"/>
         <source>The folder %1 could not be made, so records and the history cannot be kept this time. The game goes on.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось создать папку %1, поэтому рекорды и история ходов на этот раз не сохранятся. Игру можно продолжать.</translation>
     </message>
 </context>
 </TS>
