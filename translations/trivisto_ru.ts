@@ -78,6 +78,169 @@
     </message>
 </context>
 <context>
+    <name>Commands</name>
+    <message>
+        <location filename="../src/game/commands.cpp" line="24"/>
+        <source>New</source>
+        <translation>Новая фигура</translation>
+    </message>
+    <message>
+        <location filename="../src/game/commands.cpp" line="25"/>
+        <source>Restart</source>
+        <translation>Начать заново</translation>
+    </message>
+    <message>
+        <location filename="../src/game/commands.cpp" line="26"/>
+        <source>Check</source>
+        <translation>Проверка</translation>
+    </message>
+    <message>
+        <location filename="../src/game/commands.cpp" line="27"/>
+        <source>Today&apos;s Figure</source>
+        <translation>Фигура дня</translation>
+    </message>
+    <message>
+        <location filename="../src/game/commands.cpp" line="28"/>
+        <source>Open Puzzle Code...</source>
+        <translation>Ввести код задачи...</translation>
+    </message>
+    <message>
+        <location filename="../src/game/commands.cpp" line="29"/>
+        <source>Copy Puzzle Code</source>
+        <translation>Копировать код задачи</translation>
+    </message>
+    <message>
+        <location filename="../src/game/commands.cpp" line="30"/>
+        <source>Assessment...</source>
+        <translation>Испытание...</translation>
+    </message>
+    <message>
+        <location filename="../src/game/commands.cpp" line="31"/>
+        <source>High Scores</source>
+        <translation>Рекорды</translation>
+    </message>
+    <message>
+        <location filename="../src/game/commands.cpp" line="32"/>
+        <source>Statistics</source>
+        <translation>Статистика</translation>
+    </message>
+    <message>
+        <location filename="../src/game/commands.cpp" line="33"/>
+        <source>Quit</source>
+        <translation>Выход</translation>
+    </message>
+    <message>
+        <location filename="../src/game/commands.cpp" line="35"/>
+        <source>Undo</source>
+        <translation>Отменить</translation>
+    </message>
+    <message>
+        <location filename="../src/game/commands.cpp" line="36"/>
+        <source>Redo</source>
+        <translation>Повторить</translation>
+    </message>
+    <message>
+        <location filename="../src/game/commands.cpp" line="46"/>
+        <source>Clear Sheet</source>
+        <translation>Очистить лист</translation>
+    </message>
+    <message>
+        <location filename="../src/game/commands.cpp" line="47"/>
+        <source>Hint (costs %1 points)</source>
+        <translation>Подсказка (стоит %1 очков)</translation>
+    </message>
+    <message>
+        <location filename="../src/game/commands.cpp" line="48"/>
+        <source>Peek (costs %1 points)</source>
+        <translation>Подсмотреть (стоит %1 очков)</translation>
+    </message>
+    <message>
+        <location filename="../src/game/commands.cpp" line="50"/>
+        <source>Full Screen</source>
+        <translation>Полноэкранный режим</translation>
+    </message>
+    <message>
+        <location filename="../src/game/commands.cpp" line="52"/>
+        <source>View as Sheet X</source>
+        <translation>Вид как на листе X</translation>
+    </message>
+    <message>
+        <location filename="../src/game/commands.cpp" line="53"/>
+        <source>View as Sheet Y</source>
+        <translation>Вид как на листе Y</translation>
+    </message>
+    <message>
+        <location filename="../src/game/commands.cpp" line="54"/>
+        <source>View as Sheet Z</source>
+        <translation>Вид как на листе Z</translation>
+    </message>
+    <message>
+        <location filename="../src/game/commands.cpp" line="55"/>
+        <source>Start View</source>
+        <translation>Исходный вид</translation>
+    </message>
+    <message>
+        <location filename="../src/game/commands.cpp" line="56"/>
+        <source>Thinner Lines</source>
+        <translation>Тоньше линии</translation>
+    </message>
+    <message>
+        <location filename="../src/game/commands.cpp" line="57"/>
+        <source>Thicker Lines</source>
+        <translation>Толще линии</translation>
+    </message>
+    <message>
+        <location filename="../src/game/commands.cpp" line="59"/>
+        <source>Redraw the View</source>
+        <translation>Перерисовать вид</translation>
+    </message>
+    <message>
+        <location filename="../src/game/commands.cpp" line="61"/>
+        <source>Settings...</source>
+        <translation>Настройки...</translation>
+    </message>
+    <message>
+        <location filename="../src/game/commands.cpp" line="62"/>
+        <source>Manual</source>
+        <translation>Руководство</translation>
+    </message>
+    <message>
+        <location filename="../src/game/commands.cpp" line="63"/>
+        <source>About Trivisto</source>
+        <translation>О программе Trivisto</translation>
+    </message>
+    <message>
+        <location filename="../src/game/commands.cpp" line="64"/>
+        <source>Cancel Stroke or Close</source>
+        <translation>Отменить линию или закрыть окно</translation>
+    </message>
+    <message>
+        <location filename="../src/game/commands.cpp" line="80"/>
+        <source>&amp;Game</source>
+        <translation>&amp;Игра</translation>
+    </message>
+    <message>
+        <location filename="../src/game/commands.cpp" line="82"/>
+        <source>&amp;Edit</source>
+        <translation>&amp;Правка</translation>
+    </message>
+    <message>
+        <location filename="../src/game/commands.cpp" line="83"/>
+        <source>&amp;View</source>
+        <translation>&amp;Вид</translation>
+    </message>
+    <message>
+        <location filename="../src/game/commands.cpp" line="85"/>
+        <source>&amp;Settings</source>
+        <translation>&amp;Настройки</translation>
+    </message>
+    <message>
+        <location filename="../src/game/commands.cpp" line="86"/>
+        <source>&amp;Help</source>
+        <translation>&amp;Справка</translation>
+    </message>
+</context>
+<context>
     <name>HighScoresDialog</name>
     <message>
         <location filename="../src/progress/highscoresdialog.cpp" line="37"/>
@@ -153,218 +316,66 @@
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="132"/>
-        <location filename="../src/game/mainwindow.cpp" line="237"/>
+        <location filename="../src/game/mainwindow.cpp" line="198"/>
         <source>New</source>
         <translation>Ход</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="133"/>
-        <location filename="../src/game/mainwindow.cpp" line="238"/>
+        <location filename="../src/game/mainwindow.cpp" line="199"/>
         <source>Check</source>
         <translation>Проверка</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="134"/>
-        <source>Quit</source>
-        <translation>Выход</translation>
-    </message>
-    <message>
-        <location filename="../src/game/mainwindow.cpp" line="135"/>
-        <source>About Trivisto</source>
-        <translation>О программе Trivisto</translation>
-    </message>
-    <message>
-        <location filename="../src/game/mainwindow.cpp" line="136"/>
-        <source>Full Screen</source>
-        <translation>Полноэкранный режим</translation>
-    </message>
-    <message>
-        <location filename="../src/game/mainwindow.cpp" line="139"/>
-        <source>Settings...</source>
-        <translation>Настройки...</translation>
-    </message>
-    <message>
-        <location filename="../src/game/mainwindow.cpp" line="141"/>
-        <source>Manual</source>
-        <translation>Руководство</translation>
-    </message>
-    <message>
-        <location filename="../src/game/mainwindow.cpp" line="142"/>
-        <source>Restart</source>
-        <translation>Начать заново</translation>
-    </message>
-    <message>
-        <location filename="../src/game/mainwindow.cpp" line="143"/>
-        <source>Open Puzzle Code...</source>
-        <translation>Ввести код задачи...</translation>
-    </message>
-    <message>
-        <location filename="../src/game/mainwindow.cpp" line="145"/>
-        <source>Copy Puzzle Code</source>
-        <translation>Копировать код задачи</translation>
-    </message>
-    <message>
-        <location filename="../src/game/mainwindow.cpp" line="148"/>
-        <source>Today&apos;s Figure</source>
-        <translation>Фигура дня</translation>
-    </message>
-    <message>
-        <location filename="../src/game/mainwindow.cpp" line="150"/>
-        <source>Assessment...</source>
-        <translation>Испытание...</translation>
-    </message>
-    <message>
-        <location filename="../src/game/mainwindow.cpp" line="151"/>
-        <source>Statistics</source>
-        <translation>Статистика</translation>
-    </message>
-    <message>
-        <location filename="../src/game/mainwindow.cpp" line="153"/>
-        <source>High Scores</source>
-        <translation>Рекорды</translation>
-    </message>
-    <message>
-        <location filename="../src/game/mainwindow.cpp" line="157"/>
-        <source>Undo</source>
-        <translation>Отменить</translation>
-    </message>
-    <message>
-        <location filename="../src/game/mainwindow.cpp" line="160"/>
-        <source>Redo</source>
-        <translation>Повторить</translation>
-    </message>
-    <message>
-        <location filename="../src/game/mainwindow.cpp" line="167"/>
-        <source>Clear Sheet</source>
-        <translation>Очистить лист</translation>
-    </message>
-    <message>
-        <location filename="../src/game/mainwindow.cpp" line="171"/>
-        <source>Hint (costs %1 points)</source>
-        <translation>Подсказка (стоит %1 очков)</translation>
-    </message>
-    <message>
-        <location filename="../src/game/mainwindow.cpp" line="173"/>
-        <source>Peek (costs %1 points)</source>
-        <translation>Подсмотреть (стоит %1 очков)</translation>
-    </message>
-    <message>
-        <location filename="../src/game/mainwindow.cpp" line="177"/>
-        <source>View as Sheet X</source>
-        <translation>Вид как на листе X</translation>
-    </message>
-    <message>
-        <location filename="../src/game/mainwindow.cpp" line="178"/>
-        <source>View as Sheet Y</source>
-        <translation>Вид как на листе Y</translation>
-    </message>
-    <message>
-        <location filename="../src/game/mainwindow.cpp" line="179"/>
-        <source>View as Sheet Z</source>
-        <translation>Вид как на листе Z</translation>
-    </message>
-    <message>
-        <location filename="../src/game/mainwindow.cpp" line="186"/>
-        <source>Start View</source>
-        <translation>Исходный вид</translation>
-    </message>
-    <message>
-        <location filename="../src/game/mainwindow.cpp" line="188"/>
-        <source>Cancel stroke or close</source>
-        <translation>Прервать линию или закрыть</translation>
-    </message>
-    <message>
-        <location filename="../src/game/mainwindow.cpp" line="191"/>
-        <source>Redraw the view</source>
-        <translation>Перерисовать вид</translation>
-    </message>
-    <message>
-        <location filename="../src/game/mainwindow.cpp" line="198"/>
-        <source>Thinner Lines</source>
-        <translation>Тоньше линии</translation>
-    </message>
-    <message>
-        <location filename="../src/game/mainwindow.cpp" line="202"/>
-        <source>Thicker Lines</source>
-        <translation>Толще линии</translation>
-    </message>
-    <message>
-        <location filename="../src/game/mainwindow.cpp" line="239"/>
+        <location filename="../src/game/mainwindow.cpp" line="200"/>
         <source>End</source>
         <translation>Конец</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="240"/>
+        <location filename="../src/game/mainwindow.cpp" line="201"/>
         <source>About</source>
         <translation>Автор</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="242"/>
+        <location filename="../src/game/mainwindow.cpp" line="203"/>
         <source>Level</source>
         <translation>Уровень</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="248"/>
+        <location filename="../src/game/mainwindow.cpp" line="209"/>
         <source>Level: more walk segments from the next New on</source>
         <translation>Уровень: чем выше, тем больше звеньев у ломаной (со следующего хода)</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="279"/>
+        <location filename="../src/game/mainwindow.cpp" line="240"/>
         <source>Menu</source>
         <translation>Меню</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="321"/>
-        <source>&amp;Game</source>
-        <translation>&amp;Игра</translation>
-    </message>
-    <message>
-        <location filename="../src/game/mainwindow.cpp" line="323"/>
-        <source>&amp;Edit</source>
-        <translation>&amp;Правка</translation>
-    </message>
-    <message>
-        <location filename="../src/game/mainwindow.cpp" line="324"/>
-        <source>&amp;View</source>
-        <translation>&amp;Вид</translation>
-    </message>
-    <message>
-        <location filename="../src/game/mainwindow.cpp" line="326"/>
-        <source>&amp;Settings</source>
-        <translation>&amp;Настройки</translation>
-    </message>
-    <message>
-        <location filename="../src/game/mainwindow.cpp" line="327"/>
-        <source>&amp;Help</source>
-        <translation>&amp;Справка</translation>
-    </message>
-    <message>
-        <location filename="../src/game/mainwindow.cpp" line="356"/>
-        <location filename="../src/game/mainwindow.cpp" line="369"/>
-        <location filename="../src/game/mainwindow.cpp" line="445"/>
-        <location filename="../src/game/mainwindow.cpp" line="475"/>
+        <location filename="../src/game/mainwindow.cpp" line="295"/>
+        <location filename="../src/game/mainwindow.cpp" line="303"/>
+        <location filename="../src/game/mainwindow.cpp" line="379"/>
+        <location filename="../src/game/mainwindow.cpp" line="409"/>
         <source>Trivisto</source>
         <translation>Trivisto</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="485"/>
+        <location filename="../src/game/mainwindow.cpp" line="419"/>
         <source>Open Puzzle Code</source>
         <translation>Ввод кода задачи</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="485"/>
+        <location filename="../src/game/mainwindow.cpp" line="419"/>
         <source>Puzzle code (as XXXX-XXXX-X):</source>
         <translation>Код задачи (в виде XXXX-XXXX-X):</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="563"/>
-        <location filename="../src/game/mainwindow.cpp" line="575"/>
+        <location filename="../src/game/mainwindow.cpp" line="451"/>
+        <location filename="../src/game/mainwindow.cpp" line="463"/>
         <source>Assessment</source>
         <translation>Испытание</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="564"/>
+        <location filename="../src/game/mainwindow.cpp" line="452"/>
         <source>An assessment is the same %1 figures for every player, from easy to hard, played in one sitting. Check each figure, then press New for the next one. Its total is kept in your statistics, so you can measure your progress over the weeks.
 
 Start the assessment now?</source>
@@ -373,72 +384,72 @@ Start the assessment now?</source>
 Начать испытание?</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="576"/>
+        <location filename="../src/game/mainwindow.cpp" line="464"/>
         <source>Assessment complete: %1 points in %2 seconds over %3 figures. Statistics (Ctrl+T) shows your sittings over time.</source>
         <translation>Испытание завершено. Фигур: %3, счёт: %1, время: %2 с. Все ваши испытания показаны в статистике (Ctrl+T).</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="590"/>
+        <location filename="../src/game/mainwindow.cpp" line="478"/>
         <source>Try level %1</source>
         <translation>Уровень %1 ↑</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="591"/>
+        <location filename="../src/game/mainwindow.cpp" line="479"/>
         <source>Ease to level %1</source>
         <translation>Уровень %1 ↓</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="593"/>
+        <location filename="../src/game/mainwindow.cpp" line="481"/>
         <source>Your last turns at this level went well: one level up for the next New?</source>
         <translation>Последние ходы на этом уровне удались. Поднять уровень на единицу со следующего хода?</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="594"/>
+        <location filename="../src/game/mainwindow.cpp" line="482"/>
         <source>Your last turns at this level were hard: one level down for the next New?</source>
         <translation>Последние ходы на этом уровне дались тяжело. Снизить уровень на единицу со следующего хода?</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="677"/>
+        <location filename="../src/game/mainwindow.cpp" line="560"/>
         <source>Checked after 1 second</source>
         <translation>Проверено через 1 с</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="677"/>
+        <location filename="../src/game/mainwindow.cpp" line="560"/>
         <source>Checked after %1 seconds</source>
         <translation>Проверено через %1 с</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="678"/>
+        <location filename="../src/game/mainwindow.cpp" line="561"/>
         <source>Right %1   Wrong %2   Score %3</source>
         <translation>Верно %1   Неверно %2   Счёт %3</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="681"/>
+        <location filename="../src/game/mainwindow.cpp" line="564"/>
         <source>   after help %1</source>
         <translation>   с учётом помощи %1</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="684"/>
+        <location filename="../src/game/mainwindow.cpp" line="567"/>
         <source>Time %1 s</source>
         <translation>Время %1 с</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="686"/>
+        <location filename="../src/game/mainwindow.cpp" line="569"/>
         <source>Help so far: -%1 points</source>
         <translation>За помощь: -%1 очков</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="688"/>
+        <location filename="../src/game/mainwindow.cpp" line="571"/>
         <source>Best score %1</source>
         <translation>Лучший счёт %1</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="690"/>
+        <location filename="../src/game/mainwindow.cpp" line="576"/>
         <source>Daily figure %1</source>
         <translation>Фигура дня %1</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="690"/>
+        <location filename="../src/game/mainwindow.cpp" line="576"/>
         <source>Puzzle %1</source>
         <translation>Задача %1</translation>
     </message>
@@ -464,32 +475,32 @@ Start the assessment now?</source>
 <context>
     <name>PuzzleCode</name>
     <message>
-        <location filename="../src/progress/codetext.cpp" line="13"/>
+        <location filename="../src/progress/codetext.cpp" line="11"/>
         <source>The puzzle code is empty.</source>
         <translation>Код задачи пуст.</translation>
     </message>
     <message>
-        <location filename="../src/progress/codetext.cpp" line="15"/>
+        <location filename="../src/progress/codetext.cpp" line="13"/>
         <source>A puzzle code has only the digits 0-9 and the letters A-Z (hyphens and spaces are ignored).</source>
         <translation>Код задачи состоит только из цифр 0–9 и латинских букв A–Z (дефисы и пробелы не учитываются).</translation>
     </message>
     <message>
-        <location filename="../src/progress/codetext.cpp" line="18"/>
+        <location filename="../src/progress/codetext.cpp" line="16"/>
         <source>The puzzle code is too short: it has 9 characters.</source>
         <translation>Код задачи слишком короткий: в нём должно быть 9 знаков.</translation>
     </message>
     <message>
-        <location filename="../src/progress/codetext.cpp" line="20"/>
+        <location filename="../src/progress/codetext.cpp" line="18"/>
         <source>The puzzle code is too long: it has 9 characters.</source>
         <translation>Код задачи слишком длинный: в нём должно быть 9 знаков.</translation>
     </message>
     <message>
-        <location filename="../src/progress/codetext.cpp" line="22"/>
+        <location filename="../src/progress/codetext.cpp" line="20"/>
         <source>The puzzle code has a typing error: please check every character.</source>
         <translation>В коде задачи опечатка: проверьте, пожалуйста, каждый знак.</translation>
     </message>
     <message>
-        <location filename="../src/progress/codetext.cpp" line="25"/>
+        <location filename="../src/progress/codetext.cpp" line="23"/>
         <source>The puzzle code is for a level this version of Trivisto does not have.</source>
         <translation>Код задачи относится к уровню, которого нет в этой версии Trivisto.</translation>
     </message>
@@ -680,139 +691,145 @@ The numbers below count sample points.</source>
         <translation>Экспорт в CSV...</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="121"/>
+        <location filename="../src/progress/statisticsdialog.cpp" line="122"/>
         <source>Level:</source>
         <translation>Уровень:</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="123"/>
+        <location filename="../src/progress/statisticsdialog.cpp" line="124"/>
         <source>Period:</source>
         <translation>Период:</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="155"/>
+        <location filename="../src/progress/statisticsdialog.cpp" line="157"/>
         <source>All levels</source>
         <translation>Все уровни</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="161"/>
+        <location filename="../src/progress/statisticsdialog.cpp" line="163"/>
         <source>Level %1</source>
         <translation>Уровень %1</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="193"/>
+        <location filename="../src/progress/statisticsdialog.cpp" line="199"/>
         <source>The turn history is unavailable, so there is nothing to show.</source>
         <translation>История ходов недоступна, поэтому показать нечего.</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="195"/>
+        <location filename="../src/progress/statisticsdialog.cpp" line="201"/>
         <source>1 turn</source>
         <translation>Ходов: 1</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="195"/>
+        <location filename="../src/progress/statisticsdialog.cpp" line="201"/>
         <source>%1 turns</source>
         <translation>Ходов: %1</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="196"/>
+        <location filename="../src/progress/statisticsdialog.cpp" line="202"/>
         <source>Daily streak: 1 day</source>
         <translation>Дней подряд: 1</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="196"/>
+        <location filename="../src/progress/statisticsdialog.cpp" line="202"/>
         <source>Daily streak: %1 days</source>
         <translation>Дней подряд: %1</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="199"/>
+        <location filename="../src/progress/statisticsdialog.cpp" line="205"/>
         <source>Final score per day</source>
         <translation>Итоговый счёт по дням</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="201"/>
+        <location filename="../src/progress/statisticsdialog.cpp" line="207"/>
         <source>Average of the day</source>
         <translation>Среднее за день</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="204"/>
+        <location filename="../src/progress/statisticsdialog.cpp" line="210"/>
         <source>Average of %1 days</source>
         <translation>Среднее за %1 дн.</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="215"/>
+        <location filename="../src/progress/statisticsdialog.cpp" line="221"/>
+        <location filename="../src/progress/statisticsdialog.cpp" line="306"/>
         <source>Score</source>
         <translation>Счёт</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="220"/>
+        <location filename="../src/progress/statisticsdialog.cpp" line="226"/>
         <source>Accuracy per sheet</source>
         <translation>Точность по листам</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="221"/>
+        <location filename="../src/progress/statisticsdialog.cpp" line="227"/>
         <source>Right of all points counted, %</source>
         <translation>Доля верных точек, %</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="222"/>
+        <location filename="../src/progress/statisticsdialog.cpp" line="228"/>
         <source>X (x,y)</source>
         <translation>X (x,y)</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="222"/>
+        <location filename="../src/progress/statisticsdialog.cpp" line="228"/>
         <source>Y (x,z)</source>
         <translation>Y (x,z)</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="222"/>
+        <location filename="../src/progress/statisticsdialog.cpp" line="228"/>
         <source>Z (y,z)</source>
         <translation>Z (y,z)</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="232"/>
+        <location filename="../src/progress/statisticsdialog.cpp" line="238"/>
         <source>Accuracy per sheet (hardest: %1)</source>
         <translation>Точность (труднее всего: %1)</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="238"/>
+        <location filename="../src/progress/statisticsdialog.cpp" line="244"/>
         <source>%</source>
         <translation>%</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="243"/>
+        <location filename="../src/progress/statisticsdialog.cpp" line="249"/>
         <source>Average seconds per level</source>
         <translation>Среднее время по уровням, с</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="244"/>
-        <location filename="../src/progress/statisticsdialog.cpp" line="255"/>
+        <location filename="../src/progress/statisticsdialog.cpp" line="250"/>
+        <location filename="../src/progress/statisticsdialog.cpp" line="261"/>
         <source>Seconds</source>
         <translation>Секунды</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="260"/>
+        <location filename="../src/progress/statisticsdialog.cpp" line="266"/>
         <source>Turns per day</source>
         <translation>Ходов за день</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="262"/>
-        <location filename="../src/progress/statisticsdialog.cpp" line="274"/>
+        <location filename="../src/progress/statisticsdialog.cpp" line="268"/>
+        <location filename="../src/progress/statisticsdialog.cpp" line="280"/>
         <source>Turns</source>
         <translation>Ходы</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="288"/>
+        <location filename="../src/progress/statisticsdialog.cpp" line="291"/>
+        <source>Assessment sittings: total final score</source>
+        <translation>Испытания: итоговый счёт</translation>
+    </message>
+    <message>
+        <location filename="../src/progress/statisticsdialog.cpp" line="315"/>
         <source>The turn history is unavailable, so there is nothing to export.</source>
         <translation>История ходов недоступна, поэтому экспортировать нечего.</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="300"/>
+        <location filename="../src/progress/statisticsdialog.cpp" line="327"/>
         <source>Export the turn history</source>
         <translation>Экспорт истории ходов</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="301"/>
+        <location filename="../src/progress/statisticsdialog.cpp" line="328"/>
         <source>CSV files (*.csv);;All files (*)</source>
         <translation>Файлы CSV (*.csv);;Все файлы (*)</translation>
     </message>
