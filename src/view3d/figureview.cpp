@@ -1,5 +1,7 @@
 #include "figureview.h"
 
+#include <algorithm>
+
 #include "figure/figure.h"
 
 #include <QMouseEvent>
@@ -305,7 +307,9 @@ void FigureView::mouseReleaseEvent(QMouseEvent *)
 
 void FigureView::wheelEvent(QWheelEvent *event)
 {
-    m_wheelRest += event->angleDelta().y();
+    // Clamped so that no wheel, however wild its numbers, overflows the sum.
+    m_wheelRest += std::clamp(event->angleDelta().y(), -100 * QWheelEvent::DefaultDeltasPerStep,
+                              100 * QWheelEvent::DefaultDeltasPerStep);
     const int steps = m_wheelRest / QWheelEvent::DefaultDeltasPerStep;
     m_wheelRest -= steps * QWheelEvent::DefaultDeltasPerStep;
     if (steps != 0)
