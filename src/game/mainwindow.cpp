@@ -573,7 +573,11 @@ void MainWindow::updateStatus()
     for (QAction *a : {m_commands->hint, m_commands->peek, m_commands->clearSheet})
         a->setEnabled(!g.Checked());
     const QString code = QString::fromStdString(EncodePuzzleCode(m_turn->currentCode()));
-    m_codeLabel->setText(m_turn->currentCode().daily ? tr("Daily figure %1").arg(code) : tr("Puzzle %1").arg(code));
+    if (const std::optional<std::size_t> figure = m_turn->assessmentFigure())
+        m_codeLabel->setText(tr("Assessment figure %1 of %2").arg(*figure + 1).arg(AssessmentSize));
+    else
+        m_codeLabel->setText(m_turn->currentCode().daily ? tr("Daily figure %1").arg(code)
+                                                         : tr("Puzzle %1").arg(code));
     for (QLabel *label : {m_timeLabel, m_resultLabel, m_bestLabel, m_codeLabel})
         FitText(label, font().pixelSize());
 }

@@ -68,7 +68,6 @@ public:
     void openCode(const PuzzleCode &code);
     // The code of the figure on the sheets now.
     PuzzleCode currentCode() const;
-    bool fromCode() const { return m_fromCode; }
     void check();
     // An activation of the main window: the input guard and the rebuilt
     // projections.

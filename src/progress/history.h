@@ -129,7 +129,6 @@ public:
     // (another copy holding the file, a full disk) is kept and stored with the
     // next Append; the message says so.
     HistoryStatus Append(const TurnRecord &turn);
-    std::size_t PendingTurns() const { return m_pending.size(); }
 
     HistoryStatus Turns(std::vector<TurnRecord> &turns) const;
     HistoryStatus TurnCount(const HistoryFilter &filter, std::int64_t &count) const;

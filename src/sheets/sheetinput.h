@@ -55,7 +55,6 @@ public:
     bool InputEnabled() const { return m_inputEnabled; }
     SheetMode Mode() const { return m_mode; }
     bool IsRevealed() const { return m_mode == SheetMode::Revealed; }
-    bool StrokeIdle() const { return m_strokeIdle; }
     const SheetStrokes &Strokes() const { return m_strokes; }
 
 private:

@@ -50,7 +50,6 @@ public:
     // A band stands only while a stroke is begun; dropping the stroke (a new
     // turn, an activation, a Check) takes the band away with it.
     bool rubberBandShown() const { return m_rubberShown && input().StrokeBegun(); }
-    QPoint rubberEnd() const { return m_rubberEnd; }
 
     void setMarks(const SheetMarks &marks);
     const SheetMarks &marks() const { return m_marks; }
