@@ -1,41 +1,211 @@
-// Plays one turn on the real main window and saves a picture of the checked
-// turn: trivisto_screenshot OUTPUT.png [WIDTHxHEIGHT is the X screen's size].
-// The turn is drawn partly right and partly wrong so the picture shows green
-// strokes, red projection lines left undrawn and the result line.
+// Plays the real main window and saves the pictures of the manual and the
+// README into one folder: trivisto_screenshot OUTPUT_FOLDER (the X screen's
+// size is the window's size; scripts/screenshot runs it in a 1024x768 Xvfb).
+//
+//   checked.png     a checked turn with right, extra and missing pieces
+//   readme.png      the same, larger, for the README
+//   record.png      the name window of a new record
+//   palette.png     checked sheet Z in the usual and the colour-blind-safe colours
+//   hint.png        the sheets while drawing: hints, a begun stroke, the snap ring
+//   view-x.png      the 3D view as sheet X shows the figure, beside sheet X
+//   menu.png        the Menu button's menu with its Game submenu open
+//   settings.png    the settings dialog
+//   statistics.png  the statistics window over a few weeks of seeded turns
+//   highscores.png  the high scores window
+//   manual.png      the manual window as F1 opens it (to look at, not shipped)
+//
+// The figure comes from a fixed puzzle code and the history from a fixed
+// sequence, so the pictures only change when the game's look does (and the
+// dates on the charts with the day they are taken).
+#include "app/settingsdialog.h"
+#include "about/manualwindow.h"
 #include "game/mainwindow.h"
+#include "progress/highscoresdialog.h"
+#include "progress/history.h"
+#include "progress/puzzlecode.h"
+#include "progress/statisticsdialog.h"
 #include "results/recordnamedialog.h"
 #include "sheets/sheetwidget.h"
 #include "view3d/figureview.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFrame>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <vector>
 
 namespace {
 
-void Click(QWidget *w, QPoint p)
+// The figure of every picture: level 6 (nine visible steps), code 0R00-003C-2.
+const PuzzleCode ShownFigure{6, 108u, false};
+// The manual's column in the manual window: its pictures are shown at their
+// own size, so they are made no wider (a QTextBrowser scales without smoothing).
+constexpr int ManualWidth = 680;
+// The README's picture may be larger.
+constexpr int ReadmeWidth = 900;
+
+QString g_out;
+bool g_failed = false;
+
+// Pictures wider than maxWidth are scaled down smoothly.
+void Save(const QImage &image, const char *name, int maxWidth = ManualWidth)
 {
-    QTest::mousePress(w, Qt::LeftButton, {}, p);
-    QTest::mouseRelease(w, Qt::LeftButton, {}, p);
+    const QImage shot = image.width() > maxWidth ? image.scaledToWidth(maxWidth, Qt::SmoothTransformation) : image;
+    const QString path = QDir(g_out).filePath(QString::fromLatin1(name));
+    if (shot.isNull() || !shot.save(path)) {
+        std::fprintf(stderr, "trivisto_screenshot: could not write %s\n", qPrintable(path));
+        g_failed = true;
+    }
 }
 
+// Mouse events enter through the window, as the window system's do.
+void Mouse(QTest::MouseAction action, QWidget *w, QPoint p)
+{
+    QTest::mouseEvent(action, w->window()->windowHandle(), Qt::LeftButton, {}, w->mapTo(w->window(), p));
+}
+
+void Click(QWidget *w, QPoint p)
+{
+    Mouse(QTest::MousePress, w, p);
+    Mouse(QTest::MouseRelease, w, p);
+}
+
+QPoint PixelOf(const MainWindow &window, LatticePoint p)
+{
+    return {p.col * window.lattice().CellWidth, p.row * window.lattice().CellHeight};
+}
+
+// Click, move, click, as a player draws a stroke.
 void DrawStroke(MainWindow &window, Sheet sheet, const Stroke &s)
 {
     SheetWidget *w = window.sheetWidget(sheet);
-    const SheetLattice &l = window.lattice();
-    const QPoint a(s.StartCol * l.CellWidth, s.StartRow * l.CellHeight);
-    const QPoint b(s.EndCol * l.CellWidth, s.EndRow * l.CellHeight);
+    const QPoint a = PixelOf(window, s.Start());
+    const QPoint b = PixelOf(window, s.End());
     Click(w, a);
-    QTest::mouseMove(w, (a + b) / 2);
+    Mouse(QTest::MouseMove, w, (a + b) / 2);
+    Mouse(QTest::MouseMove, w, b);
     Click(w, b);
+}
+
+// The true lines of a sheet, each once (a line drawn twice erases itself) and
+// without the dots of steps along the hidden axis.
+std::vector<Stroke> TrueLines(const MainWindow &window, Sheet sheet)
+{
+    std::vector<Stroke> lines;
+    for (const Stroke &t : window.game().trueSegments(sheet))
+        if (!t.IsEmpty() && t.Start() != t.End() &&
+            std::none_of(lines.begin(), lines.end(), [&](const Stroke &l) { return l.SameLine(t); }))
+            lines.push_back(t);
+    return lines;
+}
+
+QAction *Action(MainWindow &window, const char *name)
+{
+    auto *a = window.findChild<QAction *>(QString::fromLatin1(name));
+    if (!a) {
+        std::fprintf(stderr, "trivisto_screenshot: the window has no action %s\n", name);
+        std::exit(1);
+    }
+    return a;
+}
+
+bool SheetsTakeInput(MainWindow &window)
+{
+    return std::all_of(AllSheets.begin(), AllSheets.end(),
+                       [&](Sheet s) { return window.turn().game().sheet(s).InputEnabled(); });
+}
+
+// Four weeks of play with a few days off, the level climbing and the scores
+// with it, help now and then; the last week every day, for a streak.
+void SeedHistory(const QString &folder)
+{
+    History history;
+    const HistoryStatus opened = history.Open(folder.toStdString());
+    if (!opened.ok) {
+        std::fprintf(stderr, "trivisto_screenshot: %s\n", opened.message.c_str());
+        return;
+    }
+    constexpr std::int64_t Day = 86400;
+    const std::int64_t today = QDateTime::currentSecsSinceEpoch() / Day * Day;
+    std::uint32_t state = 12345;
+    auto next = [&state](int n) {
+        state = state * 1103515245u + 12345u;
+        return static_cast<int>((state >> 16) % static_cast<std::uint32_t>(n));
+    };
+    for (int ago = 27; ago >= 1; --ago) {
+        if (ago > 10 && ago % 6 == 0)
+            continue;  // days off
+        const int progress = 27 - ago;
+        const int turns = 2 + next(2);
+        for (int i = 0; i < turns; ++i) {
+            TurnRecord t;
+            t.utcSeconds = today - ago * Day + (9 + 2 * i) * 3600 + next(3000);
+            t.level = std::min(4, progress / 6) + (i == 2 ? 1 : 0);
+            t.seconds = 40 + 12 * t.level + next(60);
+            const int points = 6 * (t.level + 3) * 3;  // about six samples a step on each sheet
+            int missedTotal = 0;
+            for (std::size_t s = 0; s < 3; ++s) {
+                // Sheet Z (y, z) comes hardest.
+                const int missed = next(6 + 3 * static_cast<int>(s)) + std::max(0, 6 - progress / 3);
+                const int right = std::max(0, points / 3 - missed / 2);
+                t.sheets[s] = {right, missed, right - missed};
+                t.total.right += right;
+                t.total.wrong += missed;
+                missedTotal += missed;
+            }
+            t.total.score = t.total.right - t.total.wrong;
+            t.hintsUsed = missedTotal > 20 ? 1 + next(2) : 0;
+            t.peeksUsed = next(6) == 0 ? 1 : 0;
+            t.helpCost = t.hintsUsed * HintCost + t.peeksUsed * PeekCost;
+            t.finalScore = t.total.score - t.helpCost;
+            t.puzzleCode = EncodePuzzleCode({t.level, state, false});
+            history.Append(t);
+        }
+    }
+    history.Close();
+}
+
+// A menu and its open submenu over the part of the window behind them, as the
+// player sees them.
+QImage MenuPicture(MainWindow &window, QPushButton *button, QMenu *menu, QMenu *sub)
+{
+    QRect area = menu->geometry().united(sub->geometry());
+    area = area.united(QRect(button->mapToGlobal(QPoint(0, 0)), button->size())).adjusted(-12, -12, 12, 12);
+    area &= QRect(window.mapToGlobal(QPoint(0, 0)), window.size());
+    const QRect inWindow(window.mapFromGlobal(area.topLeft()), area.size());
+    QImage picture(area.size(), QImage::Format_RGB32);
+    picture.fill(window.palette().color(QPalette::Window));
+    QPainter p(&picture);
+    p.drawPixmap(0, 0, window.grab(inWindow));
+    p.drawPixmap(menu->geometry().topLeft() - area.topLeft(), menu->grab());
+    p.drawPixmap(sub->geometry().topLeft() - area.topLeft(), sub->grab());
+    return picture;
+}
+
+// The 3D view and a sheet side by side on the panel colour.
+QImage SideBySide(const QImage &left, const QImage &right)
+{
+    constexpr int Gap = 16;
+    const int height = std::max(left.height(), right.height());
+    QImage picture(left.width() + Gap + right.width(), height, QImage::Format_RGB32);
+    picture.fill(QApplication::palette().color(QPalette::Button));
+    QPainter p(&picture);
+    p.drawImage(0, (height - left.height()) / 2, left);
+    p.drawImage(left.width() + Gap, (height - right.height()) / 2, right);
+    return picture;
 }
 
 } // namespace
@@ -44,13 +214,18 @@ int main(int argc, char *argv[])
 {
     FigureView::UseDefaultSurfaceFormat();
     QApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: trivisto_screenshot OUTPUT.png\n");
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: trivisto_screenshot OUTPUT_FOLDER\n");
         return 2;
     }
+    g_out = QString::fromLocal8Bit(argv[1]);
+    if (!QDir().mkpath(g_out)) {
+        std::fprintf(stderr, "trivisto_screenshot: could not make the folder %s\n", argv[1]);
+        return 1;
+    }
 
-    // Play in a copy of the program's folder so the picture's record does not
-    // land in the real results file.
+    // Play in a copy of the program's folder so the pictures' records and
+    // history never land in the real ones.
     QTemporaryDir dir;
     const QString source = QApplication::applicationDirPath() + QStringLiteral("/");
     for (const QString &f : QDir(source).entryList({QStringLiteral("*.wav"), QStringLiteral("*.jpg"),
@@ -58,57 +233,177 @@ int main(int argc, char *argv[])
                                                     QStringLiteral("*.html")}))
         QFile::copy(source + f, dir.filePath(f));
     QFile::remove(dir.filePath(QStringLiteral("Stat.txt")));
+    QFile::remove(dir.filePath(QString::fromLatin1(History::FileName)));
     QFile stat(dir.filePath(QStringLiteral("Stat.txt")));
     if (stat.open(QIODevice::WriteOnly))
-        stat.write("Ann,57,40,,\r\nBen,31,95,,\r\n");
+        stat.write("Ann,61,140,,\r\nBen,55,95,,\r\nCleo,48,210,,\r\nDan,37,88,,\r\n");
     stat.close();
+    SeedHistory(dir.path());
 
     MainWindow window(dir.path() + QStringLiteral("/"));
     window.turn().readResults();
     window.showOnScreen();
-    QTest::qWait(700);
-
-    window.turn().game().Seed(20261206);
-    window.findChild<QSpinBox *>(QStringLiteral("levelBox"))->setValue(2);
-    window.turn().newTurn();
-
-    // Sheet X drawn whole, sheet Y half, sheet Z with one wrong stroke.
-    for (Sheet sheet : AllSheets) {
-        const SegmentList &truth = window.game().trueSegments(sheet);
-        int drawn = 0;
-        for (const Stroke &s : truth) {
-            if (s.IsEmpty() || s.Start() == s.End())
-                continue;
-            if (sheet == Sheet::Y && drawn % 2 == 1) {
-                ++drawn;
-                continue;
-            }
-            DrawStroke(window, sheet, s);
-            ++drawn;
-        }
-    }
-    DrawStroke(window, Sheet::Z, Stroke(1, 1, 3, 1));
-
-    // Turn the figure a little before checking.
-    FigureView *view = window.view();
-    const QPoint c = view->rect().center();
-    QTest::mousePress(view, Qt::LeftButton, {}, c);
-    for (int i = 1; i <= 10; ++i)
-        QTest::mouseMove(view, c + QPoint(-8 * i, 3 * i));
-    QTest::mouseRelease(view, Qt::LeftButton, {}, c + QPoint(-80, 30));
-
-    QTimer::singleShot(300, [&window] {
-        RecordNameDialog *name = window.nameDialog();
-        name->findChild<QLineEdit *>(QStringLiteral("nameEdit"))->setText(QStringLiteral("Player"));
-        name->findChild<QPushButton *>(QStringLiteral("okButton"))->click();
-    });
-    window.turn().check();
-    QTest::qWait(300);
-
-    const QImage shot = window.grab().toImage();
-    if (!shot.save(QString::fromLocal8Bit(argv[1]))) {
-        std::fprintf(stderr, "trivisto_screenshot: could not write %s\n", argv[1]);
+    if (!QTest::qWaitForWindowExposed(&window) || !QTest::qWaitFor([&] { return SheetsTakeInput(window); }, 3000)) {
+        std::fprintf(stderr, "trivisto_screenshot: the window did not come up\n");
         return 1;
     }
-    return 0;
+    window.turn().openCode(ShownFigure);
+    QTest::qWait(300);
+
+    // While drawing: two hints, some strokes, a stroke begun and the pointer
+    // over the dot it would end on.
+    {
+        const std::vector<Stroke> x = TrueLines(window, Sheet::X);
+        for (std::size_t i = 0; i < x.size() && i < 3; ++i)
+            DrawStroke(window, Sheet::X, x[i]);
+        const std::vector<Stroke> y = TrueLines(window, Sheet::Y);
+        if (!y.empty())
+            DrawStroke(window, Sheet::Y, y.front());
+        window.turn().hint(Sheet::Y);
+        window.turn().hint(Sheet::Z);
+        SheetWidget *z = window.sheetWidget(Sheet::Z);
+        const QPoint from = PixelOf(window, {2, 2});
+        const QPoint to = PixelOf(window, {4, 2}) + QPoint(window.lattice().CellWidth / 5, 6);
+        Click(z, from);
+        Mouse(QTest::MouseMove, z, (from + to) / 2);
+        Mouse(QTest::MouseMove, z, to);
+        QTest::qWait(200);
+        Save(window.findChild<QFrame *>(QStringLiteral("sheetsPanel"))->grab().toImage(), "hint.png");
+        Action(window, "escapeAction")->trigger();  // drops the begun stroke
+    }
+
+    // F5 plays the figure again from empty sheets, without the help bought.
+    Action(window, "restartAction")->trigger();
+    QTest::qWait(200);
+
+    // Sheet X drawn whole, sheet Y with a line left out, sheet Z with all
+    // three kinds of piece.
+    for (const Stroke &s : TrueLines(window, Sheet::X))
+        DrawStroke(window, Sheet::X, s);
+    {
+        const std::vector<Stroke> y = TrueLines(window, Sheet::Y);
+        for (std::size_t i = 0; i < y.size(); ++i)
+            if (i != 1)
+                DrawStroke(window, Sheet::Y, y[i]);
+    }
+    {
+        // One line of sheet Z drawn a step too long (the first that the
+        // lattice lets run on), its last line left out, and a short stroke
+        // where nothing is.
+        const std::vector<Stroke> z = TrueLines(window, Sheet::Z);
+        bool overshot = false;
+        for (std::size_t i = 0; i < z.size(); ++i) {
+            Stroke s = z[i];
+            const int dc = (s.EndCol > s.StartCol) - (s.EndCol < s.StartCol);
+            const int dr = (s.EndRow > s.StartRow) - (s.EndRow < s.StartRow);
+            const LatticePoint past{s.EndCol + dc, s.EndRow + dr};
+            if (!overshot && past.col >= LatticeMin && past.col <= LatticeMax && past.row >= LatticeMin &&
+                past.row <= LatticeMax) {
+                s = Stroke(s.Start(), past);
+                overshot = true;
+            } else if (i + 1 == z.size() && z.size() > 2) {
+                continue;
+            }
+            DrawStroke(window, Sheet::Z, s);
+        }
+        DrawStroke(window, Sheet::Z, Stroke(1, 1, 2, 2));
+    }
+
+    // Turn the figure a little, and take a few seconds, before checking.
+    FigureView *view = window.view();
+    const QPoint c = view->rect().center();
+    Mouse(QTest::MousePress, view, c);
+    for (int i = 1; i <= 10; ++i)
+        Mouse(QTest::MouseMove, view, c + QPoint(-8 * i, 3 * i));
+    Mouse(QTest::MouseRelease, view, c + QPoint(-80, 30));
+    QTest::qWait(3300);
+
+    bool asked = false;
+    QTimer::singleShot(400, [&window, &asked] {
+        RecordNameDialog *name = window.nameDialog();
+        asked = name->isVisible();
+        name->findChild<QLineEdit *>(QStringLiteral("nameEdit"))->setText(QStringLiteral("Player"));
+        QTest::qWait(100);
+        Save(name->grab().toImage(), "record.png");
+        name->findChild<QPushButton *>(QStringLiteral("okButton"))->click();
+    });
+    Action(window, "checkAction")->trigger();
+    QTest::qWait(800);
+    if (!asked)
+        std::fprintf(stderr, "trivisto_screenshot: the check set no record, so record.png is not current\n");
+    const QImage checked = window.grab().toImage();
+    Save(checked, "checked.png");
+    Save(checked, "readme.png", ReadmeWidth);
+
+    // Sheet Z in the usual colours and in the colour-blind-safe ones.
+    {
+        const QImage usual = window.sheetWidget(Sheet::Z)->grab().toImage();
+        GameSettings safe = window.settings();
+        safe.safePalette = true;
+        window.applySettings(safe);
+        QTest::qWait(100);
+        Save(SideBySide(usual, window.sheetWidget(Sheet::Z)->grab().toImage()), "palette.png");
+        safe.safePalette = false;
+        window.applySettings(safe);
+    }
+
+    // The view as sheet X shows the figure, beside sheet X itself.
+    Action(window, "viewXAction")->trigger();
+    QTest::qWait(FigureView::AnimationMs + 300);
+    Save(SideBySide(view->grabFramebuffer(), window.sheetWidget(Sheet::X)->grab().toImage()), "view-x.png");
+    Action(window, "startViewAction")->trigger();
+    QTest::qWait(FigureView::AnimationMs + 300);
+
+    // The menu of every command, its Game submenu open.
+    {
+        auto *button = window.findChild<QPushButton *>(QStringLiteral("menuButton"));
+        QMenu *menu = window.commandMenu();
+        menu->popup(button->mapToGlobal(QPoint(0, button->height())));
+        QTest::qWait(300);
+        QAction *game = menu->actions().value(0);
+        QMenu *sub = game ? game->menu() : nullptr;
+        if (sub) {
+            menu->setActiveAction(game);
+            QTest::keyClick(menu, Qt::Key_Right);
+            QTest::qWait(400);
+        }
+        if (sub && sub->isVisible())
+            Save(MenuPicture(window, button, menu, sub), "menu.png");
+        else {
+            std::fprintf(stderr, "trivisto_screenshot: the Game submenu did not open\n");
+            g_failed = true;
+        }
+        if (sub)
+            sub->close();
+        menu->close();
+        QTest::qWait(200);
+    }
+
+    {
+        SettingsDialog settings(&window);
+        settings.setValues(window.settings());
+        settings.show();
+        QTest::qWait(300);
+        Save(settings.grab().toImage(), "settings.png");
+        settings.close();
+    }
+
+    Action(window, "statisticsAction")->trigger();
+    window.statisticsDialog()->resize(780, 560);
+    QTest::qWait(800);
+    Save(window.statisticsDialog()->grab().toImage(), "statistics.png");
+    window.statisticsDialog()->close();
+
+    Action(window, "highScoresAction")->trigger();
+    window.highScoresDialog()->resize(520, 580);
+    QTest::qWait(500);
+    Save(window.highScoresDialog()->grab().toImage(), "highscores.png");
+    window.highScoresDialog()->close();
+
+    Action(window, "manualAction")->trigger();
+    QTest::qWait(500);
+    Save(window.manualWindow()->grab().toImage(), "manual.png", ReadmeWidth);
+    window.manualWindow()->close();
+
+    return g_failed ? 1 : 0;
 }
