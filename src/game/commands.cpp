@@ -58,7 +58,8 @@ Commands::Commands(QWidget *w, QUndoStack *undoStack) : QObject(w), m_window(w)
     // 1 and 2 only repaint the view.
     redraw = make("redrawAction", tr("Redraw the View"), {K(Qt::Key_1), K(Qt::Key_2)});
 
-    settings = make("settingsAction", tr("Settings..."), {K::Preferences});
+    // The standard key for preferences has no binding on X11: KDE's is kept too.
+    settings = make("settingsAction", tr("Settings..."), {K(Qt::CTRL | Qt::SHIFT | Qt::Key_Comma)});
     manual = make("manualAction", tr("Manual"), {K::HelpContents});
     about = make("aboutAction", tr("About Trivisto"), {});
     escape = make("escapeAction", tr("Cancel Stroke or Close"), {K(Qt::Key_Escape)});

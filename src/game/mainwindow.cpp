@@ -391,7 +391,9 @@ void MainWindow::onSettingsTriggered()
 {
     SettingsDialog dialog(this);
     dialog.setValues(m_settings);
-    if (dialog.exec() != QDialog::Accepted)
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    activate();
+    if (!accepted)
         return;
     const GameSettings chosen = dialog.values();
     const bool screenChanged = chosen.fullScreen != isFullScreen();
