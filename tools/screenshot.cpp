@@ -20,6 +20,7 @@
 #include "app/settingsdialog.h"
 #include "about/manualwindow.h"
 #include "game/mainwindow.h"
+#include "progress/progresswindows.h"
 #include "progress/highscoresdialog.h"
 #include "progress/history.h"
 #include "progress/puzzlecode.h"
@@ -357,7 +358,7 @@ int main(int argc, char *argv[])
     // The menu of every command, its Game submenu open.
     {
         auto *button = window.findChild<QPushButton *>(QStringLiteral("menuButton"));
-        QMenu *menu = window.commandMenu();
+        QMenu *menu = button->menu();
         menu->popup(button->mapToGlobal(QPoint(0, button->height())));
         QTest::qWait(300);
         QAction *game = menu->actions().value(0);
@@ -389,16 +390,16 @@ int main(int argc, char *argv[])
     }
 
     Action(window, "statisticsAction")->trigger();
-    window.statisticsDialog()->resize(780, 560);
+    window.progressWindows()->statistics()->resize(780, 760);
     QTest::qWait(800);
-    Save(window.statisticsDialog()->grab().toImage(), "statistics.png");
-    window.statisticsDialog()->close();
+    Save(window.progressWindows()->statistics()->grab().toImage(), "statistics.png");
+    window.progressWindows()->statistics()->close();
 
     Action(window, "highScoresAction")->trigger();
-    window.highScoresDialog()->resize(520, 580);
+    window.progressWindows()->highScores()->resize(520, 580);
     QTest::qWait(500);
-    Save(window.highScoresDialog()->grab().toImage(), "highscores.png");
-    window.highScoresDialog()->close();
+    Save(window.progressWindows()->highScores()->grab().toImage(), "highscores.png");
+    window.progressWindows()->highScores()->close();
 
     Action(window, "manualAction")->trigger();
     QTest::qWait(500);
