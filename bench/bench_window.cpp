@@ -167,7 +167,7 @@ public:
     {
         qApp->installEventFilter(&spy);
         window = std::make_unique<MainWindow>(programDir);
-        const QString problem = window->ReadResults();
+        const QString problem = window->turn().readResults();
         if (!problem.isEmpty())
             std::fprintf(stderr, "bench_window: %s\n", qPrintable(problem));
         // A frame is on the screen when the window has composed the 3D view:
@@ -175,7 +175,7 @@ public:
         // composition; otherwise the return to the event loop after the
         // view's paint, which comes after the repaint's flush.
         watchFrames(window->view());
-        window->ShowOnScreen();
+        window->showOnScreen();
     }
     ~Session() { qApp->removeEventFilter(&spy); }
 
@@ -527,8 +527,13 @@ int SheetBench()
     const double radius = sheet->width() * 0.35;
     QPoint previous = start;
     // The turn's clock repaints the status lines once a second; it is held
-    // for the band's run so every paint recorded is the band's own.
-    auto *clock = w.findChild<QTimer *>(QStringLiteral("TimerSec"));
+    // for the band's run so every paint recorded is the band's own. It is the
+    // turn controller's running one-second timer (the input guards are
+    // half-second single shots).
+    QTimer *clock = nullptr;
+    for (QTimer *t : w.turn().findChildren<QTimer *>())
+        if (t->isActive() && t->interval() == 1000 && !t->isSingleShot())
+            clock = t;
     if (clock)
         clock->stop();
     Spin([] { return false; }, 50);

@@ -1,15 +1,26 @@
 # Shared by the project's scripts: installs what is missing and configures builds.
 
-# Debian packages needed to build Trivisto and run its tests.
+# Debian packages needed to build Trivisto, run its tests and make its
+# release files: the toolchain, Qt 6 with its charts, SVG and translation
+# tools, SQLite, the virtual X server the GUI tests run in and xdotool to drive
+# it, and the checkers of the desktop entry, metadata, manual page and
+# Debian package.
 TRIVISTO_PACKAGES=(
-    cmake g++ make pkg-config
+    cmake g++ make pkg-config file
     qt6-base-dev qt6-multimedia-dev libqt6opengl6-dev qt6-qpa-plugins
+    qt6-charts-dev qt6-svg-dev qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
+    libsqlite3-dev
     libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri
-    xvfb xauth fonts-dejavu-core
+    xvfb xauth xdotool fonts-dejavu-core librsvg2-bin
+    desktop-file-utils appstream man-db groff-base dpkg-dev
 )
 
+# Only scripts/bench needs these: Google Benchmark, and jq for its JSON output.
+TRIVISTO_BENCH_PACKAGES=(libbenchmark-dev jq)
+
 # Installs the given Debian packages that are not installed yet (as root with
-# apt-get, otherwise through sudo). Quick when everything is already there.
+# apt-get, otherwise through sudo), saying so in one line. Does nothing, and
+# prints nothing, when everything is already there.
 ensure_packages() {
     local missing=()
     local p
@@ -26,16 +37,27 @@ ensure_packages() {
     if [ "$(id -u)" -ne 0 ]; then
         sudo=(sudo)
     fi
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    # apt's own output is shown only when it fails.
+    local log
+    log="$(mktemp)"
+    if ! { "${sudo[@]}" apt-get update -qq &&
+        DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"; } \
+        >"$log" 2>&1; then
+        cat "$log" >&2
+        rm -f "$log"
+        echo "Could not install: ${missing[*]}" >&2
+        return 1
+    fi
+    rm -f "$log"
 }
 
+# Parallel build jobs for a build run without a preset (the presets say 2).
 build_jobs() { nproc 2>/dev/null || echo 2; }
 
 # Debian packages for the fuzz targets: clang 14 with libFuzzer and clang's
 # sanitizer runtimes (gcc's come with g++).
 TRIVISTO_FUZZ_PACKAGES=(clang-14 libfuzzer-14-dev libclang-rt-14-dev)
-TRIVISTO_FUZZ_TARGETS=(fuzz_results_reader fuzz_results_writer fuzz_strokes fuzz_scoring)
+TRIVISTO_FUZZ_TARGETS=(fuzz_results_reader fuzz_results_writer fuzz_strokes fuzz_scoring fuzz_puzzle_code)
 TRIVISTO_FUZZ_BUILD=build-fuzz
 
 # Sanitizer settings for build-asan and the fuzz targets: stop at the first
@@ -67,23 +89,22 @@ mesa_swrast_driver() {
     fi
 }
 
-# Configures and builds the fuzz targets (clang, core only, no Qt). CMake
-# cannot switch the compiler of a configured folder (it starts over and drops
-# the other options), so a folder that is not a clang 14 fuzz build is started
-# afresh, and the compiler is only named when the folder is new.
+# Configures and builds the fuzz targets (the fuzz preset: clang 14, core only,
+# no Qt). CMake cannot switch the compiler of a configured folder: it starts
+# the cache over and drops the other options, and says so. A folder configured
+# with another compiler, or one that fails to configure, is deleted and
+# configured afresh.
 fuzz_build() {
-    local dir=$TRIVISTO_FUZZ_BUILD
-    local cache="$dir/CMakeCache.txt"
-    if [ -f "$cache" ] && ! { grep -q '^TRIVISTO_FUZZ:BOOL=ON$' "$cache" &&
-        grep -qE '^CMAKE_CXX_COMPILER:[A-Z]+=(/usr/bin/)?clang\+\+-14$' "$cache"; }; then
-        rm -rf "$dir"
+    local log
+    if ! log="$(cmake --preset fuzz 2>&1)" || grep -q "require your cache to be deleted" <<<"$log"; then
+        echo "$TRIVISTO_FUZZ_BUILD was configured otherwise: configuring it afresh" >&2
+        rm -rf "$TRIVISTO_FUZZ_BUILD"
+        if ! log="$(cmake --preset fuzz 2>&1)"; then
+            echo "$log" >&2
+            return 1
+        fi
     fi
-    local compiler=()
-    if [ ! -f "$cache" ]; then
-        compiler=(-DCMAKE_CXX_COMPILER=clang++-14)
-    fi
-    cmake -S . -B "$dir" "${compiler[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRIVISTO_GUI=OFF -DTRIVISTO_FUZZ=ON >/dev/null
-    cmake --build "$dir" -j "$(build_jobs)"
+    cmake --build --preset fuzz
 }
 
 # Fuzzes one target for SECONDS: fuzz_run TARGET SECONDS [libFuzzer options].
