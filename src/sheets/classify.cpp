@@ -211,8 +211,12 @@ bool FullyDrawn(const Stroke &step, const SampleBitmap &drawn)
 
 std::span<const Piece> SheetClassification::PartsOf(int slot) const
 {
-    const auto range = std::ranges::equal_range(parts, slot, {}, &Piece::slot);
-    return {range.begin(), range.end()};
+    // Plain iterators: clang 14's ranges cannot read libstdc++ 12's subrange,
+    // and the fuzz build uses clang.
+    const auto first = std::lower_bound(parts.begin(), parts.end(), slot,
+                                        [](const Piece &p, int s) { return p.slot < s; });
+    const auto last = std::upper_bound(first, parts.end(), slot, [](int s, const Piece &p) { return s < p.slot; });
+    return {first, last};
 }
 
 SheetClassification Classify(const SegmentList &truth, const SegmentList &strokes)
