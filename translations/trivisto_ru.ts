@@ -195,47 +195,47 @@
         <translation>Перерисовать вид</translation>
     </message>
     <message>
-        <location filename="../src/game/commands.cpp" line="61"/>
+        <location filename="../src/game/commands.cpp" line="62"/>
         <source>Settings...</source>
         <translation>Настройки...</translation>
     </message>
     <message>
-        <location filename="../src/game/commands.cpp" line="62"/>
+        <location filename="../src/game/commands.cpp" line="63"/>
         <source>Manual</source>
         <translation>Руководство</translation>
     </message>
     <message>
-        <location filename="../src/game/commands.cpp" line="63"/>
+        <location filename="../src/game/commands.cpp" line="64"/>
         <source>About Trivisto</source>
         <translation>О программе Trivisto</translation>
     </message>
     <message>
-        <location filename="../src/game/commands.cpp" line="64"/>
+        <location filename="../src/game/commands.cpp" line="65"/>
         <source>Cancel Stroke or Close</source>
         <translation>Отменить линию или закрыть окно</translation>
     </message>
     <message>
-        <location filename="../src/game/commands.cpp" line="80"/>
+        <location filename="../src/game/commands.cpp" line="81"/>
         <source>&amp;Game</source>
         <translation>&amp;Игра</translation>
     </message>
     <message>
-        <location filename="../src/game/commands.cpp" line="82"/>
+        <location filename="../src/game/commands.cpp" line="83"/>
         <source>&amp;Edit</source>
         <translation>&amp;Правка</translation>
     </message>
     <message>
-        <location filename="../src/game/commands.cpp" line="83"/>
+        <location filename="../src/game/commands.cpp" line="84"/>
         <source>&amp;View</source>
         <translation>&amp;Вид</translation>
     </message>
     <message>
-        <location filename="../src/game/commands.cpp" line="85"/>
+        <location filename="../src/game/commands.cpp" line="86"/>
         <source>&amp;Settings</source>
         <translation>&amp;Настройки</translation>
     </message>
     <message>
-        <location filename="../src/game/commands.cpp" line="86"/>
+        <location filename="../src/game/commands.cpp" line="87"/>
         <source>&amp;Help</source>
         <translation>&amp;Справка</translation>
     </message>
@@ -354,28 +354,28 @@
         <location filename="../src/game/mainwindow.cpp" line="295"/>
         <location filename="../src/game/mainwindow.cpp" line="303"/>
         <location filename="../src/game/mainwindow.cpp" line="379"/>
-        <location filename="../src/game/mainwindow.cpp" line="409"/>
+        <location filename="../src/game/mainwindow.cpp" line="411"/>
         <source>Trivisto</source>
         <translation>Trivisto</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="419"/>
+        <location filename="../src/game/mainwindow.cpp" line="421"/>
         <source>Open Puzzle Code</source>
         <translation>Ввод кода задачи</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="419"/>
+        <location filename="../src/game/mainwindow.cpp" line="421"/>
         <source>Puzzle code (as XXXX-XXXX-X):</source>
         <translation>Код задачи (в виде XXXX-XXXX-X):</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="451"/>
-        <location filename="../src/game/mainwindow.cpp" line="463"/>
+        <location filename="../src/game/mainwindow.cpp" line="453"/>
+        <location filename="../src/game/mainwindow.cpp" line="465"/>
         <source>Assessment</source>
         <translation>Испытание</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="452"/>
+        <location filename="../src/game/mainwindow.cpp" line="454"/>
         <source>An assessment is the same %1 figures for every player, from easy to hard, played in one sitting. Check each figure, then press New for the next one. Its total is kept in your statistics, so you can measure your progress over the weeks.
 
 Start the assessment now?</source>
@@ -384,72 +384,77 @@ Start the assessment now?</source>
 Начать испытание?</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="464"/>
+        <location filename="../src/game/mainwindow.cpp" line="466"/>
         <source>Assessment complete: %1 points in %2 seconds over %3 figures. Statistics (Ctrl+T) shows your sittings over time.</source>
         <translation>Испытание завершено. Фигур: %3, счёт: %1, время: %2 с. Все ваши испытания показаны в статистике (Ctrl+T).</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="478"/>
+        <location filename="../src/game/mainwindow.cpp" line="480"/>
         <source>Try level %1</source>
         <translation>Уровень %1 ↑</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="479"/>
+        <location filename="../src/game/mainwindow.cpp" line="481"/>
         <source>Ease to level %1</source>
         <translation>Уровень %1 ↓</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="481"/>
+        <location filename="../src/game/mainwindow.cpp" line="483"/>
         <source>Your last turns at this level went well: one level up for the next New?</source>
         <translation>Последние ходы на этом уровне удались. Поднять уровень на единицу со следующего хода?</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="482"/>
+        <location filename="../src/game/mainwindow.cpp" line="484"/>
         <source>Your last turns at this level were hard: one level down for the next New?</source>
         <translation>Последние ходы на этом уровне дались тяжело. Снизить уровень на единицу со следующего хода?</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="560"/>
+        <location filename="../src/game/mainwindow.cpp" line="562"/>
         <source>Checked after 1 second</source>
         <translation>Проверено через 1 с</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="560"/>
+        <location filename="../src/game/mainwindow.cpp" line="562"/>
         <source>Checked after %1 seconds</source>
         <translation>Проверено через %1 с</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="561"/>
+        <location filename="../src/game/mainwindow.cpp" line="563"/>
         <source>Right %1   Wrong %2   Score %3</source>
         <translation>Верно %1   Неверно %2   Счёт %3</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="564"/>
+        <location filename="../src/game/mainwindow.cpp" line="566"/>
         <source>   after help %1</source>
         <translation>   с учётом помощи %1</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="567"/>
+        <location filename="../src/game/mainwindow.cpp" line="569"/>
         <source>Time %1 s</source>
         <translation>Время %1 с</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="569"/>
+        <location filename="../src/game/mainwindow.cpp" line="571"/>
         <source>Help so far: -%1 points</source>
         <translation>За помощь: -%1 очков</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="571"/>
+        <location filename="../src/game/mainwindow.cpp" line="573"/>
         <source>Best score %1</source>
         <translation>Лучший счёт %1</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="576"/>
+        <location filename="../src/game/mainwindow.cpp" line="579"/>
+        <source>Assessment figure %1 of %2</source>
+        <translation>Испытание: фигура %1 из %2</translation>
+    </message>
+    <message>
+        <location filename="../src/game/mainwindow.cpp" line="581"/>
         <source>Daily figure %1</source>
         <translation>Фигура дня %1</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="576"/>
+        <location filename="../src/game/mainwindow.cpp" line="582"/>
         <source>Puzzle %1</source>
         <translation>Задача %1</translation>
     </message>
