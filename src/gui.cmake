@@ -44,7 +44,10 @@ set_target_properties(trivisto PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TRIVISTO_PR
 
 # The program finds its data beside itself. No results file is made: a missing
 # one is an empty list, and a rebuild must never touch the player's records.
-set(data_files sett.wav 3.wav 4.wav readme.txt manual.html panel.jpg emblem.png manual-screenshot.png manual-record.png manual-palette.png manual-hint.png manual-viewx.png manual-menu.png manual-settings.png manual-statistics.png manual-highscores.png)
+# trivisto.png: the window's icon where the icon theme lacks it (a build tree).
+set(data_files sett.wav 3.wav 4.wav readme.txt manual.html panel.jpg emblem.png trivisto.png
+    manual-screenshot.png manual-record.png manual-palette.png manual-hint.png manual-viewx.png manual-menu.png
+    manual-settings.png manual-statistics.png manual-highscores.png)
 set(data_sources)
 foreach(f ${data_files})
     list(APPEND data_sources ${PROJECT_SOURCE_DIR}/assets/${f})
