@@ -337,6 +337,7 @@
     </message>
     <message>
         <location filename="../src/game/mainwindow.cpp" line="203"/>
+        <location filename="../src/game/mainwindow.cpp" line="210"/>
         <source>Level</source>
         <translation>Уровень</translation>
     </message>
@@ -346,36 +347,46 @@
         <translation>Уровень: чем выше, тем больше звеньев у ломаной (со следующего хода)</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="240"/>
+        <location filename="../src/game/mainwindow.cpp" line="241"/>
         <source>Menu</source>
         <translation>Меню</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="295"/>
-        <location filename="../src/game/mainwindow.cpp" line="303"/>
-        <location filename="../src/game/mainwindow.cpp" line="379"/>
-        <location filename="../src/game/mainwindow.cpp" line="411"/>
+        <location filename="../src/game/mainwindow.cpp" line="250"/>
+        <source>The figure in 3D</source>
+        <translation>Фигура в 3D</translation>
+    </message>
+    <message>
+        <location filename="../src/game/mainwindow.cpp" line="251"/>
+        <source>Drag to turn it, the wheel zooms; X, Y and Z show it as the sheets do, R returns to the start view.</source>
+        <translation>Перетащите мышью, чтобы повернуть её; колесо меняет масштаб; X, Y и Z показывают её так, как листы, R возвращает начальный вид.</translation>
+    </message>
+    <message>
+        <location filename="../src/game/mainwindow.cpp" line="299"/>
+        <location filename="../src/game/mainwindow.cpp" line="307"/>
+        <location filename="../src/game/mainwindow.cpp" line="383"/>
+        <location filename="../src/game/mainwindow.cpp" line="415"/>
         <source>Trivisto</source>
         <translation>Trivisto</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="421"/>
+        <location filename="../src/game/mainwindow.cpp" line="425"/>
         <source>Open Puzzle Code</source>
         <translation>Ввод кода задачи</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="421"/>
+        <location filename="../src/game/mainwindow.cpp" line="425"/>
         <source>Puzzle code (as XXXX-XXXX-X):</source>
         <translation>Код задачи (в виде XXXX-XXXX-X):</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="453"/>
-        <location filename="../src/game/mainwindow.cpp" line="465"/>
+        <location filename="../src/game/mainwindow.cpp" line="457"/>
+        <location filename="../src/game/mainwindow.cpp" line="469"/>
         <source>Assessment</source>
         <translation>Испытание</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="454"/>
+        <location filename="../src/game/mainwindow.cpp" line="458"/>
         <source>An assessment is the same %1 figures for every player, from easy to hard, played in one sitting. Check each figure, then press New for the next one. Its total is kept in your statistics, so you can measure your progress over the weeks.
 
 Start the assessment now?</source>
@@ -384,77 +395,77 @@ Start the assessment now?</source>
 Начать испытание?</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="466"/>
+        <location filename="../src/game/mainwindow.cpp" line="470"/>
         <source>Assessment complete: %1 points in %2 seconds over %3 figures. Statistics (Ctrl+T) shows your sittings over time.</source>
         <translation>Испытание завершено. Фигур: %3, счёт: %1, время: %2 с. Все ваши испытания показаны в статистике (Ctrl+T).</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="480"/>
+        <location filename="../src/game/mainwindow.cpp" line="484"/>
         <source>Try level %1</source>
         <translation>Уровень %1 ↑</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="481"/>
+        <location filename="../src/game/mainwindow.cpp" line="485"/>
         <source>Ease to level %1</source>
         <translation>Уровень %1 ↓</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="483"/>
+        <location filename="../src/game/mainwindow.cpp" line="487"/>
         <source>Your last turns at this level went well: one level up for the next New?</source>
         <translation>Последние ходы на этом уровне удались. Поднять уровень на единицу со следующего хода?</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="484"/>
+        <location filename="../src/game/mainwindow.cpp" line="488"/>
         <source>Your last turns at this level were hard: one level down for the next New?</source>
         <translation>Последние ходы на этом уровне дались тяжело. Снизить уровень на единицу со следующего хода?</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="562"/>
+        <location filename="../src/game/mainwindow.cpp" line="566"/>
         <source>Checked after 1 second</source>
         <translation>Проверено через 1 с</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="562"/>
+        <location filename="../src/game/mainwindow.cpp" line="566"/>
         <source>Checked after %1 seconds</source>
         <translation>Проверено через %1 с</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="563"/>
+        <location filename="../src/game/mainwindow.cpp" line="567"/>
         <source>Right %1   Wrong %2   Score %3</source>
         <translation>Верно %1   Неверно %2   Счёт %3</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="566"/>
+        <location filename="../src/game/mainwindow.cpp" line="570"/>
         <source>   after help %1</source>
         <translation>   с учётом помощи %1</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="569"/>
+        <location filename="../src/game/mainwindow.cpp" line="573"/>
         <source>Time %1 s</source>
         <translation>Время %1 с</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="571"/>
+        <location filename="../src/game/mainwindow.cpp" line="575"/>
         <source>Help so far: -%1 points</source>
         <translation>За помощь: -%1 очков</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="573"/>
+        <location filename="../src/game/mainwindow.cpp" line="577"/>
         <source>Best score %1</source>
         <translation>Лучший счёт %1</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="579"/>
+        <location filename="../src/game/mainwindow.cpp" line="583"/>
         <source>Assessment figure %1 of %2</source>
         <translation>Испытание: фигура %1 из %2</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="581"/>
+        <location filename="../src/game/mainwindow.cpp" line="585"/>
         <source>Daily figure %1</source>
         <translation>Фигура дня %1</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="582"/>
+        <location filename="../src/game/mainwindow.cpp" line="586"/>
         <source>Puzzle %1</source>
         <translation>Задача %1</translation>
     </message>

@@ -207,6 +207,7 @@ void MainWindow::createControls()
     m_levelBox->setRange(0, MaxLevel);
     m_levelBox->setValue(game.Level());
     m_levelBox->setToolTip(tr("Level: more walk segments from the next New on"));
+    m_levelBox->setAccessibleName(tr("Level"));
     m_levelBox->installEventFilter(this);
     m_levelBox->findChild<QLineEdit *>()->installEventFilter(this);
     connect(m_levelBox, &QSpinBox::valueChanged, this, [this](int level) {
@@ -246,6 +247,9 @@ void MainWindow::createControls()
     });
 
     m_view = new FigureView(game.figure(), this);
+    m_view->setAccessibleName(tr("The figure in 3D"));
+    m_view->setAccessibleDescription(tr("Drag to turn it, the wheel zooms; X, Y and Z show it as the sheets do, R "
+                                        "returns to the start view."));
     m_cues = new CuePlayer(m_dataDir, this);
     m_nameDialog = new RecordNameDialog(this);
     m_aboutDialog = new AboutDialog(m_dataDir, this);
