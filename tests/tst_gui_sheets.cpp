@@ -1,5 +1,7 @@
-// Drawing on the three sheets with the mouse and checking the drawing: what a
-// player sees on the sheets, what the game keeps of it, and the record window.
+// Drawing on the three sheets with the mouse and the keys and checking the
+// drawing: what a player sees on the sheets (strokes, the band, the styles
+// after a Check, hints, the snap mark), what the game keeps of it, and the
+// record window.
 
 #include "guitest.h"
 #include "results/recordnamedialog.h"
@@ -7,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPaintEvent>
+#include <QPushButton>
 #include <QSignalSpy>
 
 using namespace guitest;
@@ -48,6 +51,50 @@ protected:
 
 // A figure whose walk shows a line on every sheet.
 constexpr std::uint32_t SeedA = 20261206;
+
+constexpr int Cell = 40;
+QPoint at(LatticePoint p) { return {p.col * Cell, p.row * Cell}; }
+
+// One sheet in a window, over a truth of the top row and the right column.
+// check() draws right (1,1)-(3,1) and extra (1,3)-(3,3) and reveals the sheet.
+struct Bench {
+    SheetInput input;
+    SegmentList truth{};
+    SheetLattice lattice{Cell, Cell};
+    QWidget window;
+    QPushButton *next = new QPushButton(QStringLiteral("next"), &window);  // where Tab goes
+    SheetWidget *sheet = new SheetWidget(Sheet::X, input, truth, lattice, &window);
+
+    explicit Bench(bool inputOn = true)
+    {
+        truth[11] = Stroke(1, 1, 5, 1);
+        truth[12] = Stroke(5, 1, 5, 5);
+        window.resize(8 * Cell, 7 * Cell);
+        sheet->setGeometry(0, 0, 6 * Cell, 6 * Cell);
+        next->move(6 * Cell + 5, 5);
+        input.SetInputEnabled(inputOn);
+    }
+    void check()
+    {
+        for (LatticePoint p : {LatticePoint{1, 1}, {3, 1}, {1, 3}, {3, 3}}) {
+            input.PressAt(p);
+            input.ReleaseAt(p);
+        }
+        input.Reveal();
+        sheet->setMarks({Classify(truth, input.Strokes().Slots()), {}, {}});
+    }
+    // Pixels around a lattice point other than its own dot.
+    int inkAround(LatticePoint p) const
+    {
+        const QImage img = sheet->grab().toImage();
+        int ink = 0;
+        for (int dx = -9; dx <= 9; ++dx)
+            for (int dy = -9; dy <= 9; ++dy)
+                ink += (std::abs(dx) > 2 || std::abs(dy) > 2) &&
+                       img.pixelColor(at(p) + QPoint(dx, dy)) != SheetWidget::Background;
+        return ink;
+    }
+};
 
 } // namespace
 
@@ -98,53 +145,9 @@ private Q_SLOTS:
         }
     }
 
-    // Click, move, click draws a stroke where the player aimed; the same
-    // stroke drawn again, either way round, erases it.
-    void strokeShowsUntilDrawnAgain_data()
-    {
-        QTest::addColumn<Sheet>("sheet");
-        QTest::addColumn<Stroke>("line");
-        QTest::addColumn<QPoint>("startNudge");  // pixels from the lattice point
-        QTest::addColumn<QPoint>("endNudge");
-        QTest::addColumn<QPointF>("clearCell");  // a cell shift from the line that must stay empty
-        QTest::addColumn<bool>("againReversed");
-        QTest::newRow("horizontal on X, erased the same way")
-            << Sheet::X << Stroke(1, 1, 2, 1) << QPoint() << QPoint() << QPointF(0, 1) << false;
-        QTest::newRow("vertical on Y, clicks beside the dots, erased the other way")
-            << Sheet::Y << Stroke(3, 2, 3, 4) << QPoint(5, -6) << QPoint(-7, 8) << QPointF(1, 0) << true;
-        QTest::newRow("diagonal on Z, erased the other way")
-            << Sheet::Z << Stroke(5, 5, 4, 4) << QPoint() << QPoint() << QPointF(-1, 0) << true;
-        QTest::newRow("presses outside the lattice snap to its border, erased the same way")
-            << Sheet::X << Stroke(5, 5, 1, 5) << QPoint(40, 40) << QPoint(-45, 30) << QPointF(0, -1) << false;
-    }
-    void strokeShowsUntilDrawnAgain()
-    {
-        QFETCH(Sheet, sheet);
-        QFETCH(Stroke, line);
-        QFETCH(QPoint, startNudge);
-        QFETCH(QPoint, endNudge);
-        QFETCH(QPointF, clearCell);
-        QFETCH(bool, againReversed);
-        MainWindow &w = m_window;
-        SheetWidget *widget = w.sheetWidget(sheet);
-        const QPoint a = pixelOf(w, line.StartCol, line.StartRow) + startNudge;
-        const QPoint b = pixelOf(w, line.EndCol, line.EndRow) + endNudge;
-        drawStroke(widget, a, b);
-
-        QCOMPARE(strokesOn(w, sheet), QList<Stroke>{line});
-        const QPoint onLine = halfCellAlong(w, line);
-        QCOMPARE(shown(widget, onLine), SheetWidget::StrokeColour);
-        QCOMPARE(shown(widget, onLine + pixelOf(w, clearCell.x(), clearCell.y())), SheetWidget::Background);
-        for (Sheet other : AllSheets)
-            QVERIFY(other == sheet || strokesOn(w, other).empty());
-
-        drawStroke(widget, againReversed ? b : a, againReversed ? a : b);
-        QVERIFY(strokesOn(w, sheet).empty());
-        QCOMPARE(shown(widget, onLine), SheetWidget::Background);
-    }
-
     // The band follows the pointer: its old place is wiped on the screen, and
-    // only the band's box is repainted as it moves.
+    // only the band's box is repainted as it moves. The second click leaves a
+    // stroke in its place; the same stroke drawn again the other way erases it.
     void rubberBandFollowsThePointerAndGoes()
     {
         MainWindow &w = m_window;
@@ -172,8 +175,13 @@ private Q_SLOTS:
         click(widget, end);
         QTRY_VERIFY(repaints.region.contains((a + end) / 2));
         QVERIFY(!widget->rubberBandShown());
-        QCOMPARE(strokesOn(w, Sheet::Z).size(), 1);
+        QCOMPARE(strokesOn(w, Sheet::Z), QList<Stroke>{Stroke(1, 1, 2, 1)});
         QCOMPARE(shown(widget, (a + end) / 2), SheetWidget::Background);
+        const QPoint onLine = halfCellAlong(w, Stroke(1, 1, 2, 1));
+        QCOMPARE(shown(widget, onLine), SheetWidget::StrokeColour);
+        drawStroke(widget, end, a);
+        QVERIFY(strokesOn(w, Sheet::Z).empty());
+        QCOMPARE(shown(widget, onLine), SheetWidget::Background);
     }
 
     // After Check the result shows, the truth shows red under undrawn sheets
@@ -209,15 +217,8 @@ private Q_SLOTS:
 
     // A record is saved only through "OK"; closing the name window stores
     // nothing. The name confirmed last is offered the next time.
-    void recordThroughTheNameWindow_data()
-    {
-        QTest::addColumn<bool>("ok");
-        QTest::newRow("OK saves the record") << true;
-        QTest::newRow("closing the window saves nothing") << false;
-    }
     void recordThroughTheNameWindow()
     {
-        QFETCH(bool, ok);
         ProgramFolder folder;
         MainWindow w(folder.path());
         QVERIFY(showReady(w));
@@ -237,24 +238,125 @@ private Q_SLOTS:
             }, 300);
             w.turn().check();
         };
-
-        checkAndAnswer(ok);
+        checkAndAnswer(false);
+        QCOMPARE(offered, QString());
+        QCOMPARE(folder.read(QStringLiteral("Stat.txt")), QByteArray());
+        checkAndAnswer(true);  // still a record: nothing was saved
         QCOMPARE(offered, QString());
         const int score = w.game().Score();
         QVERIFY(score > 0);
         const QString seconds = control<QLabel>(&w, "timeLabel")->text().section(QLatin1Char(' '), 2, 2);
         QCOMPARE(QString::fromLatin1(folder.read(QStringLiteral("Stat.txt"))),
-                 ok ? QStringLiteral("Zoe,%1,%2,,\r\n").arg(score).arg(seconds) : QString());
-        QCOMPARE(control<QLabel>(&w, "bestLabel")->text(), QStringLiteral("Best score %1").arg(ok ? score : 0));
-
-        // The same drawing checked again is a record only if none was saved.
-        checkAndAnswer(false);
-        QCOMPARE(offered != QStringLiteral("<no name window>"), !ok);
-
+                 QStringLiteral("Zoe,%1,%2,,\r\n").arg(score).arg(seconds));
+        QCOMPARE(control<QLabel>(&w, "bestLabel")->text(), QStringLiteral("Best score %1").arg(score));
+        checkAndAnswer(true);  // the saved score is no record any more
+        QCOMPARE(offered, QStringLiteral("<no name window>"));
         w.turn().game().SetRecordThreshold(0);
         checkAndAnswer(true);
-        QCOMPARE(offered, ok ? QStringLiteral("Zoe") : QString());
-        QCOMPARE(folder.read(QStringLiteral("Stat.txt")).count("\r\n"), ok ? 2 : 1);
+        QCOMPARE(offered, QStringLiteral("Zoe"));
+        QCOMPARE(folder.read(QStringLiteral("Stat.txt")).count("\r\n"), 2);
+    }
+
+    // Each piece after a Check, and a hint, has a style of its own a player
+    // can tell apart, in the normal and the safe palette: right in the stroke
+    // colour with a dark edge, extra dashed, missing in the truth colour with
+    // light rings, a hint an amber band with a dark core.
+    void eachKindHasItsStyle_data()
+    {
+        QTest::addColumn<bool>("safe");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<Stroke>("line");
+        for (bool safe : {false, true}) {
+            const char *palette = safe ? " (safe palette)" : "";
+            QTest::addRow("right%s", palette) << safe << "right" << Stroke(1, 1, 3, 1);
+            QTest::addRow("extra%s", palette) << safe << "extra" << Stroke(1, 3, 3, 3);
+            QTest::addRow("missing%s", palette) << safe << "missing" << Stroke(5, 1, 5, 5);
+            QTest::addRow("hint%s", palette) << safe << "hint" << Stroke(2, 4, 3, 4);
+        }
+    }
+    void eachKindHasItsStyle()
+    {
+        QFETCH(bool, safe);
+        QFETCH(QString, kind);
+        QFETCH(Stroke, line);
+        Bench b;
+        b.sheet->setSafePalette(safe);
+        kind == "hint" ? b.sheet->setMarks({{}, {line}, {}}) : b.check();
+        const QColor stroke = safe ? SheetWidget::SafeStrokeColour : SheetWidget::StrokeColour;
+        const QImage img = b.sheet->grab().toImage();
+        const QPoint from = at(line.Start()), to = at(line.End());
+        const QPoint side = from.y() == to.y() ? QPoint(0, 3) : QPoint(3, 0);
+        QList<QColor> centre, beside;
+        for (int i = 6; i <= 34; ++i) {  // clear of both ends
+            centre << img.pixelColor(from + (to - from) * i / 40);
+            beside << img.pixelColor(from + (to - from) * i / 40 + side);
+        }
+        const auto all = [](const QList<QColor> &l, auto f) { return std::all_of(l.begin(), l.end(), f); };
+        const QHash<QString, bool> looks{
+            {"right", centre.count(stroke) == centre.size() &&
+                          all(beside, [&](QColor c) { return c.lightness() < stroke.lightness(); })},
+            {"extra", centre.contains(stroke) && centre.contains(SheetWidget::Background)},
+            {"missing", centre.contains(safe ? SheetWidget::SafeTrueColour : SheetWidget::TrueColour) &&
+                            centre.contains(QColor(Qt::white))},
+            {"hint", all(beside, [](QColor c) { return c.red() - c.blue() > 60 && c.green() > c.blue(); }) &&
+                         !all(centre, [](QColor c) { return c.lightness() > 128; })}};
+        QVERIFY(looks[kind]);
+    }
+
+    // The snap mark sits on the lattice point nearest the pointer while the
+    // sheet takes input, and nowhere during the input guard or off the sheet.
+    void snapMarkFollowsThePointer()
+    {
+        for (bool inputOn : {true, false}) {
+            Bench b(inputOn);
+            b.window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&b.window));
+            for (LatticePoint p : {LatticePoint{2, 2}, {4, 3}}) {
+                guitest::mouse(QTest::MouseMove, b.sheet, at(p) + QPoint(7, p.col == 2 ? -6 : 9));
+                QTRY_COMPARE(b.inkAround(p) > 0, inputOn);
+            }
+            QCOMPARE(b.inkAround({2, 2}), 0);
+            guitest::mouse(QTest::MouseMove, &b.window, QPoint(7 * Cell, 6 * Cell));
+            QTRY_COMPARE(b.inkAround({4, 3}), 0);
+        }
+    }
+
+    // Arrows move the cursor (stopping at the edge), Space begins and ends a
+    // stroke; a held Space or the input guard draws nothing; Tab leaves the sheet.
+    void keysDrawFromTheCursor_data()
+    {
+        QTest::addColumn<bool>("inputOn");
+        QTest::addColumn<QString>("keys");  // arrows as LRUD, ' ' Space, 'r' an auto-repeated Space
+        QTest::addColumn<QList<Stroke>>("strokes");
+        QTest::newRow("arrows and Space twice") << true << "LU RR " << QList<Stroke>{Stroke(2, 2, 4, 2)};
+        QTest::newRow("the cursor stops at the edge") << true << "LLLL D " << QList<Stroke>{Stroke(1, 3, 1, 4)};
+        QTest::newRow("held Space ends nothing") << true << " Rr" << QList<Stroke>{};
+        QTest::newRow("Space during the input guard") << false << " R " << QList<Stroke>{};
+    }
+    void keysDrawFromTheCursor()
+    {
+        QFETCH(bool, inputOn);
+        QFETCH(QString, keys);
+        QFETCH(QList<Stroke>, strokes);
+        Bench b(inputOn);
+        b.window.show();
+        b.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&b.window));
+        b.sheet->setFocus(Qt::TabFocusReason);
+        QSignalSpy finished(b.sheet, &SheetWidget::strokeFinished);
+        const QHash<QChar, Qt::Key> key{
+            {'L', Qt::Key_Left}, {'R', Qt::Key_Right}, {'U', Qt::Key_Up}, {'D', Qt::Key_Down}};
+        for (QChar k : keys) {
+            QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, {}, QStringLiteral(" "), k == 'r');
+            key.contains(k) ? QTest::keyClick(b.sheet, key[k]) : void(QApplication::sendEvent(b.sheet, &space));
+        }
+        QList<Stroke> drawn;
+        std::copy_if(b.input.Strokes().Slots().begin(), b.input.Strokes().Slots().end(), std::back_inserter(drawn),
+                     [](const Stroke &s) { return !s.IsEmpty(); });
+        QCOMPARE(drawn, strokes);
+        QCOMPARE(finished.size(), strokes.size());
+        QTest::keyClick(b.sheet, Qt::Key_Tab);
+        QVERIFY(b.next->hasFocus());
     }
 };
 

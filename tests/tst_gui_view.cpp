@@ -3,10 +3,13 @@
 // way back to the start view.
 
 #include "guitest.h"
+#include "view3d/camera.h"
 
 #include <QWheelEvent>
 
+#include <climits>
 #include <cstdlib>
+#include <numbers>
 
 namespace {
 
@@ -68,9 +71,9 @@ class TestGuiView : public QObject {
         guitest::moveAlong(&m_view, from, from + by);
         guitest::mouse(QTest::MouseRelease, &m_view, from + by);
     }
-    void wheel(int notches)
+    void wheel(int notches, int delta = 120)
     {
-        QWheelEvent e({190, 190}, m_view.mapToGlobal(QPointF(190, 190)), {}, {0, notches * 120}, Qt::NoButton, {},
+        QWheelEvent e({190, 190}, m_view.mapToGlobal(QPointF(190, 190)), {}, {0, notches * delta}, Qt::NoButton, {},
                       Qt::NoScrollPhase, false);
         QApplication::sendEvent(&m_view, &e);
     }
@@ -157,8 +160,25 @@ private Q_SLOTS:
             wheel(30 * notch);
             const QImage atLimit = settled();
             wheel(notch);
+            wheel(notch, INT_MAX);  // a wild wheel's numbers, twice, overflow nothing
+            wheel(notch, INT_MAX);
             QCOMPARE(settled(), atLimit);
         }
+    }
+
+    // Dragging 512 pixels right turns the eye to the far side, 1024 all the
+    // way round, the angle counting on rather than snapping back.
+    void dragTurnsTheEyeRound()
+    {
+        Camera c;
+        c.Press(0, 0);
+        for (int x = 128; x <= 1024; x += 128) {
+            QVERIFY(c.Move(x, 0));
+            if (x == 512)
+                QVERIFY(std::abs(c.eye[0]) < 1e-3f && std::abs(c.eye[2] + 20) < 1e-3f);
+        }
+        QVERIFY(std::abs(c.CameraAngle - Camera::StartAngle - 2 * std::numbers::pi_v<float>) < 1e-4f);
+        QVERIFY(std::abs(c.eye[2] - 20) < 1e-3f);
     }
 };
 
