@@ -1,17 +1,96 @@
-// The real window on whatever screen the X server has: it covers the screen,
-// every widget stands where the layout for that screen puts it (tst_layout
-// keeps the layout itself clear of overlaps), the turn's lines stay inside the
-// status, and all of it paints. CTest runs this on virtual screens from
-// 320x240 to 7680x4320.
+// The main window's layout: sheets, view and controls must land where players
+// expect them on common screens, and on every screen stay inside their panels
+// and clear of one another. The layout is computed for a sweep of sizes; the
+// real window on whatever screen the X server has must cover it, put every
+// widget where the layout says, keep the turn's lines inside the status and
+// paint. CTest runs this on virtual screens from 320x240 to 7680x4320.
 #include "guitest.h"
 
 #include <QScreen>
 
 using namespace guitest;
 
+namespace {
+
+Layout ForScreen(int w, int h) { return ComputeLayout(w, h, ViewSizeForScreen(h, w)); }
+
+bool Inside(const LayoutRect &r, int w, int h) { return r.left >= 0 && r.top >= 0 && r.right() <= w && r.bottom() <= h; }
+
+} // namespace
+
 class TestGuiScreenSize : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // On every screen the controls, the Menu and the suggestion button stay
+    // inside their panel and clear of one another and of the picture, and so
+    // do the sheets. Only in the packed arrangement does an offered level
+    // cover the status's last line, on purpose. On common screens the sizes
+    // are known.
+    void layoutOnScreens_data()
+    {
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<QList<int>>("expected");  // view, sheet side, gap, cell, packed; empty: not pinned
+        QTest::newRow("640x480, packed") << QSize(640, 480) << QList<int>{240, 191, 16, 31, 1};
+        QTest::newRow("1024x768") << QSize(1024, 768) << QList<int>{384, 319, 16, 53, 0};  // sheets at 16, 351, 686
+        QTest::newRow("1920x1080, sheets limited by the panel height") << QSize(1920, 1080) << QList<int>{540, 515, 93, 85, 0};
+        for (QSize s : {QSize(320, 240), QSize(480, 640), QSize(800, 600), QSize(1366, 768), QSize(3840, 2160),
+                        QSize(7680, 4320), QSize(1080, 1920)})
+            QTest::addRow("%dx%d", s.width(), s.height()) << s << QList<int>{};
+        // Every size in between, in coarse steps, so no odd size slips through.
+        for (int w = 320; w <= 2000; w += 97)
+            for (int h = 240; h <= 1300; h += 89)
+                QTest::addRow("sweep %dx%d", w, h) << QSize(w, h) << QList<int>{};
+    }
+    void layoutOnScreens()
+    {
+        QFETCH(QSize, screen);
+        QFETCH(QList<int>, expected);
+        const Layout l = ForScreen(screen.width(), screen.height());
+        const std::pair<const char *, const LayoutRect *> controls[] = {
+            {"New", &l.NewButton},       {"Check", &l.CheckButton}, {"About", &l.AboutButton},
+            {"End", &l.EndButton},       {"level", &l.LevelBox},    {"level label", &l.LevelLabel},
+            {"status", &l.Status},       {"Menu", &l.MenuButton},   {"suggestion", &l.SuggestButton}};
+        for (const auto &[name, rect] : controls) {
+            QVERIFY2(rect->width > 0 && rect->height > 0, name);
+            QVERIFY2(Inside(*rect, l.ControlPanelWidth, l.ControlPanelHeight), name);
+            QVERIFY2(!Overlap(*rect, l.Picture), name);
+            for (const auto &[other, otherRect] : controls) {
+                const bool coversStatus = l.SuggestOverStatus && (rect == &l.SuggestButton || rect == &l.Status) &&
+                                          (otherRect == &l.SuggestButton || otherRect == &l.Status);
+                QVERIFY2(rect == otherRect || coversStatus || !Overlap(*rect, *otherRect), qPrintable(QString(name) + " / " + other));
+            }
+        }
+        QVERIFY(l.Status.height >= 3 * 12);  // three lines of the smallest text
+        if (l.SuggestOverStatus)  // the last of four lines, the puzzle code
+            QVERIFY(l.SuggestButton.bottom() == l.Status.bottom() && l.SuggestButton.height <= l.Status.height / 4);
+
+        for (std::size_t i = 0; i < l.Sheets.size(); ++i) {
+            QVERIFY(Inside(l.Sheets[i], screen.width(), l.SheetsPanelHeight));
+            QVERIFY(i == 0 || !Overlap(l.Sheets[i - 1], l.Sheets[i]));
+        }
+        QVERIFY(l.CellWidth >= 1 && l.CellHeight == l.CellWidth);
+        QVERIFY(5 * l.CellWidth < l.SheetSide);  // the lattice's last point inside its sheet
+        QCOMPARE(l.View.bottom(), screen.height());
+        QVERIFY(l.View.right() + 10 <= screen.width() - l.ControlPanelWidth);
+
+        if (expected.isEmpty())
+            return;
+        QCOMPARE((QList<int>{l.ViewSize, l.SheetSide, l.SheetGap, l.CellWidth, l.SuggestOverStatus}), expected);
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(l.Sheets[std::size_t(i)], (LayoutRect{expected[2] + i * (expected[1] + expected[2]), 16, expected[1], expected[1]}));
+    }
+
+    // Below any real screen the window is unusable, but nothing may break:
+    // cells stay a pixel wide and no panel gets a negative size.
+    void tinyScreensStillGiveCells()
+    {
+        for (int w : {0, 1, 7, 50, 150, 319})
+            for (int h : {0, 1, 9, 60, 239}) {
+                const Layout l = ForScreen(w, h);
+                QVERIFY(l.CellWidth >= 1 && l.CellHeight >= 1 && l.ControlPanelWidth >= 0 && l.ControlPanelHeight >= 0);
+            }
+    }
+    // The real window on the X server's screen.
     void windowFitsTheScreen()
     {
         ProgramFolder folder(Documents);

@@ -68,18 +68,24 @@ private Q_SLOTS:
             connect(a, &QAction::triggered, this, [this, a] { m_ran << a->objectName(); });
     }
 
-    // Sounds and pictures are decoration: without them a turn plays as usual,
+    // Sounds, pictures and help files may be missing: a turn plays as usual,
+    // Help hands readme.txt to the system's viewer, the manual link opens
+    // manual.html inside the game, a missing help file is named in a message,
     // and End or Esc still close the window.
-    void playsOnWithoutFiles_data()
+    void missingFilesAreNoObstacle_data()
     {
         QTest::addColumn<QStringList>("missing");
+        QTest::addColumn<bool>("viaLink");  // the manual link, or Help
         QTest::addColumn<bool>("byEsc");
-        QTest::newRow("no sound files, End closes") << Sounds << false;
-        QTest::newRow("no pictures, Esc closes") << QStringList{"panel.jpg", "emblem.png"} << true;
+        QTest::newRow("all files; Help; End closes") << QStringList{} << false << false;
+        QTest::newRow("no sounds, no readme.txt; Help; Esc closes") << Sounds + QStringList{"readme.txt"} << false << true;
+        QTest::newRow("no pictures; manual link; End closes") << QStringList{"panel.jpg", "emblem.png"} << true << false;
+        QTest::newRow("no manual.html; manual link; Esc closes") << QStringList{"manual.html"} << true << true;
     }
-    void playsOnWithoutFiles()
+    void missingFilesAreNoObstacle()
     {
         QFETCH(QStringList, missing);
+        QFETCH(bool, viaLink);
         QStringList files = Sounds + Documents;
         files.removeIf([&](const QString &f) { return missing.contains(f); });
         ProgramFolder folder(files);
@@ -93,34 +99,7 @@ private Q_SLOTS:
         QCOMPARE(control<QLabel>(&w, "picture")->pixmap().isNull(), missing.contains("panel.jpg"));
         for (const QString &f : missing)
             QVERIFY2(!Sounds.contains(f) || w.cues()->failedFiles().contains(f), qPrintable(f));
-        QFETCH(bool, byEsc);
-        byEsc ? QTest::keyClick(keyTarget(&w), Qt::Key_Escape) : clickButton(&w, "endButton");
-        QTRY_VERIFY(!w.isVisible());
-    }
 
-    // Help hands readme.txt to the system's viewer; the manual link opens
-    // manual.html inside the game; a missing file is named in a message.
-    void aboutOpensTheHelpFiles_data()
-    {
-        QTest::addColumn<bool>("viaLink");
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<bool>("present");
-        for (bool present : {true, false}) {
-            QTest::addRow("Help, readme.txt %s", present ? "present" : "missing") << false << "readme.txt" << present;
-            QTest::addRow("manual link, manual.html %s", present ? "present" : "missing") << true << "manual.html" << present;
-        }
-    }
-    void aboutOpensTheHelpFiles()
-    {
-        QFETCH(bool, viaLink);
-        QFETCH(QString, file);
-        QFETCH(bool, present);
-        QStringList files = Sounds + Documents;
-        if (!present)
-            files.removeAll(file);
-        ProgramFolder folder(files);
-        MainWindow w(folder.path());
-        QVERIFY(showReady(w));
         UrlCatcher catcher;
         QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
         QString warning;
@@ -137,12 +116,19 @@ private Q_SLOTS:
         });
         clickButton(&w, "aboutButton");
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-
+        const QString file = viaLink ? "manual.html" : "readme.txt";
+        const bool present = !missing.contains(file);
         const QUrl url = QUrl::fromLocalFile(folder.file(file));
         QVERIFY2(present ? warning.isEmpty() : warning.contains(file), qPrintable(warning));
         QCOMPARE(catcher.urls, present && !viaLink ? QList<QUrl>{url} : QList<QUrl>{});
         QCOMPARE(w.manualWindow()->isVisible(), present && viaLink);
         QVERIFY(!w.manualWindow()->isVisible() || w.manualWindow()->browser()->source() == url);
+
+        QFETCH(bool, byEsc);
+        w.activateWindow();  // no window manager here hands the focus back after a dialog
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        byEsc ? QTest::keyClick(keyTarget(&w), Qt::Key_Escape) : clickButton(&w, "endButton");
+        QTRY_VERIFY(!w.isVisible());
     }
 
     // F11 leaves full screen for a window laid out from its own client area,
@@ -214,10 +200,13 @@ private Q_SLOTS:
             QVERIFY(w.findChild<QSpinBox *>(focus)->text().contains(QLatin1Char('2')));
     }
 
-    // A code gives its figure and level; Restart gives the same figure with
-    // empty sheets, and after a Check it can no longer set a record; the daily
-    // figure is today's.
-    void codeRestartAndDaily()
+    // Turns beyond New, one after the other. A code gives its figure and
+    // level; Restart gives the same figure with empty sheets, and after a
+    // Check it can no longer set a record; the daily figure is today's. Undo
+    // and redo replay a stroke exactly, and Check empties the stack. Help
+    // costs points from the turn's score; the history keeps both, once per
+    // turn however often the turn is checked.
+    void turnsBeyondNew()
     {
         MainWindow &w = *m_window;
         const PuzzleCode code{23, 0x5eed1234u, false};
@@ -225,7 +214,6 @@ private Q_SLOTS:
         QVERIFY(SameFigure(w.game().figure(), FigureFromCode(code)));
         QCOMPARE(w.findChild<QSpinBox *>(QStringLiteral("levelBox"))->value(), 23);
         QCOMPARE(w.turn().currentCode(), code);
-
         drawTruth(w, Sheet::X);
         action("checkAction")->trigger();
         QVERIFY(w.game().Checked());
@@ -234,18 +222,12 @@ private Q_SLOTS:
         QVERIFY(!w.game().Checked());
         QCOMPARE(w.game().sheet(Sheet::X).Strokes().NextSlot(), 1);
         QVERIFY(w.game().TruthSeen());
-
         action("dailyAction")->trigger();
         const PuzzleCode daily = DailyPuzzle(TodayUtc());
         QCOMPARE(w.turn().currentCode(), daily);
         QVERIFY(SameFigure(w.game().figure(), FigureFromCode(daily)));
         QVERIFY(!w.game().TruthSeen());
-    }
 
-    // Undo and redo replay a stroke exactly; Check empties the stack.
-    void undoRedoAndCheckLocks()
-    {
-        MainWindow &w = *m_window;
         action("newAction")->trigger();
         QTest::qWait(TurnController::GuardMs + 50);
         SheetWidget *sheet = w.sheetWidget(Sheet::Z);
@@ -259,13 +241,7 @@ private Q_SLOTS:
         QCOMPARE(w.game().sheet(Sheet::Z).Strokes(), two);
         action("checkAction")->trigger();
         QVERIFY(!action("undoAction")->isEnabled());
-    }
 
-    // Help costs points from the turn's score; the history keeps both, once
-    // per turn however often the turn is checked.
-    void helpIsPaidAndTheTurnRecorded()
-    {
-        MainWindow &w = *m_window;
         History *history = w.turn().history();
         std::vector<TurnRecord> before, after;
         QVERIFY(history && history->Turns(before).ok);
@@ -280,7 +256,6 @@ private Q_SLOTS:
         QCOMPARE(w.turn().lastCheck().finalScore, w.game().Score() - 2 * HintCost);
         action("hintAction")->trigger();  // after Check: nothing
         QCOMPARE(w.game().Help().hints, 2);
-
         QVERIFY(history->Turns(after).ok);
         QCOMPARE(after.size(), before.size() + 1);
         QCOMPARE(after.back().hintsUsed, 2);

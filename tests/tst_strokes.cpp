@@ -131,7 +131,9 @@ private Q_SLOTS:
         QVERIFY(Stored(input).empty() && input.Strokes().NextSlot() == 1);
     }
 
-    // A stroke drawn again, either way round, erases both copies and nothing else.
+    // A stroke drawn again, either way round, erases both copies and nothing
+    // else. Past 100 strokes each new one replaces slot 100, which still
+    // erases against the others.
     void strokesDrawnTwiceErase_data()
     {
         QTest::addColumn<Strokes>("drawn");
@@ -146,6 +148,17 @@ private Q_SLOTS:
         QTest::newRow("two dots at one point") << Strokes{dot, dot} << Strokes{} << 1;
         QTest::newRow("dots at different points") << Strokes{dot, Stroke(4, 3, 4, 3)}
                                                   << Strokes{dot, Stroke(4, 3, 4, 3)} << 0;
+        Strokes many;  // all different
+        for (int i = 0; i < 101; ++i)
+            many.emplace_back(1 + i / 25 % 4, 1 + i / 5 % 5, 2 + i / 25 % 4 + i / 100, 1 + i % 5);
+        const auto part = [&](int from, int to, Strokes more = {}) {
+            Strokes s(many.begin() + from, many.begin() + to);
+            s.insert(s.end(), more.begin(), more.end());
+            return s;
+        };
+        QTest::newRow("the 101st stroke replaces the 100th") << many << part(0, 99, {many[100]}) << 0;
+        QTest::newRow("a stroke in slot 100 still erases against the others")
+            << part(0, 101, {Stroke(many[0].End(), many[0].Start())}) << part(1, 99) << 1;
     }
     void strokesDrawnTwiceErase()
     {
@@ -156,25 +169,6 @@ private Q_SLOTS:
             QCOMPARE((last = Draw(input, s)).stroke, s);
         QTEST(last.erasedPairs, "lastErased");
         QTEST(Stored(input), "kept");
-    }
-
-    // Past 100 strokes each new one replaces slot 100, which still erases
-    // against the others.
-    void strokesPastTheLastSlotReplaceIt()
-    {
-        Strokes distinct;
-        for (int i = 0; i < 150; ++i)
-            distinct.emplace_back(1 + i / 25 % 4, 1 + i / 5 % 5, 2 + i / 25 % 4 + i / 100, 1 + i % 5);
-        const auto kept = [&](int first, int last) {
-            Strokes s(distinct.begin() + first, distinct.begin() + 99);
-            s.push_back(distinct[std::size_t(last)]);
-            return s;
-        };
-        SheetInput input = Drawn(Strokes(distinct.begin(), distinct.begin() + 101));
-        QCOMPARE(Stored(input), kept(0, 100));
-        QCOMPARE(Draw(input, Stroke(distinct[0].End(), distinct[0].Start())).erasedPairs, 1);
-        input = Drawn(Strokes(distinct.begin() + 101, distinct.end()), input);
-        QCOMPARE(Stored(input), kept(1, 149));
     }
 
     // Undo puts a sheet back exactly: later strokes take the same slots and
