@@ -16,10 +16,10 @@ using namespace guitest;
 
 namespace {
 
-QList<Stroke> strokesOn(MainWindow &w, Sheet s)
+QList<Stroke> strokesIn(const SheetInput &input)
 {
     QList<Stroke> out;
-    for (const Stroke &stroke : w.game().sheet(s).Strokes().Slots())
+    for (const Stroke &stroke : input.Strokes().Slots())
         if (!stroke.IsEmpty())
             out << stroke;
     return out;
@@ -102,7 +102,7 @@ class TestGuiSheets : public QObject {
     Q_OBJECT
 
     // One window for the turns; every test starts on a new turn (New keeps no
-    // stroke). The record tests use windows of their own.
+    // stroke).
     ProgramFolder m_folder;
     MainWindow m_window{m_folder.path()};
 
@@ -141,7 +141,7 @@ private Q_SLOTS:
             QCOMPARE(sheet->rubberBandShown(), taken);
             QCOMPARE(shown(sheet, (a + b) / 2) != SheetWidget::Background, taken);
             click(sheet, b);
-            QCOMPARE(strokesOn(w, s).size(), taken ? 1 : 0);
+            QCOMPARE(strokesIn(w.game().sheet(s)).size(), taken ? 1 : 0);
         }
     }
 
@@ -175,12 +175,12 @@ private Q_SLOTS:
         click(widget, end);
         QTRY_VERIFY(repaints.region.contains((a + end) / 2));
         QVERIFY(!widget->rubberBandShown());
-        QCOMPARE(strokesOn(w, Sheet::Z), QList<Stroke>{Stroke(1, 1, 2, 1)});
+        QCOMPARE(strokesIn(w.game().sheet(Sheet::Z)), QList<Stroke>{Stroke(1, 1, 2, 1)});
         QCOMPARE(shown(widget, (a + end) / 2), SheetWidget::Background);
         const QPoint onLine = halfCellAlong(w, Stroke(1, 1, 2, 1));
         QCOMPARE(shown(widget, onLine), SheetWidget::StrokeColour);
         drawStroke(widget, end, a);
-        QVERIFY(strokesOn(w, Sheet::Z).empty());
+        QVERIFY(strokesIn(w.game().sheet(Sheet::Z)).empty());
         QCOMPARE(shown(widget, onLine), SheetWidget::Background);
     }
 
@@ -207,11 +207,11 @@ private Q_SLOTS:
 
             // Locked: a press neither begins a stroke nor plays a cue.
             QSignalSpy presses(widget, &SheetWidget::pressed);
-            const qsizetype before = strokesOn(w, s).size();
+            const qsizetype before = strokesIn(w.game().sheet(s)).size();
             drawStroke(widget, pixelOf(w, 1, 1), pixelOf(w, 5, 1));
             QCOMPARE(presses.size(), 0);
             QVERIFY(!widget->rubberBandShown());
-            QCOMPARE(strokesOn(w, s).size(), before);
+            QCOMPARE(strokesIn(w.game().sheet(s)).size(), before);
         }
     }
 
@@ -219,9 +219,9 @@ private Q_SLOTS:
     // nothing. The name confirmed last is offered the next time.
     void recordThroughTheNameWindow()
     {
-        ProgramFolder folder;
-        MainWindow w(folder.path());
-        QVERIFY(showReady(w));
+        MainWindow &w = m_window;
+        const ProgramFolder &folder = m_folder;
+        w.turn().game().SetRecordThreshold(0);  // as with no results file
         w.turn().game().Seed(SeedA);
         w.turn().newTurn();
         for (Sheet s : AllSheets)
@@ -303,27 +303,11 @@ private Q_SLOTS:
         QVERIFY(looks[kind]);
     }
 
-    // The snap mark sits on the lattice point nearest the pointer while the
-    // sheet takes input, and nowhere during the input guard or off the sheet.
-    void snapMarkFollowsThePointer()
-    {
-        for (bool inputOn : {true, false}) {
-            Bench b(inputOn);
-            b.window.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&b.window));
-            for (LatticePoint p : {LatticePoint{2, 2}, {4, 3}}) {
-                guitest::mouse(QTest::MouseMove, b.sheet, at(p) + QPoint(7, p.col == 2 ? -6 : 9));
-                QTRY_COMPARE(b.inkAround(p) > 0, inputOn);
-            }
-            QCOMPARE(b.inkAround({2, 2}), 0);
-            guitest::mouse(QTest::MouseMove, &b.window, QPoint(7 * Cell, 6 * Cell));
-            QTRY_COMPARE(b.inkAround({4, 3}), 0);
-        }
-    }
-
     // Arrows move the cursor (stopping at the edge), Space begins and ends a
-    // stroke; a held Space or the input guard draws nothing; Tab leaves the sheet.
-    void keysDrawFromTheCursor_data()
+    // stroke; a held Space or the input guard draws nothing; Tab leaves the
+    // sheet. The snap mark sits on the lattice point nearest the pointer while
+    // the sheet takes input, and nowhere during the input guard or off the sheet.
+    void keysAndSnapMark_data()
     {
         QTest::addColumn<bool>("inputOn");
         QTest::addColumn<QString>("keys");  // arrows as LRUD, ' ' Space, 'r' an auto-repeated Space
@@ -333,7 +317,7 @@ private Q_SLOTS:
         QTest::newRow("held Space ends nothing") << true << " Rr" << QList<Stroke>{};
         QTest::newRow("Space during the input guard") << false << " R " << QList<Stroke>{};
     }
-    void keysDrawFromTheCursor()
+    void keysAndSnapMark()
     {
         QFETCH(bool, inputOn);
         QFETCH(QString, keys);
@@ -342,6 +326,13 @@ private Q_SLOTS:
         b.window.show();
         b.window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&b.window));
+        for (LatticePoint p : {LatticePoint{2, 2}, {4, 3}}) {
+            mouse(QTest::MouseMove, b.sheet, at(p) + QPoint(7, p.col == 2 ? -6 : 9));
+            QTRY_COMPARE(b.inkAround(p) > 0, inputOn);
+        }
+        QCOMPARE(b.inkAround({2, 2}), 0);
+        mouse(QTest::MouseMove, &b.window, QPoint(7 * Cell, 6 * Cell));
+        QTRY_COMPARE(b.inkAround({4, 3}), 0);
         b.sheet->setFocus(Qt::TabFocusReason);
         QSignalSpy finished(b.sheet, &SheetWidget::strokeFinished);
         const QHash<QChar, Qt::Key> key{
@@ -350,10 +341,7 @@ private Q_SLOTS:
             QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, {}, QStringLiteral(" "), k == 'r');
             key.contains(k) ? QTest::keyClick(b.sheet, key[k]) : void(QApplication::sendEvent(b.sheet, &space));
         }
-        QList<Stroke> drawn;
-        std::copy_if(b.input.Strokes().Slots().begin(), b.input.Strokes().Slots().end(), std::back_inserter(drawn),
-                     [](const Stroke &s) { return !s.IsEmpty(); });
-        QCOMPARE(drawn, strokes);
+        QCOMPARE(strokesIn(b.input), strokes);
         QCOMPARE(finished.size(), strokes.size());
         QTest::keyClick(b.sheet, Qt::Key_Tab);
         QVERIFY(b.next->hasFocus());
