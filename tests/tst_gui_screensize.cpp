@@ -80,16 +80,6 @@ private Q_SLOTS:
             QCOMPARE(l.Sheets[std::size_t(i)], (LayoutRect{expected[2] + i * (expected[1] + expected[2]), 16, expected[1], expected[1]}));
     }
 
-    // Below any real screen the window is unusable, but nothing may break:
-    // cells stay a pixel wide and no panel gets a negative size.
-    void tinyScreensStillGiveCells()
-    {
-        for (int w : {0, 1, 7, 50, 150, 319})
-            for (int h : {0, 1, 9, 60, 239}) {
-                const Layout l = ForScreen(w, h);
-                QVERIFY(l.CellWidth >= 1 && l.CellHeight >= 1 && l.ControlPanelWidth >= 0 && l.ControlPanelHeight >= 0);
-            }
-    }
     // The real window on the X server's screen.
     void windowFitsTheScreen()
     {
