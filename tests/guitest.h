@@ -7,13 +7,8 @@
 #include "sheets/sheetwidget.h"
 #include "view3d/figureview.h"
 
-#include <QApplication>
-#include <QDialog>
-#include <QDeadlineTimer>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <algorithm>
 #include <functional>

@@ -7,10 +7,6 @@
 #include "guitest.h"
 #include "results/recordnamedialog.h"
 
-#include <QAction>
-#include <QLineEdit>
-#include <QRandomGenerator>
-#include <QSpinBox>
 
 using namespace guitest;
 

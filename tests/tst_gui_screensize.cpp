@@ -6,8 +6,6 @@
 // paint. CTest runs this on virtual screens from 320x240 to 7680x4320.
 #include "guitest.h"
 
-#include <QScreen>
-
 using namespace guitest;
 
 namespace {

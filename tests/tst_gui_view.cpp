@@ -5,8 +5,6 @@
 #include "guitest.h"
 #include "view3d/camera.h"
 
-#include <QWheelEvent>
-
 #include <climits>
 #include <cstdlib>
 #include <numbers>
