@@ -156,18 +156,6 @@ private Q_SLOTS:
         QVERIFY(!error.startsWith("Can not open") || !SaveRecord(path(), "Ann", 60, 5).empty());
     }
 
-    // The table gets each line's fields, names as their stored bytes, and
-    // never more than ResultFieldKept bytes of a field.
-    void readsTheTable()
-    {
-        Write(path(), "Zo\xc3\xab \xe5\xb1\xb1,90,12,note,tail\r\nRen\xe9,57,,,\r\n" + QByteArray(5000, 'n') +
-                             ",3,x\r\nBad,x,1,,\r\nLate,99,1,,\r\n");
-        const std::vector<ResultEntry> expected = {{"Zo\xc3\xab \xe5\xb1\xb1", 90, "12", "note"},
-                                                   {"Ren\xe9", 57, "", ""},
-                                                   {std::string(ResultFieldKept, 'n'), 3, "x", ""}};
-        QVERIFY(ReadResultEntries(path()) == expected);
-    }
-
     // A record goes before the first lower bonus, every other byte of the
     // file kept, the name's bytes kept but unable to break the line.
     void savesRecord_data()
