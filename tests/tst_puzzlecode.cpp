@@ -140,7 +140,6 @@ private Q_SLOTS:
         QTest::newRow("help on one turn stays") << "ggh" << 5 << 5;
         QTest::newRow("a turn at another level breaks the run") << "gog" << 5 << 5;
         QTest::newRow("the level was changed since") << "ggg" << 6 << 6;
-        QTest::newRow("no turns yet") << "" << 5 << 5;
         QTest::newRow("top level stays") << "ttt" << MaxLevel << MaxLevel;
         QTest::newRow("three under half go down") << "ppp" << 5 << 4;
         QTest::newRow("help does not hide poor turns") << "PPP" << 5 << 4;
