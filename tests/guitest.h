@@ -46,12 +46,6 @@ public:
         QFile f(file(name));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
-    void write(const QString &name, const QByteArray &bytes) const
-    {
-        QFile f(file(name));
-        if (f.open(QIODevice::WriteOnly))
-            f.write(bytes);
-    }
 
 private:
     QTemporaryDir m_dir;

@@ -3,11 +3,9 @@
 // way back to the start view.
 
 #include "guitest.h"
-#include "view3d/camera.h"
 
 #include <climits>
 #include <cstdlib>
-#include <numbers>
 
 namespace {
 
@@ -159,18 +157,6 @@ private Q_SLOTS:
             wheel(notch, INT_MAX);
             QCOMPARE(settled(), atLimit);
         }
-    }
-
-    // Dragging 512 pixels right turns the eye to the far side, 1024 all the
-    // way round, the angle counting on rather than snapping back.
-    void dragTurnsTheEyeRound()
-    {
-        Camera c;
-        c.Press(0, 0);
-        for (int x = 128; x <= 1024; x += 128)
-            QVERIFY(c.Move(x, 0) && (x != 512 || (std::abs(c.eye[0]) < 1e-3f && std::abs(c.eye[2] + 20) < 1e-3f)));
-        QVERIFY(std::abs(c.CameraAngle - Camera::StartAngle - 2 * std::numbers::pi_v<float>) < 1e-4f);
-        QVERIFY(std::abs(c.eye[2] - 20) < 1e-3f);
     }
 };
 
