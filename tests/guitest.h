@@ -55,10 +55,7 @@ private:
 template <class T = QWidget>
 T *control(const QWidget *parent, const char *name) { return parent->findChild<T *>(QString::fromLatin1(name)); }
 
-inline void clickButton(const QWidget *parent, const char *name)
-{
-    QTest::mouseClick(control(parent, name), Qt::LeftButton);
-}
+inline void clickButton(const QWidget *parent, const char *name) { QTest::mouseClick(control(parent, name), Qt::LeftButton); }
 
 inline bool allSheetsTakeInput(MainWindow &w)
 {
@@ -158,7 +155,6 @@ void whenModal(QObject *context, std::function<void(W *)> act, int timeoutMs = 5
 
 } // namespace guitest
 
-Q_DECLARE_METATYPE(Sheet)
 Q_DECLARE_METATYPE(Stroke)
 
 inline char *toString(const Stroke &s)
