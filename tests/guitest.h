@@ -7,13 +7,8 @@
 #include "sheets/sheetwidget.h"
 #include "view3d/figureview.h"
 
-#include <QApplication>
-#include <QDialog>
-#include <QDeadlineTimer>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <algorithm>
 #include <functional>
@@ -51,12 +46,6 @@ public:
         QFile f(file(name));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
-    void write(const QString &name, const QByteArray &bytes) const
-    {
-        QFile f(file(name));
-        if (f.open(QIODevice::WriteOnly))
-            f.write(bytes);
-    }
 
 private:
     QTemporaryDir m_dir;
@@ -66,10 +55,7 @@ private:
 template <class T = QWidget>
 T *control(const QWidget *parent, const char *name) { return parent->findChild<T *>(QString::fromLatin1(name)); }
 
-inline void clickButton(const QWidget *parent, const char *name)
-{
-    QTest::mouseClick(control(parent, name), Qt::LeftButton);
-}
+inline void clickButton(const QWidget *parent, const char *name) { QTest::mouseClick(control(parent, name), Qt::LeftButton); }
 
 inline bool allSheetsTakeInput(MainWindow &w)
 {
@@ -169,7 +155,6 @@ void whenModal(QObject *context, std::function<void(W *)> act, int timeoutMs = 5
 
 } // namespace guitest
 
-Q_DECLARE_METATYPE(Sheet)
 Q_DECLARE_METATYPE(Stroke)
 
 inline char *toString(const Stroke &s)
