@@ -1,21 +1,32 @@
 // What the rules cost when a player triggers them: a new figure, the true
 // projections, a Check, finishing a stroke, reading and saving the results
-// file. Run by scripts/bench, whose goal table says what each must meet: the
-// rules under 50 µs; reading a million-line results file within 1.5 times a
-// 9-line one (only the first lines count, so the file's length must not);
-// saving a record within 1.2 times the least a locked, crash-safe replacement
-// of the same bytes costs on this disk (DurableReplace, timed beside it).
+// file, appending a turn to the history and the statistics read from it. Run
+// by scripts/bench, whose goal table says what each must meet: the rules
+// under 50 µs, a Check with the classification the window shows after it
+// under 100 µs; reading a million-line results file within 1.5 times a 9-line
+// one (only the first lines count, so the file's length must not); saving a
+// record within 1.2 times the least a locked, crash-safe replacement of the
+// same bytes costs on this disk (DurableReplace, timed beside it); appending a
+// turn within 1.5 times a bare SQLite transaction inserting one row of the
+// same columns (BareInsert, timed beside it).
+
+#include "benchhistory.h"
 
 #include "figure/figure.h"
 #include "figure/randomgenerator.h"
 #include "game/game.h"
+#include "progress/history.h"
 #include "results/resultsfile.h"
+#include "sheets/classify.h"
 #include "sheets/sampling.h"
 
 #include <benchmark/benchmark.h>
+#include <sqlite3.h>
 
 #include <array>
 #include <chrono>
+#include <map>
+#include <memory>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -87,28 +98,43 @@ void FillSheets(Game &game, int strokes)
     }
 }
 
-void RemoveScratchDir();
-
-// A scratch folder for the results files, removed at exit (the path is never
+// A folder made for this run in `parent`, removed at exit (the path is never
 // destroyed, so the exit handler can still use it).
-const std::filesystem::path &ScratchDir()
-{
-    static const std::filesystem::path *dir = [] {
-        std::string templ = (std::filesystem::temp_directory_path() / "trivisto-bench-XXXXXX").string();
+class RunFolder {
+public:
+    explicit RunFolder(const std::filesystem::path &parent)
+    {
+        std::string templ = (parent / "trivisto-bench-XXXXXX").string();
         if (!::mkdtemp(templ.data())) {
             std::perror("bench_rules: mkdtemp");
             std::exit(1);
         }
-        std::atexit(RemoveScratchDir);
-        return new std::filesystem::path(templ);
-    }();
-    return *dir;
+        m_path = templ;
+    }
+    ~RunFolder()
+    {
+        std::error_code ec;
+        std::filesystem::remove_all(m_path, ec);
+    }
+    const std::filesystem::path &path() const { return m_path; }
+
+private:
+    std::filesystem::path m_path;
+};
+
+// The results files' scratch folder, in the machine's temporary folder.
+const std::filesystem::path &ScratchDir()
+{
+    static const RunFolder dir(std::filesystem::temp_directory_path());
+    return dir.path();
 }
 
-void RemoveScratchDir()
+// The histories' scratch folder, beside this program: on the file system of
+// the build, whatever the temporary folder is.
+const std::filesystem::path &BuildScratchDir()
 {
-    std::error_code ec;
-    std::filesystem::remove_all(ScratchDir(), ec);
+    static const RunFolder dir(std::filesystem::read_symlink("/proc/self/exe").parent_path());
+    return dir.path();
 }
 
 // A results file as the game writes it: best first, CR LF line ends.
@@ -212,6 +238,22 @@ void BM_Check3x100(benchmark::State &state)
         benchmark::DoNotOptimize(game.Check());
 }
 BENCHMARK(BM_Check3x100)->Arg(100)->Unit(benchmark::kMicrosecond);
+
+// What the window runs when the player presses Check: the rules' Check, then
+// each sheet classified piece by piece for the revealed drawing.
+void BM_CheckClassify3x100(benchmark::State &state)
+{
+    Game game;
+    FillSheets(game, 100);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(game.Check());
+        for (Sheet s : AllSheets) {
+            SheetClassification c = Classify(game.trueSegments(s), game.sheet(s).Strokes().Slots());
+            benchmark::DoNotOptimize(c.parts.data());
+        }
+    }
+}
+BENCHMARK(BM_CheckClassify3x100)->Unit(benchmark::kMicrosecond);
 
 // ---- The results file ----------------------------------------------------------
 
@@ -320,6 +362,222 @@ void BM_SaveRecord(benchmark::State &state)
 }
 // More repetitions than the CPU-bound benchmarks: the median is steadier.
 BENCHMARK(BM_SaveRecord)->UseManualTime()->Repetitions(9)->Unit(benchmark::kMicrosecond);
+
+// ---- The turn history ------------------------------------------------------------
+
+constexpr int LongHistory = 100'000;
+
+// The columns of the history's turns, as its CSV export names them (the
+// same names as in the file): utc, code and the numbers.
+std::vector<std::string> TurnColumns()
+{
+    std::vector<std::string> names{"utc", "code"};
+    const std::string header = HistoryCsvHeader();
+    std::size_t at = 0;
+    for (int field = 0; at <= header.size(); ++field) {
+        const std::size_t comma = std::min(header.find(',', at), header.size());
+        if (field >= 2)
+            names.push_back(header.substr(at, comma - at));
+        at = comma + 1;
+    }
+    return names;
+}
+
+// A turn's numbers in the order of the CSV export's columns after the code.
+std::vector<std::int64_t> TurnNumbers(const TurnRecord &t)
+{
+    std::vector<std::int64_t> v{t.level, t.seconds};
+    for (const TurnTally &s : t.sheets)
+        v.insert(v.end(), {s.right, s.wrong, s.score});
+    v.insert(v.end(), {t.total.right, t.total.wrong, t.total.score, t.hintsUsed, t.peeksUsed, t.helpCost,
+                       t.finalScore, t.restart, t.fromCode, t.daily, t.assessment});
+    return v;
+}
+
+// The floor of an append: a bare SQLite table of the turns' columns, in a
+// file of its own with the history's journal mode and sync, one row inserted
+// in a transaction of its own, as the history commits a turn.
+class BareInsert {
+public:
+    explicit BareInsert(const std::filesystem::path &file)
+    {
+        const std::vector<std::string> columns = TurnColumns();
+        std::string create = "CREATE TABLE IF NOT EXISTS turns(id INTEGER PRIMARY KEY";
+        std::string insert = "INSERT INTO turns(";
+        std::string marks;
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            create.append(", ").append(columns[i]).append(i == 1 ? " TEXT NOT NULL" : " INTEGER NOT NULL");
+            insert.append(i ? ", " : "").append(columns[i]);
+            marks.append(i ? ",?" : "?").append(std::to_string(i + 1));
+        }
+        create += ")";
+        insert += ") VALUES(" + marks + ")";
+        if (columns.size() != 24 || sqlite3_open(file.c_str(), &m_db) != SQLITE_OK ||
+            !Exec("PRAGMA journal_mode=WAL") || !Exec("PRAGMA synchronous=FULL") || !Exec(create.c_str()) ||
+            sqlite3_prepare_v2(m_db, insert.c_str(), -1, &m_insert, nullptr) != SQLITE_OK) {
+            std::fprintf(stderr, "bench_rules: the bare table could not be made in %s\n", file.c_str());
+            std::exit(1);
+        }
+    }
+    ~BareInsert()
+    {
+        sqlite3_finalize(m_insert);
+        sqlite3_close(m_db);
+    }
+
+    // One transaction per row, as the history commits a turn; false on failure.
+    bool Insert(const TurnRecord &t) { return Exec("BEGIN IMMEDIATE") && Step(t) && Exec("COMMIT"); }
+    // Many rows in one transaction, to lay a long table quickly.
+    bool InsertAll(const std::vector<TurnRecord> &turns)
+    {
+        if (!Exec("BEGIN"))
+            return false;
+        for (const TurnRecord &t : turns)
+            if (!Step(t))
+                return false;
+        return Exec("COMMIT");
+    }
+
+private:
+    bool Exec(const char *sql) { return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK; }
+    bool Step(const TurnRecord &t)
+    {
+        sqlite3_reset(m_insert);
+        sqlite3_bind_int64(m_insert, 1, t.utcSeconds);
+        sqlite3_bind_text(m_insert, 2, t.puzzleCode.data(), static_cast<int>(t.puzzleCode.size()), SQLITE_TRANSIENT);
+        const std::vector<std::int64_t> v = TurnNumbers(t);
+        for (std::size_t i = 0; i < v.size(); ++i)
+            sqlite3_bind_int64(m_insert, static_cast<int>(i) + 3, v[i]);
+        return sqlite3_step(m_insert) == SQLITE_DONE;
+    }
+    sqlite3 *m_db = nullptr;
+    sqlite3_stmt *m_insert = nullptr;
+};
+
+// A history of a year's turns, written once per run and kept open.
+History &OpenHistoryOf(int turns)
+{
+    const std::filesystem::path &root = BuildScratchDir();  // made first, so removed after the histories close
+    static std::map<int, std::unique_ptr<History>> open;
+    std::unique_ptr<History> &h = open[turns];
+    if (!h) {
+        const std::filesystem::path folder = root / ("year" + std::to_string(turns));
+        std::filesystem::create_directories(folder);
+        benchhistory::WriteHistory(folder, turns);
+        h = std::make_unique<History>();
+        if (const HistoryStatus s = h->Open(folder.string()); !s.ok || !s.message.empty()) {
+            std::fprintf(stderr, "bench_rules: %s\n", s.message.c_str());
+            std::exit(1);
+        }
+    }
+    return *h;
+}
+
+// A turn appended to a history of a year's 100,000 turns, against its floor:
+// the same row inserted into a bare table that also holds 100,000 rows, in a
+// file beside it. Both wait for the disk, whose timings wander with whatever
+// else the machine writes, so each iteration times both, in alternating
+// order; the floor is the counter floor_us.
+void BM_HistoryAppend(benchmark::State &state)
+{
+    struct Files {
+        History history;
+        std::unique_ptr<BareInsert> bare;
+        benchhistory::Numbers numbers{7};
+        Files()
+        {
+            const std::filesystem::path historyDir = BuildScratchDir() / "append";
+            const std::filesystem::path bareDir = BuildScratchDir() / "bare";
+            std::filesystem::create_directories(historyDir);
+            std::filesystem::create_directories(bareDir);
+            benchhistory::WriteHistory(historyDir, LongHistory);
+            bare = std::make_unique<BareInsert>(bareDir / "bare.sqlite");
+            if (!history.Open(historyDir.string()).ok || !bare->InsertAll(benchhistory::YearOfTurns(LongHistory))) {
+                std::fprintf(stderr, "bench_rules: the append benchmark's files could not be laid\n");
+                std::exit(1);
+            }
+        }
+    };
+    static Files files;  // laid once: every repetition appends to the same files
+
+    const std::int64_t now = static_cast<std::int64_t>(std::time(nullptr));
+    double floorSeconds = 0;
+    bool floorFirst = false;
+    int k = 0;
+    for (auto _ : state) {
+        const TurnRecord turn = benchhistory::TurnAt(now + k, benchhistory::Levels[k % 5], files.numbers);
+        ++k;
+        double floorTime = 0;
+        bool floorOk = true;
+        auto insertFloor = [&] {
+            const auto f0 = std::chrono::steady_clock::now();
+            floorOk = files.bare->Insert(turn);
+            floorTime = std::chrono::duration<double>(std::chrono::steady_clock::now() - f0).count();
+        };
+        if (floorFirst)
+            insertFloor();
+        const auto t0 = std::chrono::steady_clock::now();
+        const HistoryStatus appended = files.history.Append(turn);
+        const auto t1 = std::chrono::steady_clock::now();
+        if (!floorFirst)
+            insertFloor();
+        floorFirst = !floorFirst;
+        if (!appended.ok || !floorOk) {
+            state.SkipWithError(appended.ok ? "the bare insert failed" : appended.message.c_str());
+            break;
+        }
+        floorSeconds += floorTime;
+        state.SetIterationTime(std::chrono::duration<double>(t1 - t0).count());
+    }
+    state.counters["floor_us"] = benchmark::Counter(floorSeconds * 1e6, benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_HistoryAppend)->UseManualTime()->Repetitions(9)->Unit(benchmark::kMicrosecond);
+
+// What the statistics window reads at each refresh, with its filters as it
+// opens (all levels, all time): the levels for its list, the turn count, the
+// streak, the score per day, the accuracy per sheet, the seconds per level and
+// the assessment sittings.
+void BM_StatisticsQueries(benchmark::State &state)
+{
+    const History &h = OpenHistoryOf(static_cast<int>(state.range(0)));
+    const HistoryFilter all;
+    std::vector<BestTurn> best;
+    std::int64_t count = 0;
+    int streak = 0;
+    std::vector<DayScore> days;
+    std::array<SheetAccuracy, 3> accuracy{};
+    std::vector<LevelSeconds> levels;
+    std::vector<AssessmentSitting> sittings;
+    for (auto _ : state) {
+        const bool ok = h.BestTurnByLevel(all, best).ok && h.TurnCount(all, count).ok && h.DailyStreak(all, streak).ok &&
+                        h.ScoreByDay(all, days, 7).ok && h.AccuracyBySheet(all, accuracy).ok &&
+                        h.SecondsByLevel(all, levels).ok && h.AssessmentResults(all, sittings).ok;
+        if (!ok) {
+            state.SkipWithError("a statistics query failed");
+            break;
+        }
+        benchmark::DoNotOptimize(days.data());
+    }
+    if (count != state.range(0) || days.size() != static_cast<std::size_t>(std::min<std::int64_t>(state.range(0), 365)))
+        state.SkipWithError("the history does not hold the turns it was given");
+}
+BENCHMARK(BM_StatisticsQueries)->Arg(100)->Arg(LongHistory)->Unit(benchmark::kMicrosecond);
+
+// The score per day alone: the query that reads every turn without the
+// per-day sums.
+void BM_ScoreByDay(benchmark::State &state)
+{
+    const History &h = OpenHistoryOf(static_cast<int>(state.range(0)));
+    std::vector<DayScore> days;
+    for (auto _ : state) {
+        if (!h.ScoreByDay({}, days, 7).ok) {
+            state.SkipWithError("ScoreByDay failed");
+            break;
+        }
+        benchmark::DoNotOptimize(days.data());
+    }
+}
+BENCHMARK(BM_ScoreByDay)->Arg(100)->Arg(LongHistory)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

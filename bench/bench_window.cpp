@@ -2,38 +2,58 @@
 // (scripts/bench starts Xvfb with the screen sizes it needs):
 //
 //   bench_window startup-series N    launches N start-ups of the game's window
-//                                     and of baseline_window, alternating, and
+//                                     with no history, of the same with a
+//                                     history of 100,000 turns, and of
+//                                     baseline_window, taking turns, and
 //                                     reports the medians of launch to first
 //                                     complete frame
-//   bench_window startup DIR         one start-up as the game's main() does it
-//                                     (what startup-series launches)
+//   bench_window startup DIR         one start-up as the game's main() does it,
+//                                     with DIR as the program's folder (what
+//                                     startup-series launches)
 //   bench_window drag                1,000 mouse moves dragging over the 3D view
 //   bench_window sheet               a sheet of 100 strokes: repaint, rubber band
 //   bench_window idle S              S seconds of an open window doing nothing
 //   bench_window memory              peak memory of a whole turn
+//   bench_window statistics N        the statistics window opened and drawn
+//                                     over 100 and over 100,000 turns, N times
+//                                     each, taking turns
 //
 // Each mode prints "RESULT key value" and "INFO key text" lines.
 #include "benchcommon.h"
+#include "benchhistory.h"
 
+#include "app/commandline.h"
+#include "app/locations.h"
+#include "app/settings.h"
+#include "app/translations.h"
 #include "game/mainwindow.h"
+#include "progress/history.h"
+#include "progress/statisticsdialog.h"
 #include "results/recordnamedialog.h"
 #include "sheets/sheetwidget.h"
 #include "view3d/figureview.h"
 
 #include <QApplication>
+#include <QChartView>
 #include <QDir>
 #include <QFile>
 #include <QHash>
+#include <QIcon>
+#include <QImage>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QOpenGLWidget>
 #include <QPaintEvent>
 #include <QPushButton>
 #include <QRegion>
+#include <QSet>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <cmath>
 #include <cstdio>
+#include <map>
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -160,12 +180,20 @@ void Click(QWidget *w, QPoint pos)
     SendMouse(w, QEvent::MouseButtonRelease, pos, Qt::LeftButton, Qt::NoButton);
 }
 
-// The game's window as its main() opens it, watched from the first event on.
+// The game's window, watched from the first event on: opened on a program
+// folder and shown on the whole screen, or, for the start-up, opened exactly
+// as main() opens it.
 class Session {
 public:
-    explicit Session(const QString &programDir)
+    enum class Opening { Plain, AsMain };
+
+    explicit Session(const QString &programDir, Opening opening = Opening::Plain)
     {
         qApp->installEventFilter(&spy);
+        if (opening == Opening::AsMain) {
+            openAsMain(programDir);
+            return;
+        }
         window = std::make_unique<MainWindow>(programDir);
         const QString problem = window->turn().readResults();
         if (!problem.isEmpty())
@@ -238,11 +266,48 @@ public:
     }
 
     PaintSpy spy;
+    std::unique_ptr<QSettings> settingsFile;
+    std::unique_ptr<SettingsStore> settingsStore;
     std::unique_ptr<MainWindow> window;
     int swaps = 0;  // frames put on the screen
     long long firstCompleteNs = 0;
+    QString language;  // the catalogue installed, opened as main() does
 
 private:
+    // What main() does between its application object and the event loop,
+    // with `programDir` as the program's folder: the settings read through
+    // QSettings, the translations installed, the folders found, the window
+    // made, set up and shown as the settings say, the results read.
+    void openAsMain(const QString &programDir)
+    {
+        settingsFile = std::make_unique<QSettings>();
+        settingsStore = std::make_unique<SettingsStore>(*settingsFile);
+        const GameSettings settings = settingsStore->load();
+        language = InstallTranslations(*qApp, settings.language);
+        const GameLocations where =
+            FindLocations(programDir, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+        QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.trivisto.Trivisto"),
+                                                     QIcon(where.dataDir + QStringLiteral("trivisto.png"))));
+        window = std::make_unique<MainWindow>(where.dataDir, where.resultsPath());
+        window->applySettings(settings);
+        window->setSettingsStore(settingsStore.get());
+        if (settings.level != 0)
+            window->startAtLevel(settings.level);
+        QString problem;
+        if (!QDir().mkpath(where.recordsDir))
+            problem = QStringLiteral("the records folder could not be made");
+        const QString results = window->turn().readResults();
+        if (!results.isEmpty())
+            problem = results;
+        if (!problem.isEmpty()) {
+            // main() would show a message box: a start-up that is not the game's.
+            std::fprintf(stderr, "bench_window: %s\n", qPrintable(problem));
+            std::exit(1);
+        }
+        watchFrames(window->view());
+        window->showAsSettled();
+    }
+
     template <typename View>
     void watchFrames(View *view)
     {
@@ -296,29 +361,52 @@ std::vector<Stroke> DistinctStrokes()
 
 // ---- Modes -------------------------------------------------------------------
 
+// Files of this process open on a path ending in `name`.
+int OpenFilesNamed(const std::string &name)
+{
+    int n = 0;
+    std::error_code ec;
+    for (const fs::directory_entry &e : fs::directory_iterator("/proc/self/fd", ec)) {
+        const std::string target = fs::read_symlink(e.path(), ec).string();
+        if (!ec && target.size() >= name.size() && target.compare(target.size() - name.size(), name.size(), name) == 0)
+            ++n;
+    }
+    return n;
+}
+
 int Startup(const QString &programDir)
 {
     const long long launched = bench::LaunchNs();
-    // As the game's main(): the same surface format, application and window.
-    bench::SetGameSurfaceFormat();
+    // As the game's main() with no arguments: the command line read, the same
+    // surface format, application and names, then the window as it opens it.
+    const CommandLine commandLine = ParseCommandLine({QStringLiteral("trivisto")});
+    if (commandLine.action != CommandLine::Action::Play)
+        return 1;
+    FigureView::UseDefaultSurfaceFormat();
     int argc = 1;
     char name[] = "bench_window";
     char *argv[] = {name, nullptr};
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Trivisto"));
-    Session session(programDir);
+    QApplication::setOrganizationName(QStringLiteral("trivisto"));
+    QApplication::setApplicationName(QStringLiteral("trivisto"));
+    QApplication::setApplicationVersion(QStringLiteral(TRIVISTO_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.trivisto.Trivisto"));
+    Session session(programDir, Session::Opening::AsMain);
     session.waitFirstFrame();
     bench::Result("first_frame_ms", static_cast<double>(session.firstCompleteNs - launched) / 1e6);
+    // The history is opened at its first use, never at the start.
+    bench::Result("history_files_open", OpenFilesNamed(History::FileName));
+    bench::Result("translated", session.language == QLatin1String("ru") ? 1 : 0);
     return 0;
 }
 
 // Starts `args` with the launch moment in its environment; returns its RESULT
-// value for `key`, or -1.
-double LaunchFor(const std::vector<std::string> &args, const char *key)
+// lines as key -> value, empty when it failed.
+std::map<std::string, double> Launch(const std::vector<std::string> &args, const std::vector<std::string> &extraEnv = {})
 {
     int pipeFds[2];
     if (pipe(pipeFds) != 0)
-        return -1;
+        return {};
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
@@ -330,9 +418,14 @@ double LaunchFor(const std::vector<std::string> &args, const char *key)
         argv.push_back(a.data());
     argv.push_back(nullptr);
     std::vector<std::string> env;
-    for (char **e = environ; *e; ++e)
-        if (std::strncmp(*e, bench::StartEnv, std::strlen(bench::StartEnv)) != 0)
+    for (char **e = environ; *e; ++e) {
+        const bool replaced = std::any_of(extraEnv.begin(), extraEnv.end(), [e](const std::string &x) {
+            return std::strncmp(*e, x.c_str(), x.find('=') + 1) == 0;
+        });
+        if (!replaced && std::strncmp(*e, bench::StartEnv, std::strlen(bench::StartEnv)) != 0)
             env.emplace_back(*e);
+    }
+    env.insert(env.end(), extraEnv.begin(), extraEnv.end());
 
     // The launch moment; the few microseconds spent on the environment after
     // it count for both programs alike.
@@ -347,7 +440,7 @@ double LaunchFor(const std::vector<std::string> &args, const char *key)
     close(pipeFds[1]);
     if (rc != 0) {
         close(pipeFds[0]);
-        return -1;
+        return {};
     }
     std::string out;
     char buf[4096];
@@ -356,11 +449,19 @@ double LaunchFor(const std::vector<std::string> &args, const char *key)
     close(pipeFds[0]);
     int status = 0;
     waitpid(pid, &status, 0);
-    const std::string tag = std::string("RESULT ") + key + " ";
-    const std::size_t at = out.find(tag);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || at == std::string::npos)
-        return -1;
-    return std::atof(out.c_str() + at + tag.size());
+    std::map<std::string, double> results;
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return results;
+    std::size_t at = 0;
+    for (std::size_t end; (end = out.find('\n', at)) != std::string::npos; at = end + 1) {
+        const std::string line = out.substr(at, end - at);
+        if (line.rfind("RESULT ", 0) != 0)
+            continue;
+        const std::size_t space = line.find(' ', 7);
+        if (space != std::string::npos)
+            results[line.substr(7, space - 7)] = std::atof(line.c_str() + space + 1);
+    }
+    return results;
 }
 
 int StartupSeries(int runs)
@@ -370,45 +471,72 @@ int StartupSeries(int runs)
         std::perror("bench_window: mkdtemp");
         return 1;
     }
+    // Two program folders, the same but for a history of a year's 100,000
+    // turns in the second, and the player's settings as the game writes them
+    // (in Russian, so that both catalogues are installed), read by both.
     const fs::path dir(templ);
-    PrepareProgramDir(dir);
+    const fs::path plainDir = dir / "plain";
+    const fs::path historyDir = dir / "history";
+    for (const fs::path &d : {plainDir, historyDir}) {
+        fs::create_directories(d);
+        PrepareProgramDir(d);
+    }
+    benchhistory::WriteHistory(historyDir, 100'000);
+    const fs::path config = dir / "config";
+    {
+        QSettings file(QString::fromStdString((config / "trivisto" / "trivisto.conf").string()), QSettings::IniFormat);
+        GameSettings settings;
+        settings.language = QStringLiteral("ru");
+        if (!SettingsStore(file).save(settings)) {
+            std::fprintf(stderr, "bench_window: the settings could not be written in %s\n", config.c_str());
+            return 1;
+        }
+    }
+    const std::vector<std::string> env{"XDG_CONFIG_HOME=" + config.string()};
     const std::string self = (ExecutableDir() / "bench_window").string();
     const std::string baseline = (ExecutableDir() / "baseline_window").string();
-    const std::vector<std::string> ours{self, "startup", dir.string() + "/"};
-    const std::vector<std::string> bare{baseline};
+    const std::vector<std::vector<std::string>> programs{
+        {self, "startup", plainDir.string() + "/"}, {self, "startup", historyDir.string() + "/"}, {baseline}};
+    const std::array<const char *, 3> keys{"first_frame_ms", "first_frame_ms", "baseline_first_frame_ms"};
 
-    // One of each first, so both find the libraries in the page cache.
-    LaunchFor(ours, "first_frame_ms");
-    LaunchFor(bare, "baseline_first_frame_ms");
-    std::vector<double> a, b;
-    for (int i = 0; i < runs; ++i) {
-        // Alternate which goes first, so neither always follows the other.
-        const bool oursFirst = i % 2 == 0;
-        for (int k = 0; k < 2; ++k) {
-            if ((k == 0) == oursFirst)
-                a.push_back(LaunchFor(ours, "first_frame_ms"));
-            else
-                b.push_back(LaunchFor(bare, "baseline_first_frame_ms"));
+    // One of each first, so all find the libraries in the page cache.
+    for (const auto &p : programs)
+        Launch(p, env);
+    std::array<std::vector<double>, 3> ms;
+    double historyFilesOpen = 0;
+    double translated = 1;  // every start-up of the game installed the Russian catalogue
+    bool failed = false;
+    for (int i = 0; i < runs && !failed; ++i) {
+        // Take turns at going first, so none always follows another.
+        for (int k = 0; k < 3; ++k) {
+            const std::size_t which = static_cast<std::size_t>((i + k) % 3);
+            const std::map<std::string, double> r = Launch(programs[which], env);
+            const auto it = r.find(keys[which]);
+            if (it == r.end()) {
+                std::fprintf(stderr, "bench_window: a start-up of %s failed\n", programs[which][0].c_str());
+                failed = true;
+                break;
+            }
+            ms[which].push_back(it->second);
+            if (which == 1)
+                historyFilesOpen = std::max(historyFilesOpen, r.count("history_files_open") ? r.at("history_files_open") : 1);
+            if (which != 2)
+                translated = std::min(translated, r.count("translated") ? r.at("translated") : 0);
         }
     }
     fs::remove_all(dir);
-    for (double v : a)
-        if (v < 0) {
-            std::fprintf(stderr, "bench_window: a start-up of the game's window failed\n");
-            return 1;
-        }
-    for (double v : b)
-        if (v < 0) {
-            std::fprintf(stderr, "bench_window: a start-up of baseline_window failed\n");
-            return 1;
-        }
+    if (failed)
+        return 1;
     std::string runsText;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        runsText += std::to_string(static_cast<int>(std::lround(a[i]))) + "/" +
-                    std::to_string(static_cast<int>(std::lround(b[i]))) + " ";
-    bench::Info("startup_runs_ms_ours/baseline", runsText);
-    bench::Result("startup_ms", bench::Median(a));
-    bench::Result("baseline_startup_ms", bench::Median(b));
+    for (std::size_t i = 0; i < ms[0].size(); ++i)
+        runsText += std::to_string(std::lround(ms[0][i])) + "/" + std::to_string(std::lround(ms[1][i])) + "/" +
+                    std::to_string(std::lround(ms[2][i])) + " ";
+    bench::Info("startup_runs_ms_plain/history/baseline", runsText);
+    bench::Result("startup_ms", bench::Median(ms[0]));
+    bench::Result("startup_history_ms", bench::Median(ms[1]));
+    bench::Result("baseline_startup_ms", bench::Median(ms[2]));
+    bench::Result("startup_history_files_open", historyFilesOpen);
+    bench::Result("startup_translated", translated);
     return 0;
 }
 
@@ -457,6 +585,16 @@ int Drag()
     bench::Result("drag_ms_per_frame", static_cast<double>(t1 - t0) / 1e6 / std::max(frames, 1));
     bench::Result("drag_paint_ms_per_frame",
                   static_cast<double>(session.spy.totalPaintNs) / 1e6 / std::max(session.spy.timedPaints, 1));
+    // Whether the frames show smoothed lines: edges blended into the
+    // background give hundreds of shades, unblended lines a handful of colours.
+    const QImage frame = view->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+    QSet<QRgb> colours;
+    for (int y = 0; y < frame.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(frame.constScanLine(y));
+        for (int x = 0; x < frame.width(); ++x)
+            colours.insert(line[x]);
+    }
+    bench::Result("drag_frame_colours", static_cast<double>(colours.size()));
     return 0;
 }
 
@@ -659,6 +797,116 @@ int Memory()
     return 0;
 }
 
+// Watches the paints of one top-level window: which widgets painted, and
+// when the event loop was last reached after a paint (after its flush).
+class WindowPaints : public QObject {
+public:
+    explicit WindowPaints(QWidget *window) : m_window(window) { qApp->installEventFilter(this); }
+    ~WindowPaints() override { qApp->removeEventFilter(this); }
+
+    QSet<const QObject *> painted;
+    long long lastPaintNs = 0;
+    long long flushedNs = 0;
+
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        if (e->type() == QEvent::Paint && o->isWidgetType() && static_cast<QWidget *>(o)->window() == m_window) {
+            painted.insert(o);
+            lastPaintNs = bench::MonotonicNs();
+            if (!m_flushPending) {
+                m_flushPending = true;
+                QTimer::singleShot(0, this, [this] {
+                    m_flushPending = false;
+                    flushedNs = bench::MonotonicNs();
+                });
+            }
+        }
+        return false;
+    }
+
+private:
+    QWidget *m_window;
+    bool m_flushPending = false;
+};
+
+// The statistics window as the player opens it on a history that is already
+// open: made, given the history (which reads it and builds the charts),
+// shown, and drawn: every chart painted and on the screen. Returns the ms
+// from its making to the return to the event loop after the last paint, no
+// paint coming for 300 ms after it; and the ms of a refresh alone.
+std::pair<double, double> OpenStatistics(History &history)
+{
+    const long long t0 = bench::MonotonicNs();
+    auto dialog = std::make_unique<StatisticsDialog>();
+    WindowPaints paints(dialog.get());
+    dialog->setHistory(&history);
+    dialog->show();
+    std::vector<const QObject *> charts;
+    for (QChartView *v : dialog->findChildren<QChartView *>())
+        charts.push_back(v->viewport());
+    const bool drawn = bench::WaitFor(
+        [&] {
+            for (const QObject *c : charts)
+                if (!paints.painted.contains(c))
+                    return false;
+            return paints.flushedNs > paints.lastPaintNs && bench::MonotonicNs() - paints.lastPaintNs > 300'000'000;
+        },
+        30'000);
+    if (!drawn || charts.size() != 5) {
+        std::fprintf(stderr, "bench_window: the statistics window was not drawn (%d charts)\n",
+                     static_cast<int>(charts.size()));
+        std::exit(1);
+    }
+    const double openMs = static_cast<double>(paints.flushedNs - t0) / 1e6;
+    const long long r0 = bench::MonotonicNs();
+    dialog->refresh();
+    const double refreshMs = static_cast<double>(bench::MonotonicNs() - r0) / 1e6;
+    return {openMs, refreshMs};
+}
+
+int StatisticsBench(int rounds)
+{
+    // A year of 100 turns (on as many days) and a year of 100,000.
+    const std::array<int, 2> sizes{100, 100'000};
+    QTemporaryDir dir;
+    if (!dir.isValid())
+        return 1;
+    std::array<History, 2> histories;
+    std::array<double, 2> openedMs{};
+    for (std::size_t i = 0; i < 2; ++i) {
+        const fs::path folder = fs::path(dir.path().toStdString()) / std::to_string(sizes[i]);
+        fs::create_directories(folder);
+        benchhistory::WriteHistory(folder, sizes[i]);
+        // Opened at its first use, as the game does: the file checked whole.
+        const long long t0 = bench::MonotonicNs();
+        const HistoryStatus s = histories[i].Open(folder.string());
+        openedMs[i] = static_cast<double>(bench::MonotonicNs() - t0) / 1e6;
+        if (!s.ok || !s.message.empty()) {
+            std::fprintf(stderr, "bench_window: %s\n", s.message.c_str());
+            return 1;
+        }
+    }
+    // One of each first: the first window loads what every later one shares.
+    for (History &h : histories)
+        OpenStatistics(h);
+    std::array<std::vector<double>, 2> open, refresh;
+    for (int r = 0; r < rounds; ++r)
+        for (std::size_t k = 0; k < 2; ++k) {
+            const std::size_t i = (static_cast<std::size_t>(r) + k) % 2;
+            const auto [o, f] = OpenStatistics(histories[i]);
+            open[i].push_back(o);
+            refresh[i].push_back(f);
+        }
+    for (std::size_t i = 0; i < 2; ++i) {
+        const std::string n = std::to_string(sizes[i]);
+        bench::Result(("stats_open_ms_" + n).c_str(), bench::Median(open[i]));
+        bench::Result(("stats_refresh_ms_" + n).c_str(), bench::Median(refresh[i]));
+        bench::Result(("history_first_open_ms_" + n).c_str(), openedMs[i]);
+    }
+    bench::Result("stats_rounds", rounds);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -680,6 +928,9 @@ int main(int argc, char *argv[])
         return IdleBench(argc > 2 ? std::atoi(argv[2]) : 60);
     if (mode == "memory")
         return Memory();
-    std::fprintf(stderr, "usage: bench_window startup-series N | startup DIR | drag | sheet | idle S | memory\n");
+    if (mode == "statistics")
+        return StatisticsBench(argc > 2 ? std::atoi(argv[2]) : 10);
+    std::fprintf(stderr, "usage: bench_window startup-series N | startup DIR | drag | sheet | idle S | memory | "
+                         "statistics N\n");
     return 2;
 }

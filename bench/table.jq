@@ -5,6 +5,7 @@
 # held against ("floor", measured in the same run), and its limit:
 #   {"below": x}   measured < x
 #   {"atmost": x}  measured ≤ x
+#   {"atleast": x} measured ≥ x
 #   {"times": k}   measured ≤ k × floor
 #   {"plus": x}    measured ≤ floor + x
 #   none           reported only, no verdict
@@ -41,6 +42,8 @@ def is_number: type == "number";
        {text: ("< \($l.below)" | with_unit($g.unit)), ok: ($v | is_number and . < $l.below)}
      elif $l.atmost != null then
        {text: ("≤ \($l.atmost)" | with_unit($g.unit)), ok: ($v | is_number and . <= $l.atmost)}
+     elif $l.atleast != null then
+       {text: ("≥ \($l.atleast)" | with_unit($g.unit)), ok: ($v | is_number and . >= $l.atleast)}
      elif $l.times != null then
        {text: "≤ \($l.times) × floor", ok: (($v | is_number) and ($f | is_number) and $v <= $l.times * $f)}
      elif $l.plus != null then

@@ -100,14 +100,18 @@ struct AssessmentSitting {
 // written. A file that is damaged or written by a newer version is set aside
 // under a dated name and a new history started; a folder that cannot be
 // written leaves the history unavailable and the game goes on. No operation
-// throws: each one returns a status with a message for the player.
+// throws: each one returns a status with a message for the player. The
+// statistics are read from sums per UTC day and level that the file keeps
+// beside the turns, updated in the transaction of every turn, so a year of
+// 100,000 turns is charted about as fast as a year of 100, with the same
+// numbers as counting the turns one by one.
 //
 // SQLite sits in the core, not behind Qt SQL, because the history is a store
 // of the game's rules that tests drive without Qt, and linking the system
 // library means the package needs no Qt SQL driver.
 class History {
 public:
-    static constexpr int SchemaVersion = 2;
+    static constexpr int SchemaVersion = 3;
     static constexpr int DefaultBusyTimeoutMs = 3000;
     static constexpr const char *FileName = "history.sqlite";
 
@@ -129,6 +133,9 @@ public:
     // (another copy holding the file, a full disk) is kept and stored with the
     // next Append; the message says so.
     HistoryStatus Append(const TurnRecord &turn);
+    // Stores many turns in one transaction, all or none (a history brought
+    // in whole). Unlike Append, turns that could not be stored are not kept.
+    HistoryStatus AppendAll(const std::vector<TurnRecord> &turns);
 
     HistoryStatus Turns(std::vector<TurnRecord> &turns) const;
     HistoryStatus TurnCount(const HistoryFilter &filter, std::int64_t &count) const;
@@ -154,6 +161,9 @@ private:
     OpenOutcome TryOpen(std::string &detail, bool &newer);
     bool CreateOrMigrate(int version, std::string &detail);
     HistoryStatus Failed(std::string_view what, int rc) const;
+    // Inserts the turns in one transaction; false with nothing stored and
+    // the reason in `failure`.
+    bool InsertAll(const std::vector<TurnRecord> &turns, std::string &failure);
 
     sqlite3 *m_db = nullptr;
     sqlite3_stmt *m_insert = nullptr;
