@@ -686,6 +686,10 @@ int SheetBench()
                                           static_cast<int>(radius * std::sin(a) * (0.3 + 0.7 * std::fabs(std::cos(a * 0.29)))));
         session.spy.seen.clear();
         const int want = session.spy.of(sheet) + 1;
+        // The snap mark may move with the band: its boxes are the sheet's due.
+        QRegion markBoxes;
+        if (const auto mark = sheet->snapMarkRect())
+            markBoxes += *mark;
         const long long t0 = bench::MonotonicNs();
         SendMouse(sheet, QEvent::MouseMove, end, Qt::NoButton, Qt::NoButton);
         if (!Spin([&] { return session.spy.of(sheet) >= want; }, 1000)) {
@@ -694,7 +698,9 @@ int SheetBench()
         }
         const long long t1 = bench::MonotonicNs();
         moveUs.push_back(static_cast<double>(t1 - t0) / 1e3);
-        const QRegion allowed = QRegion(box(previous)) + QRegion(box(end));
+        if (const auto mark = sheet->snapMarkRect())
+            markBoxes += *mark;
+        const QRegion allowed = QRegion(box(previous)) + QRegion(box(end)) + markBoxes;
         QRegion painted;
         for (const auto &[who, region] : session.spy.seen) {
             if (who == sheet)

@@ -77,11 +77,11 @@ TurnRecord Turn(std::int64_t utc, int level, int finalScore, std::string code = 
 }
 
 // Runs SQL on the file with a connection of its own, as another program would.
-bool Sql(const std::string &file, const char *sql)
+bool Sql(const std::string &file, const std::string &sql)
 {
     sqlite3 *db = nullptr;
     const bool ok = sqlite3_open(file.c_str(), &db) == SQLITE_OK &&
-                    sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+                    sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
     sqlite3_close(db);
     return ok;
 }
@@ -345,7 +345,7 @@ private Q_SLOTS:
             f.resize(f.size() / 2);
         f.close();
         if (damage == "newer")
-            QVERIFY(Sql(file(), "PRAGMA user_version = 3"));
+            QVERIFY(Sql(file(), "PRAGMA user_version = " + std::to_string(History::SchemaVersion + 1)));
         const QByteArray brokenBytes = Read(file());
 
         History h;

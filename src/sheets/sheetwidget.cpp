@@ -210,6 +210,11 @@ int SheetWidget::markRadius() const
     return std::clamp(std::min(m_lattice.CellWidth, m_lattice.CellHeight) / 8, 3, 8);
 }
 
+std::optional<QRect> SheetWidget::snapMarkRect() const
+{
+    return m_snap ? std::optional<QRect>(markRect(*m_snap)) : std::nullopt;
+}
+
 QRect SheetWidget::markRect(LatticePoint l) const
 {
     const int r = markRadius() + 6;

@@ -50,6 +50,8 @@ public:
     // A band stands only while a stroke is begun; dropping the stroke (a new
     // turn, an activation, a Check) takes the band away with it.
     bool rubberBandShown() const { return m_rubberShown && input().StrokeBegun(); }
+    // The box the snap mark repaints, while it stands on the sheet.
+    std::optional<QRect> snapMarkRect() const;
 
     void setMarks(const SheetMarks &marks);
     const SheetMarks &marks() const { return m_marks; }
@@ -96,6 +98,7 @@ private:
     int markRadius() const;
     void moveBand(QPoint end);
     void moveSnapMark(std::optional<LatticePoint> to);
+
     void moveCursor(LatticePoint to);
     void pressAt(LatticePoint p);
     void releaseAt(LatticePoint p);

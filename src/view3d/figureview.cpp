@@ -214,7 +214,10 @@ void FigureView::paintEvent(QPaintEvent *)
 void FigureView::initializeGL()
 {
     glDisable(GL_DEPTH_TEST);
-    glDisable(GL_BLEND);
+    // Smoothing only shows when each line's edge coverage is blended over
+    // what lies beneath; the line's core stays its own colour.
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 }
 
 void FigureView::paintGL()
@@ -246,8 +249,8 @@ void FigureView::paintGL()
     // 4 samples and their resolve, over the 4 ms a drag frame may take, and
     // 1 to 1.5 ms smoothed.
     glEnable(GL_LINE_SMOOTH);
-    // Smoothed lines write their coverage into alpha; the widget's picture is
-    // composed with that alpha, so keep the view opaque.
+    // The picture's own alpha stays 1: the widget composes it with that alpha,
+    // so the view stays opaque.
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
     glPushMatrix();
 
