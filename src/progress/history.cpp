@@ -1,5 +1,7 @@
 #include "history.h"
 
+#include "results/durablefile.h"
+
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -263,25 +265,10 @@ std::string ErrorText(sqlite3 *db, int rc)
 
 bool Exec(sqlite3 *db, const char *sql, int &rc) { return (rc = sqlite3_exec(db, sql, nullptr, nullptr, nullptr)) == SQLITE_OK; }
 
-std::string FolderOf(const std::string &path)
-{
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? std::string(".") : slash == 0 ? std::string("/") : path.substr(0, slash);
-}
-
 std::string BaseName(const std::string &path)
 {
     const auto slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-void SyncFolder(const std::string &folder)
-{
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
 }
 
 bool Exists(const std::string &path)
@@ -316,42 +303,13 @@ bool MoveAside(const std::string &path, std::string &aside, std::string &error)
     return true;
 }
 
-bool WriteAll(int fd, std::string_view data)
-{
-    while (!data.empty()) {
-        const ssize_t n = ::write(fd, data.data(), data.size());
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
-// Temporary file, fsync, rename over the target, fsync of the folder: the
-// target is the old file or the whole new one, never a part.
+// The target is the old file or the whole new one, never a part.
 std::string ReplaceFile(const std::string &path, std::string_view contents)
 {
-    std::string temp = path + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0)
-        return std::strerror(errno);
-    int err = 0;
-    if (!WriteAll(fd, contents) || ::fchmod(fd, 0644) != 0 || ::fsync(fd) != 0)
-        err = errno ? errno : EIO;
-    if (::close(fd) != 0 && err == 0)
-        err = errno;
-    if (err == 0 && std::rename(temp.c_str(), path.c_str()) != 0)
-        err = errno;
-    if (err != 0) {
-        ::unlink(temp.c_str());
-        return std::strerror(err);
-    }
-    SyncFolder(FolderOf(path));
-    return {};
+    const int err = ReplaceDurably(path, contents, 0644, path + ".XXXXXX");
+    return err == 0 ? std::string() : std::string(std::strerror(err));
 }
+
 
 std::string IsoTime(std::int64_t utc)
 {

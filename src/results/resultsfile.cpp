@@ -1,5 +1,7 @@
 #include "resultsfile.h"
 
+#include "results/durablefile.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -202,26 +204,6 @@ bool ReadWholeFile(const std::string &path, std::string &contents, mode_t &mode,
     return true;
 }
 
-bool WriteAll(int fd, std::string_view data)
-{
-    while (!data.empty()) {
-        const ssize_t n = ::write(fd, data.data(), data.size());
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
-std::string FolderOf(const std::string &path)
-{
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-}
-
 std::string NameOf(const std::string &path) { return path.substr(path.rfind('/') + 1); }
 
 // Follows symbolic links to the file they end at (which may not exist yet), so
@@ -317,35 +299,12 @@ void RemoveLeftovers(const std::string &file)
     ::closedir(dir);
 }
 
-// Writes a temporary file beside the target, flushes it to disk, renames it
-// over the target and flushes the folder, so the target is always either the
-// old file or the new one, and after a power cut too.
+// The target is always either the old file or the new one, after a power cut
+// too; the temporary file has a name only a save of this file uses.
 std::string ReplaceFile(const std::string &path, std::string_view contents, mode_t mode)
 {
-    const std::string folder = FolderOf(path);
-    std::string temp = folder + "/" + TempPrefix(path) + "XXXXXX";
-    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-    if (fd < 0)
-        return SystemError(errno);
-    int err = 0;
-    if (!WriteAll(fd, contents) || ::fchmod(fd, mode) != 0 || ::fsync(fd) != 0)
-        err = errno ? errno : EIO;
-    if (::close(fd) != 0 && err == 0)
-        err = errno;
-    if (err == 0 && std::rename(temp.c_str(), path.c_str()) != 0)
-        err = errno;
-    if (err != 0) {
-        ::unlink(temp.c_str());
-        return SystemError(err);
-    }
-    // The new file is in place whatever this gives: a folder that cannot be
-    // synced leaves nothing the player could act on.
-    const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0) {
-        ::fsync(dirFd);
-        ::close(dirFd);
-    }
-    return {};
+    const int err = ReplaceDurably(path, contents, mode, FolderOf(path) + "/" + TempPrefix(path) + "XXXXXX");
+    return err == 0 ? std::string() : SystemError(err);
 }
 
 } // namespace

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include <sys/types.h>
+
+// Writing files the player keeps so that a crash or a power cut at any moment
+// leaves either the old file or the whole new one.
+
+// Writes all of data, going on after interrupted writes.
+bool WriteAll(int fd, std::string_view data);
+
+// The folder part of a path ("." for a bare name).
+std::string FolderOf(const std::string &path);
+
+// Flushes a folder's entries (a rename in it) to disk; failures are ignored:
+// the file is in place whatever this gives.
+void SyncFolder(const std::string &folder);
+
+// Writes contents to a temporary file made from tempTemplate (a path in the
+// target's folder ending in XXXXXX), with the given permissions, fsyncs it,
+// renames it over path and fsyncs the folder. Returns 0, or the errno of the
+// step that failed, in which case the temporary file is gone and path is as
+// it was.
+int ReplaceDurably(const std::string &path, std::string_view contents, mode_t mode, std::string tempTemplate);
