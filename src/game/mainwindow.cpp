@@ -101,7 +101,6 @@ MainWindow::MainWindow(const QString &dataDir, const QString &resultsPath, QWidg
 
     QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     const QSize screenSize = screen ? screen->geometry().size() : QSize(1024, 768);
-    m_viewSize = ViewSizeForScreen(screenSize.height(), screenSize.width());
 
     m_commands = new Commands(this, m_turn->undoStack());
     createControls();
@@ -517,8 +516,7 @@ void MainWindow::layoutPass()
 {
     // In a window the view follows the client area as it follows the screen
     // in full screen, where the client area is the screen.
-    m_viewSize = ViewSizeForScreen(height(), width());
-    m_layout = ComputeLayout(width(), height(), m_viewSize);
+    m_layout = ComputeLayout(width(), height(), ViewSizeForScreen(height(), width()));
     const Layout &l = m_layout;
 
     m_sheetsPanel->setGeometry(0, 0, width(), l.SheetsPanelHeight);

@@ -119,7 +119,6 @@ private:
     TurnController *m_turn;
     SheetLattice m_lattice;
     Layout m_layout;
-    int m_viewSize = 0;
     bool m_activatedOnce = false;
     GameSettings m_settings;
     SettingsStore *m_store = nullptr;
