@@ -213,7 +213,7 @@ private Q_SLOTS:
             waitpid(pid, nullptr, 0);
             const QByteArray now = Read(p);
             QVERIFY2(now == old || now == updated, qPrintable(QStringLiteral("mixed file in round %1").arg(round)));
-            delay = now == old ? delay * 3 / 2 + 100 : delay * 2 / 3;
+            delay = now == old ? std::min(delay * 3 / 2 + 100, 500000L) : delay * 2 / 3;
             (now == old ? sawOld : sawNew)++;
         }
         QVERIFY(sawOld > 0 && sawNew > 0);

@@ -3,6 +3,9 @@
 # has the sections a reader looks for.
 set -uo pipefail
 man=$1 page=$2
+# Rendering reads no clock. A preloaded library (faketime when the suite is
+# tried on another day) only trips man's sandbox, which forbids its calls.
+unset LD_PRELOAD
 warnings="$(MANWIDTH=80 "$man" --warnings -l "$page" 2>&1 >/dev/null)"
 # Piped, man-db strips the bold and underline overstrikes itself.
 text="$(MANWIDTH=80 "$man" -l "$page" 2>/dev/null)"

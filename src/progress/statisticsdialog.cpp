@@ -175,6 +175,7 @@ void StatisticsDialog::refresh()
     if (m_level->currentData().isValid())
         filter.minLevel = filter.maxLevel = m_level->currentData().toInt();
     filter.period = static_cast<HistoryPeriod>(m_period->currentData().toInt());
+    filter.now = m_now;
 
     std::int64_t count = 0;
     int streak = 0;
@@ -184,6 +185,7 @@ void StatisticsDialog::refresh()
     std::vector<AssessmentSitting> sittings;
     HistoryFilter sittingFilter;  // a sitting spans the levels: only the period narrows it
     sittingFilter.period = filter.period;
+    sittingFilter.now = m_now;
     HistoryStatus status;
     if (open) {
         // The first failure is the one worth telling.

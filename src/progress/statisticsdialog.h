@@ -28,6 +28,9 @@ public:
     explicit StatisticsDialog(QWidget *parent = nullptr);
 
     void setHistory(History *history);
+    // The moment the periods and the streak count back from, in seconds since
+    // 1970 UTC; 0 (the default) reads the clock at each refresh.
+    void setNow(std::int64_t utcSeconds) { m_now = utcSeconds; }
     // Reads the history again (after a turn was added, or the filters changed).
     void refresh();
     // Writes the whole history as CSV to `path`; the message is also shown in
@@ -40,6 +43,7 @@ private:
     void showMessage(const QString &text);
 
     History *m_history = nullptr;
+    std::int64_t m_now = 0;
     QLabel *m_summary = nullptr;
     QLabel *m_status = nullptr;
     QComboBox *m_level = nullptr;
