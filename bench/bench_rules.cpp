@@ -12,13 +12,13 @@
 
 #include "benchhistory.h"
 
-#include "figure/figure.h"
-#include "figure/randomgenerator.h"
-#include "game/game.h"
-#include "progress/history.h"
-#include "results/resultsfile.h"
-#include "sheets/classify.h"
-#include "sheets/sampling.h"
+#include "core/figure/figure.h"
+#include "core/figure/randomgenerator.h"
+#include "core/turn/game.h"
+#include "core/storage/history.h"
+#include "core/storage/resultsfile.h"
+#include "core/sheets/classify.h"
+#include "core/sheets/sampling.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>

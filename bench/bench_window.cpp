@@ -22,16 +22,16 @@
 #include "benchcommon.h"
 #include "benchhistory.h"
 
-#include "app/commandline.h"
-#include "app/locations.h"
-#include "app/settings.h"
-#include "app/translations.h"
-#include "game/mainwindow.h"
-#include "progress/history.h"
-#include "progress/statisticsdialog.h"
-#include "results/recordnamedialog.h"
-#include "sheets/sheetwidget.h"
-#include "view3d/figureview.h"
+#include "ui/app/commandline.h"
+#include "ui/app/locations.h"
+#include "ui/app/settings.h"
+#include "ui/app/translations.h"
+#include "ui/window/mainwindow.h"
+#include "core/storage/history.h"
+#include "ui/dialogs/statisticsdialog.h"
+#include "ui/dialogs/recordnamedialog.h"
+#include "ui/sheets/sheetwidget.h"
+#include "ui/view3d/figureview.h"
 
 #include <QApplication>
 #include <QChartView>

@@ -2,8 +2,8 @@
 // of turns, small or large. Plain C++ (the rules benchmark has no Qt).
 #pragma once
 
-#include "progress/assessment.h"
-#include "progress/history.h"
+#include "core/codes/assessment.h"
+#include "core/storage/history.h"
 
 #include <cstdint>
 #include <cstdio>

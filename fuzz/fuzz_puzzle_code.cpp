@@ -8,7 +8,7 @@
 // place by the sixth byte, which must always be caught.
 
 #include "fuzzsupport.h"
-#include "progress/puzzlecode.h"
+#include "core/codes/puzzlecode.h"
 
 #include <cstdint>
 #include <cstring>

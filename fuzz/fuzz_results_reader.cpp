@@ -10,7 +10,7 @@
 // boundary, where a line or the CR and LF of one break are split between reads.
 
 #include "fuzzsupport.h"
-#include "results/resultsfile.h"
+#include "core/storage/resultsfile.h"
 
 #include <algorithm>
 #include <climits>

@@ -8,7 +8,7 @@
 // no old file at all; the numbers saturate at the int range.
 
 #include "fuzzsupport.h"
-#include "results/resultsfile.h"
+#include "core/storage/resultsfile.h"
 
 #include <algorithm>
 #include <charconv>

@@ -9,7 +9,7 @@
 // ones; the same strokes are also drawn with the mouse on a game's sheets.
 
 #include "fuzzsupport.h"
-#include "game/game.h"
+#include "core/turn/game.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

@@ -9,7 +9,7 @@
 // Input: a stream of events decoded by FuzzedDataProvider.
 
 #include "fuzzsupport.h"
-#include "sheets/sheetinput.h"
+#include "core/sheets/sheetinput.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

@@ -1,9 +1,9 @@
-#include "app/commandline.h"
-#include "app/locations.h"
-#include "app/settings.h"
-#include "app/translations.h"
-#include "game/mainwindow.h"
-#include "view3d/figureview.h"
+#include "ui/app/commandline.h"
+#include "ui/app/locations.h"
+#include "ui/app/settings.h"
+#include "ui/app/translations.h"
+#include "ui/window/mainwindow.h"
+#include "ui/view3d/figureview.h"
 
 #include <QApplication>
 #include <QDir>

@@ -17,18 +17,18 @@
 // The figure comes from a fixed puzzle code and the history from a fixed
 // sequence, so the pictures only change when the game's look does (and the
 // dates on the charts with the day they are taken).
-#include "app/settingsdialog.h"
-#include "about/manualwindow.h"
-#include "game/mainwindow.h"
-#include "progress/assessment.h"
-#include "progress/progresswindows.h"
-#include "progress/highscoresdialog.h"
-#include "progress/history.h"
-#include "progress/puzzlecode.h"
-#include "progress/statisticsdialog.h"
-#include "results/recordnamedialog.h"
-#include "sheets/sheetwidget.h"
-#include "view3d/figureview.h"
+#include "ui/dialogs/settingsdialog.h"
+#include "ui/dialogs/manualwindow.h"
+#include "ui/window/mainwindow.h"
+#include "core/codes/assessment.h"
+#include "ui/dialogs/progresswindows.h"
+#include "ui/dialogs/highscoresdialog.h"
+#include "core/storage/history.h"
+#include "core/codes/puzzlecode.h"
+#include "ui/dialogs/statisticsdialog.h"
+#include "ui/dialogs/recordnamedialog.h"
+#include "ui/sheets/sheetwidget.h"
+#include "ui/view3d/figureview.h"
 
 #include <QAction>
 #include <QApplication>

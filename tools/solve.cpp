@@ -2,8 +2,8 @@
 // keyboard, one line per sheet (X, Y, Z), as xdotool key names. The smoke
 // test of an installed game plays a perfect turn with them.
 
-#include "progress/puzzlecode.h"
-#include "sheets/sampling.h"
+#include "core/codes/puzzlecode.h"
+#include "core/sheets/sampling.h"
 
 #include <cstdio>
 #include <string>

@@ -1,0 +1,105 @@
+#pragma once
+
+#include "core/figure/figure.h"
+#include "core/figure/randomgenerator.h"
+#include "core/turn/helpcost.h"
+#include "core/sheets/sampling.h"
+#include "core/sheets/sheetinput.h"
+
+#include <array>
+#include <cstdint>
+
+// The state and rules of a game: the current figure, the three sheets, the
+// counters of the last Check, the record threshold and the turn's seconds.
+// A level change sizes the next New only; the current figure keeps its own
+// segment count. A Check locks the sheets and scores all three of them without
+// consuming anything, so checking the same drawing again gives the same counts.
+// The turn's seconds end at its first Check: a repeated Check reports them again.
+class Game {
+public:
+    struct CheckOutcome {
+        CheckCounts counts;
+        std::array<CheckCounts, 3> perSheet{};
+        HelpUsed help;           // hints and peeks bought before this Check
+        int finalScore = 0;      // the score less what the help cost
+        bool newRecord = false;  // the final score beats RecordThreshold (and may)
+        int seconds = 0;         // the turn's seconds, up to its first Check
+    };
+
+    Game();
+
+    // A new turn: empty sheets in drawing mode, a new figure of the current
+    // level from the generator as it stands, fresh true projections, seconds
+    // from 0.
+    void New();
+    // The current figure again, as New made it: empty sheets, seconds from 0.
+    // Once a Check has shown this figure's truth, its later attempts can
+    // no longer set a record.
+    void Restart();
+    // A new turn on the figure that the generator builds from this state at
+    // this level; the level becomes the one for later turns too.
+    void NewFrom(int level, std::uint32_t seed);
+    CheckOutcome Check();
+
+    // Help bought during a turn, before its Check; each use costs points.
+    void UseHint() { ++m_help.hints; }
+    void UsePeek() { ++m_help.peeks; }
+    const HelpUsed &Help() const { return m_help; }
+
+    // A change to one sheet's strokes (a stroke, a clear), done or undone.
+    // Refused once the turn is checked.
+    bool ApplyEdit(const SheetEdit &edit);
+    bool RevertEdit(const SheetEdit &edit);
+    // An activation of the main window: half-drawn strokes are dropped and the
+    // true projections rebuilt.
+    void Activate();
+    void TickSecond();
+    // A record confirmed under a name: it becomes the score to beat.
+    void RecordConfirmed(int score);
+    void ReseedFromClock() { m_random.SeedFromClock(); }
+    void Seed(std::uint32_t seed) { m_random.Seed(seed); }
+
+    int Level() const { return m_segmentCount - MinSegmentCount; }
+    void SetLevel(int level) { m_segmentCount = SegmentCountForLevel(level); }
+    // The figure's own level and the generator state it was built from.
+    int FigureLevel() const { return m_figure.SegmentCount - MinSegmentCount; }
+    std::uint32_t FigureSeed() const { return m_figureSeed; }
+
+    const Figure &figure() const { return m_figure; }
+    SheetInput &sheet(Sheet s) { return m_sheets[Index(s)]; }
+    const SheetInput &sheet(Sheet s) const { return m_sheets[Index(s)]; }
+    const SampleSet &trueProjection(Sheet s) const { return m_trueProjection[Index(s)]; }
+    const SegmentList &trueSegments(Sheet s) const { return m_trueSegments[Index(s)]; }
+
+    bool Checked() const { return m_checked; }
+    int RightCount() const { return m_counts.RightCount; }
+    int WrongCount() const { return m_counts.WrongCount; }
+    int Score() const { return m_counts.Score(); }
+    int RecordThreshold() const { return m_recordThreshold; }
+    void SetRecordThreshold(int threshold) { m_recordThreshold = threshold; }
+    int Seconds() const { return m_seconds; }
+    bool IsRestart() const { return m_restarted; }
+    bool TruthSeen() const { return m_truthSeen; }
+
+private:
+    static std::size_t Index(Sheet s) { return static_cast<std::size_t>(SheetIndex(s)); }
+    void Generate();
+    void StartTurn();
+    void BuildTrueProjections();
+
+    RandomGenerator m_random;
+    Figure m_figure;
+    std::uint32_t m_figureSeed = 0;
+    int m_segmentCount = MinSegmentCount;  // the size of the next figure
+    std::array<SheetInput, 3> m_sheets;
+    std::array<SegmentList, 3> m_trueSegments{};
+    std::array<SampleSet, 3> m_trueProjection{};
+    CheckCounts m_counts;
+    HelpUsed m_help;
+    bool m_checked = false;  // the counters belong to a Check of this turn
+    int m_recordThreshold = 0;
+    int m_seconds = 0;
+    bool m_secondsRunning = true;
+    bool m_restarted = false;  // this turn replays the figure of an earlier one
+    bool m_truthSeen = false;  // a Check has shown this figure's truth before
+};

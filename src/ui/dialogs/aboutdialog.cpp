@@ -1,0 +1,100 @@
+#include "ui/dialogs/aboutdialog.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QPushButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+AboutDialog::AboutDialog(const QString &dataDir, QWidget *parent) : QDialog(parent), m_dataDir(dataDir)
+{
+    setObjectName(QStringLiteral("aboutDialog"));
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+
+    auto *title = new QLabel(QStringLiteral("Trivisto"), this);
+    title->setObjectName(QStringLiteral("titleLabel"));
+    QFont titleFont = font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
+    title->setFont(titleFont);
+    title->setAlignment(Qt::AlignCenter);
+
+    auto *emblem = new QLabel(this);
+    emblem->setObjectName(QStringLiteral("emblemLabel"));
+    emblem->setPixmap(QPixmap(dataDir + QStringLiteral("emblem.png")));
+    emblem->setFixedSize(88, 46);
+
+    auto *link = new QLabel(this);
+    link->setObjectName(QStringLiteral("manualLink"));
+    link->setText(QStringLiteral("<a href=\"manual\" style=\"color: blue; text-decoration: underline;\">%1</a>")
+                      .arg(tr("How to play Trivisto")));
+    link->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    link->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    connect(link, &QLabel::linkActivated, this, &AboutDialog::manualRequested);
+
+    auto *bevel = new QFrame(this);
+    bevel->setObjectName(QStringLiteral("separator"));
+    bevel->setFrameShape(QFrame::HLine);
+    bevel->setFrameShadow(QFrame::Sunken);
+
+    auto *help = new QPushButton(tr("Help"), this);
+    help->setObjectName(QStringLiteral("helpButton"));
+    connect(help, &QPushButton::clicked, this, &AboutDialog::onHelpClicked);
+    auto *ok = new QPushButton(tr("OK"), this);
+    ok->setObjectName(QStringLiteral("okButton"));
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto *top = new QHBoxLayout;
+    top->addWidget(emblem, 0, Qt::AlignTop);
+    top->addStretch(1);
+    top->addWidget(link, 0, Qt::AlignTop);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(help);
+    buttons->addWidget(ok);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(18, 6, 30, 30);
+    layout->addWidget(title);
+    layout->addLayout(top);
+    layout->addWidget(bevel);
+    layout->addSpacing(24);
+    layout->addLayout(buttons);
+    // Roughly the proportions the window always had: wide and low.
+    setMinimumWidth(480);
+    setFixedHeight(sizeHint().height());
+}
+
+QString AboutDialog::helpPath() const
+{
+    return m_dataDir + QStringLiteral("readme.txt");
+}
+
+QString AboutDialog::manualPath() const
+{
+    return m_dataDir + QStringLiteral("manual.html");
+}
+
+void AboutDialog::showEvent(QShowEvent *event)
+{
+    setWindowTitle(QString());
+    QDialog::showEvent(event);
+}
+
+void AboutDialog::onHelpClicked()
+{
+    const QString path = helpPath();
+    const QFileInfo info(path);
+    if (!info.isFile() || !info.isReadable())
+        QMessageBox::warning(this, tr("Trivisto"),
+                             tr("The help text %1 is missing or cannot be read.").arg(QDir::toNativeSeparators(path)));
+    else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        Q_EMIT documentRequested(path);
+}

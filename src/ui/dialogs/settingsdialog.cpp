@@ -1,0 +1,76 @@
+#include "ui/dialogs/settingsdialog.h"
+
+#include "core/figure/figure.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+SettingsDialog::SettingsDialog(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("settingsDialog"));
+    setWindowTitle(tr("Trivisto Settings"));
+
+    m_levelBox = new QSpinBox(this);
+    m_levelBox->setObjectName(QStringLiteral("levelSetting"));
+    m_levelBox->setRange(0, MaxLevel);
+    m_lineWidthBox = new QSpinBox(this);
+    m_lineWidthBox->setObjectName(QStringLiteral("lineWidthSetting"));
+    m_lineWidthBox->setRange(1, GameSettings::MaxLineWidth);
+    m_soundBox = new QCheckBox(tr("Play sounds"), this);
+    m_soundBox->setObjectName(QStringLiteral("soundSetting"));
+    m_fullScreenBox = new QCheckBox(tr("Full screen"), this);
+    m_fullScreenBox->setObjectName(QStringLiteral("fullScreenSetting"));
+    m_paletteBox = new QCheckBox(tr("Colour-blind-safe colours after Check"), this);
+    m_paletteBox->setObjectName(QStringLiteral("paletteSetting"));
+    m_languageBox = new QComboBox(this);
+    m_languageBox->setObjectName(QStringLiteral("languageSetting"));
+    m_languageBox->addItem(tr("The system's language"), QString());
+    m_languageBox->addItem(QStringLiteral("English"), QStringLiteral("en"));
+    m_languageBox->addItem(QStringLiteral("Русский"), QStringLiteral("ru"));
+    auto *languageNote = new QLabel(tr("A new language shows from the next start."), this);
+    languageNote->setEnabled(false);
+
+    auto *form = new QFormLayout;
+    form->addRow(tr("Level for new figures:"), m_levelBox);
+    form->addRow(tr("Line width of the 3D view:"), m_lineWidthBox);
+    form->addRow(QString(), m_soundBox);
+    form->addRow(QString(), m_fullScreenBox);
+    form->addRow(QString(), m_paletteBox);
+    form->addRow(tr("Language:"), m_languageBox);
+    form->addRow(QString(), languageNote);
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+}
+
+void SettingsDialog::setValues(const GameSettings &values)
+{
+    m_values = values;
+    m_levelBox->setValue(values.level);
+    m_lineWidthBox->setValue(values.lineWidth);
+    m_soundBox->setChecked(values.sound);
+    m_fullScreenBox->setChecked(values.fullScreen);
+    m_paletteBox->setChecked(values.safePalette);
+    m_languageBox->setCurrentIndex(std::max(m_languageBox->findData(values.language), 0));
+}
+
+GameSettings SettingsDialog::values() const
+{
+    GameSettings v = m_values;
+    v.level = m_levelBox->value();
+    v.lineWidth = m_lineWidthBox->value();
+    v.sound = m_soundBox->isChecked();
+    v.fullScreen = m_fullScreenBox->isChecked();
+    v.safePalette = m_paletteBox->isChecked();
+    v.language = m_languageBox->currentData().toString();
+    return v;
+}

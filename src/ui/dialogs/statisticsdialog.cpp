@@ -1,0 +1,333 @@
+#include "ui/dialogs/statisticsdialog.h"
+
+#include "core/storage/history.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QDateTime>
+#include <QDateTimeAxis>
+#include <QFile>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QValueAxis>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr qint64 MsPerDay = 86400LL * 1000;
+
+// Where a UTC day sits on a time axis. The axis shows local time, so a day is
+// drawn at its UTC noon, which falls on the same date in every time zone.
+qreal DayX(std::int64_t day) { return static_cast<qreal>(day * MsPerDay + MsPerDay / 2); }
+
+QChartView *MakeView(const QString &name, QWidget *parent)
+{
+    auto *view = new QChartView(new QChart, parent);
+    view->setObjectName(name);
+    view->setRenderHint(QPainter::Antialiasing);
+    view->setMinimumSize(320, 220);
+    return view;
+}
+
+// Empties a chart for new numbers: series and axes go, the title is set.
+QChart *Reset(QChartView *view, const QString &title)
+{
+    QChart *chart = view->chart();
+    chart->removeAllSeries();
+    for (QAbstractAxis *axis : chart->axes()) {
+        chart->removeAxis(axis);
+        delete axis;
+    }
+    chart->setTitle(title);
+    return chart;
+}
+
+QDateTimeAxis *DayAxis(QChart *chart, qint64 firstDay, qint64 lastDay)
+{
+    auto *axis = new QDateTimeAxis;
+    axis->setObjectName(QStringLiteral("dayAxis"));
+    axis->setFormat(QStringLiteral("MMM d"));
+    // One day alone still needs a width to be drawn.
+    axis->setRange(QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(DayX(firstDay - (firstDay == lastDay)))),
+                   QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(DayX(lastDay + (firstDay == lastDay)))));
+    axis->setTickCount(std::clamp(static_cast<int>(lastDay - firstDay) + 1, 2, 5));
+    chart->addAxis(axis, Qt::AlignBottom);
+    return axis;
+}
+
+QValueAxis *ValueAxis(QChart *chart, double low, double high, const QString &title)
+{
+    auto *axis = new QValueAxis;
+    axis->setRange(low, high > low ? high : low + 1);
+    axis->applyNiceNumbers();
+    axis->setTitleText(title);
+    chart->addAxis(axis, Qt::AlignLeft);
+    return axis;
+}
+
+void Attach(QChart *chart, QAbstractSeries *series, const QString &name)
+{
+    series->setObjectName(name);
+    chart->addSeries(series);
+    for (QAbstractAxis *axis : chart->axes())
+        series->attachAxis(axis);
+}
+
+} // namespace
+
+StatisticsDialog::StatisticsDialog(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("statisticsDialog"));
+    setWindowTitle(tr("Statistics"));
+    setModal(false);
+
+    m_summary = new QLabel(this);
+    m_summary->setObjectName(QStringLiteral("summaryLabel"));
+    m_level = new QComboBox(this);
+    m_level->setObjectName(QStringLiteral("levelFilter"));
+    m_period = new QComboBox(this);
+    m_period->setObjectName(QStringLiteral("periodFilter"));
+    m_period->addItem(tr("Last 7 days"), static_cast<int>(HistoryPeriod::Last7Days));
+    m_period->addItem(tr("Last 30 days"), static_cast<int>(HistoryPeriod::Last30Days));
+    m_period->addItem(tr("Last 365 days"), static_cast<int>(HistoryPeriod::Last365Days));
+    m_period->addItem(tr("All time"), static_cast<int>(HistoryPeriod::All));
+    m_period->setCurrentIndex(3);
+    m_export = new QPushButton(tr("Export CSV..."), this);
+    m_export->setObjectName(QStringLiteral("exportCsvButton"));
+    m_export->setAutoDefault(false);
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("statusLabel"));
+    m_status->setWordWrap(true);
+    m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    m_scoreView = MakeView(QStringLiteral("scoreChart"), this);
+    m_accuracyView = MakeView(QStringLiteral("accuracyChart"), this);
+    m_secondsView = MakeView(QStringLiteral("secondsChart"), this);
+    m_turnsView = MakeView(QStringLiteral("turnsChart"), this);
+    m_assessmentView = MakeView(QStringLiteral("assessmentChart"), this);
+
+    auto *filters = new QHBoxLayout;
+    filters->addWidget(m_summary, 1);
+    filters->addWidget(new QLabel(tr("Level:"), this));
+    filters->addWidget(m_level);
+    filters->addWidget(new QLabel(tr("Period:"), this));
+    filters->addWidget(m_period);
+    filters->addWidget(m_export);
+    auto *charts = new QGridLayout;
+    charts->addWidget(m_scoreView, 0, 0);
+    charts->addWidget(m_accuracyView, 0, 1);
+    charts->addWidget(m_secondsView, 1, 0);
+    charts->addWidget(m_turnsView, 1, 1);
+    charts->addWidget(m_assessmentView, 2, 0, 1, 2);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(filters);
+    layout->addLayout(charts, 1);
+    layout->addWidget(m_status);
+
+    connect(m_level, &QComboBox::activated, this, &StatisticsDialog::refresh);
+    connect(m_period, &QComboBox::activated, this, &StatisticsDialog::refresh);
+    connect(m_export, &QPushButton::clicked, this, &StatisticsDialog::chooseExportFile);
+    refresh();
+}
+
+void StatisticsDialog::setHistory(History *history)
+{
+    m_history = history;
+    refresh();
+}
+
+void StatisticsDialog::showMessage(const QString &text) { m_status->setText(text); }
+
+// "All levels" and each level the history holds, keeping the choice made.
+void StatisticsDialog::fillLevels()
+{
+    const QVariant chosen = m_level->currentData();
+    m_level->clear();
+    m_level->addItem(tr("All levels"), QVariant());
+    // The best-turn query reads only the level index: the quickest list of levels.
+    std::vector<BestTurn> levels;
+    if (m_history && m_history->IsOpen())
+        m_history->BestTurnByLevel({}, levels);
+    for (const BestTurn &l : levels)
+        m_level->addItem(tr("Level %1").arg(l.level), l.level);
+    const int index = chosen.isValid() ? m_level->findData(chosen) : 0;
+    m_level->setCurrentIndex(std::max(index, 0));
+}
+
+void StatisticsDialog::refresh()
+{
+    fillLevels();
+    const bool open = m_history && m_history->IsOpen();
+    m_export->setEnabled(open);
+
+    HistoryFilter filter;
+    if (m_level->currentData().isValid())
+        filter.minLevel = filter.maxLevel = m_level->currentData().toInt();
+    filter.period = static_cast<HistoryPeriod>(m_period->currentData().toInt());
+    filter.now = m_now;
+
+    std::int64_t count = 0;
+    int streak = 0;
+    std::vector<DayScore> days;
+    std::array<SheetAccuracy, 3> accuracy{};
+    std::vector<LevelSeconds> levels;
+    std::vector<AssessmentSitting> sittings;
+    HistoryFilter sittingFilter;  // a sitting spans the levels: only the period narrows it
+    sittingFilter.period = filter.period;
+    sittingFilter.now = m_now;
+    HistoryStatus status;
+    if (open) {
+        // The first failure is the one worth telling.
+        for (const HistoryStatus &s : {m_history->TurnCount(filter, count), m_history->DailyStreak(filter, streak),
+                                       m_history->ScoreByDay(filter, days, MovingAverageDays),
+                                       m_history->AccuracyBySheet(filter, accuracy),
+                                       m_history->SecondsByLevel(filter, levels),
+                                       m_history->AssessmentResults(sittingFilter, sittings)})
+            if (!s.ok && status.ok)
+                status = s;
+        showMessage(QString::fromStdString(status.message));
+    } else {
+        showMessage(tr("The turn history is unavailable, so there is nothing to show."));
+    }
+    m_summary->setText((count == 1 ? tr("1 turn") : tr("%1 turns").arg(count)) + QStringLiteral("   ") +
+                       (streak == 1 ? tr("Daily streak: 1 day") : tr("Daily streak: %1 days").arg(streak)));
+
+    // Score over time: each day's average and the moving average.
+    QChart *score = Reset(m_scoreView, tr("Final score per day"));
+    auto *daily = new QLineSeries;
+    daily->setName(tr("Average of the day"));
+    daily->setPointsVisible(true);
+    auto *moving = new QLineSeries;
+    moving->setName(tr("Average of %1 days").arg(MovingAverageDays));
+    double low = 0, high = 0;
+    for (const DayScore &d : days) {
+        const qreal x = DayX(d.day);
+        daily->append(x, d.averageScore);
+        moving->append(x, d.movingAverage);
+        low = std::min({low, d.averageScore, d.movingAverage});
+        high = std::max({high, d.averageScore, d.movingAverage});
+    }
+    if (!days.empty())
+        DayAxis(score, days.front().day, days.back().day);
+    ValueAxis(score, std::floor(low), std::ceil(high), tr("Score"));
+    Attach(score, daily, QStringLiteral("dailyScore"));
+    Attach(score, moving, QStringLiteral("movingAverage"));
+
+    // Accuracy per sheet, which tells the hardest projection.
+    QChart *acc = Reset(m_accuracyView, tr("Accuracy per sheet"));
+    auto *accSet = new QBarSet(tr("Right of all points counted, %"));
+    const QStringList sheetNames{tr("X (x,y)"), tr("Y (x,z)"), tr("Z (y,z)")};
+    int hardest = -1;
+    for (int i = 0; i < 3; ++i) {
+        const auto &a = accuracy[static_cast<std::size_t>(i)].accuracy;
+        *accSet << (a ? *a * 100.0 : 0.0);
+        if (a && (hardest < 0 || !accuracy[static_cast<std::size_t>(hardest)].accuracy ||
+                  *a < *accuracy[static_cast<std::size_t>(hardest)].accuracy))
+            hardest = i;
+    }
+    if (hardest >= 0)
+        acc->setTitle(tr("Accuracy per sheet (hardest: %1)").arg(sheetNames[hardest]));
+    auto *accSeries = new QBarSeries;
+    accSeries->append(accSet);
+    auto *sheetAxis = new QBarCategoryAxis;
+    sheetAxis->append(sheetNames);
+    acc->addAxis(sheetAxis, Qt::AlignBottom);
+    ValueAxis(acc, 0, 100, tr("%"))->setTickCount(5);
+    Attach(acc, accSeries, QStringLiteral("accuracy"));
+    acc->legend()->hide();
+
+    // Average seconds per level.
+    QChart *secs = Reset(m_secondsView, tr("Average seconds per level"));
+    auto *secSet = new QBarSet(tr("Seconds"));
+    auto *levelAxis = new QBarCategoryAxis;
+    double longest = 0;
+    for (const LevelSeconds &l : levels) {
+        *secSet << l.averageSeconds;
+        levelAxis->append(QString::number(l.level));
+        longest = std::max(longest, l.averageSeconds);
+    }
+    auto *secSeries = new QBarSeries;
+    secSeries->append(secSet);
+    secs->addAxis(levelAxis, Qt::AlignBottom);
+    ValueAxis(secs, 0, std::ceil(longest * 1.1), tr("Seconds"));
+    Attach(secs, secSeries, QStringLiteral("secondsPerLevel"));
+    secs->legend()->hide();
+
+    // Turns per day, with the days between without turns at zero.
+    QChart *turns = Reset(m_turnsView, tr("Turns per day"));
+    auto *perDay = new QLineSeries;
+    perDay->setName(tr("Turns"));
+    int most = 0;
+    for (std::size_t i = 0; i < days.size(); ++i) {
+        if (i > 0)
+            for (std::int64_t gap = days[i - 1].day + 1; gap < days[i].day; ++gap)
+                perDay->append(DayX(gap), 0);
+        perDay->append(DayX(days[i].day), days[i].turns);
+        most = std::max(most, days[i].turns);
+    }
+    perDay->setPointsVisible(days.size() < 60);
+    if (!days.empty())
+        DayAxis(turns, days.front().day, days.back().day);
+    QValueAxis *turnAxis = ValueAxis(turns, 0, most, tr("Turns"));
+    turnAxis->setLabelFormat(QStringLiteral("%d"));
+    if (most <= 5) {  // whole numbers only
+        turnAxis->setRange(0, std::max(most, 1));
+        turnAxis->setTickCount(std::max(most, 1) + 1);
+    }
+    Attach(turns, perDay, QStringLiteral("turnsPerDay"));
+    turns->legend()->hide();
+
+    // Assessment sittings over the weeks: the same figures each time, so the
+    // totals measure the player's own gain.
+    QChart *assessed = Reset(m_assessmentView, tr("Assessment sittings: total final score"));
+    auto *totals = new QLineSeries;
+    totals->setPointsVisible(true);
+    double lowest = 0, highest = 1;
+    std::int64_t firstDay = 0, lastDay = 0;
+    for (const AssessmentSitting &a : sittings) {
+        const std::int64_t day = a.firstUtc / 86400;
+        totals->append(DayX(day), static_cast<qreal>(a.totalFinalScore));
+        lowest = std::min(lowest, static_cast<double>(a.totalFinalScore));
+        highest = std::max(highest, static_cast<double>(a.totalFinalScore));
+        firstDay = totals->count() == 1 ? day : firstDay;
+        lastDay = day;
+    }
+    if (!sittings.empty())
+        DayAxis(assessed, firstDay, lastDay);
+    ValueAxis(assessed, lowest, highest, tr("Score"));
+    Attach(assessed, totals, QStringLiteral("assessmentTotals"));
+    assessed->legend()->hide();
+}
+
+StatisticsDialog::ExportResult StatisticsDialog::exportCsv(const QString &path)
+{
+    ExportResult result;
+    if (!m_history || !m_history->IsOpen()) {
+        result.message = tr("The turn history is unavailable, so there is nothing to export.");
+    } else {
+        const HistoryStatus s = m_history->ExportCsv(QFile::encodeName(path).toStdString());
+        result.ok = s.ok;
+        result.message = QString::fromStdString(s.message);
+    }
+    showMessage(result.message);
+    return result;
+}
+
+void StatisticsDialog::chooseExportFile()
+{
+    const QString path = QFileDialog::getSaveFileName(this, tr("Export the turn history"), QStringLiteral("history.csv"),
+                                                      tr("CSV files (*.csv);;All files (*)"));
+    if (!path.isEmpty())
+        exportCsv(path);
+}

@@ -1,0 +1,549 @@
+#include "ui/sheets/sheetwidget.h"
+
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QToolTip>
+
+#include <algorithm>
+#include <cmath>
+
+const QColor SheetWidget::Background(238, 255, 238);
+const QColor SheetWidget::StrokeColour(0, 128, 0);
+const QColor SheetWidget::TrueColour(255, 0, 0);
+// Okabe-Ito blue and vermillion: apart for every common kind of colour blindness.
+const QColor SheetWidget::SafeStrokeColour(0, 114, 178);
+const QColor SheetWidget::SafeTrueColour(213, 94, 0);
+const QColor SheetWidget::HintColour(255, 176, 0);
+
+namespace {
+
+constexpr int DotWidth = 2;
+constexpr int LineWidth = 3;
+// A right stroke: a wider core in the stroke colour inside a dark edge.
+constexpr int RightCoreWidth = 5;
+constexpr int RightEdgeWidth = 9;
+constexpr int SmallestFont = 6;
+const QColor InkColour(25, 25, 25);
+const QColor SnapColour(70, 70, 70);
+
+// Figure axes of each sheet, horizontal then vertical: X shows (x, y),
+// Y shows (x, z), Z shows (y, z).
+constexpr int AxesOf[3][2] = {{0, 1}, {0, 2}, {1, 2}};
+
+QPen Pen(const QColor &colour, qreal width)
+{
+    return QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
+
+// A line whose ends coincide shows as a dot of the pen's width, centred on
+// the point; drawPoint would give a 2x2 square, which looks like a lattice dot.
+void DrawLine(QPainter &p, QPoint a, QPoint b)
+{
+    if (a == b) {
+        const int w = p.pen().width();
+        p.fillRect(QRect(a.x() - w / 2, a.y() - w / 2, w, w), p.pen().color());
+    } else {
+        p.drawLine(a, b);
+    }
+}
+
+// Sizes of the marks: on the sheet they follow the cell, in the legend the font.
+struct MarkSize {
+    qreal ring = 4;   // radius of a missing line's rings
+    qreal cross = 4;  // half the width of an extra stroke's cross
+    qreal step = 25;  // spacing of rings and crosses along a line
+};
+
+// Points spread evenly along a line, one per step and at least one, none at
+// its ends (where the next piece's marks would crowd them).
+std::vector<QPointF> Along(QPointF a, QPointF b, qreal step)
+{
+    const qreal length = std::hypot(b.x() - a.x(), b.y() - a.y());
+    const int n = std::max(1, static_cast<int>(std::lround(length / std::max(step, 1.0))));
+    std::vector<QPointF> out;
+    for (int k = 0; k < n; ++k)
+        out.push_back(a + (b - a) * ((k + 0.5) / n));
+    return out;
+}
+
+QColor EdgeOf(const QColor &stroke)
+{
+    return stroke.darker(250);
+}
+
+void PaintRight(QPainter &p, QPointF a, QPointF b, const QColor &stroke)
+{
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(Pen(EdgeOf(stroke), RightEdgeWidth));
+    p.drawLine(a, b);
+    p.setPen(Pen(stroke, RightCoreWidth));
+    p.drawLine(a, b);
+}
+
+// Gaps show what lies under the stroke, so an extra line reads as broken.
+void PaintExtra(QPainter &p, QPointF a, QPointF b, const QColor &stroke, const MarkSize &size)
+{
+    p.setRenderHint(QPainter::Antialiasing, false);
+    QPen dashes(stroke, LineWidth, Qt::CustomDashLine, Qt::FlatCap);
+    dashes.setDashPattern({3, 2});
+    p.setPen(dashes);
+    p.drawLine(a, b);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(Pen(EdgeOf(stroke), 2));
+    const qreal c = size.cross;
+    for (const QPointF &m : Along(a, b, size.step)) {
+        p.drawLine(m + QPointF(-c, -c), m + QPointF(c, c));
+        p.drawLine(m + QPointF(-c, c), m + QPointF(c, -c));
+    }
+}
+
+// The true line itself is already there in its own colour: only the rings go on.
+void PaintMissingRings(QPainter &p, QPointF a, QPointF b, const QColor &truth, const MarkSize &size)
+{
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(QPen(truth, 1.5));
+    p.setBrush(Qt::white);
+    for (const QPointF &m : Along(a, b, size.step))
+        p.drawEllipse(m, size.ring, size.ring);
+    p.setBrush(Qt::NoBrush);
+}
+
+void PaintHint(QPainter &p, QPointF a, QPointF b, qreal band)
+{
+    p.setRenderHint(QPainter::Antialiasing, true);
+    QColor wash = SheetWidget::HintColour;
+    wash.setAlpha(120);
+    p.setPen(Pen(wash, band));
+    p.drawLine(a, b);
+    QPen core(SheetWidget::HintColour.darker(220), 2, Qt::DotLine, Qt::RoundCap);
+    p.setPen(core);
+    p.drawLine(a, b);
+}
+
+} // namespace
+
+QColor SheetWidget::AxisColour(int figureAxis)
+{
+    static const QColor colours[3] = {QColor(255, 0, 255), QColor(0, 255, 255), QColor(255, 255, 0)};
+    return colours[figureAxis];
+}
+
+SheetWidget::SheetWidget(Sheet sheet, SheetInput &input, const SegmentList &truth, const SheetLattice &lattice,
+                         QWidget *parent)
+    : QWidget(parent), m_sheet(sheet), m_input(input), m_truth(truth), m_lattice(lattice)
+{
+    static const char *names[3] = {"sheetX", "sheetY", "sheetZ"};
+    setObjectName(QString::fromLatin1(names[SheetIndex(sheet)]));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setCursor(Qt::CrossCursor);
+    switch (sheet) {
+    case Sheet::X: setAccessibleName(tr("Sheet X: x to the right, y up")); break;
+    case Sheet::Y: setAccessibleName(tr("Sheet Y: x to the right, z up")); break;
+    case Sheet::Z: setAccessibleName(tr("Sheet Z: y to the right, z up")); break;
+    }
+    describe();
+}
+
+void SheetWidget::setMarks(const SheetMarks &marks)
+{
+    m_marks = marks;
+    describe();
+    update();
+}
+
+void SheetWidget::setSafePalette(bool safe)
+{
+    if (safe == m_safePalette)
+        return;
+    m_safePalette = safe;
+    update();
+}
+
+void SheetWidget::describe()
+{
+    QString text = tr("Draw a line by clicking, or pressing Space, at its start and again at its end. "
+                      "The arrow keys move the keyboard cursor.");
+    if (m_marks.revealed)
+        text += QLatin1Char(' ') + tr("Checked: right %1, extra %2, missing %3 sample points.")
+                                       .arg(m_marks.revealed->RightCount)
+                                       .arg(m_marks.revealed->ExtraCount)
+                                       .arg(m_marks.revealed->MissingCount);
+    setAccessibleDescription(text);
+}
+
+QString SheetWidget::legend() const
+{
+    const QString stroke = m_safePalette ? tr("blue") : tr("green");
+    const QString truth = m_safePalette ? tr("orange") : tr("red");
+    return tr("Right: thick %1 line with a dark edge, drawn on the true projection.\n"
+              "Extra: dashed %1 line with crosses, drawn off it.\n"
+              "Missing: %2 line with light rings, true but not drawn.\n"
+              "The numbers below count sample points.")
+        .arg(stroke, truth);
+}
+
+const SheetClassification *SheetWidget::shownClassification() const
+{
+    if (input().IsRevealed())
+        return m_marks.revealed ? &*m_marks.revealed : nullptr;
+    return m_marks.peek ? &*m_marks.peek : nullptr;
+}
+
+QPoint SheetWidget::pixel(LatticePoint l) const
+{
+    const PixelPoint p = m_lattice.Pixel(l);
+    return {p.x, p.y};
+}
+
+QPoint SheetWidget::startPixel() const
+{
+    return pixel(input().PendingStart());
+}
+
+int SheetWidget::markRadius() const
+{
+    return std::clamp(std::min(m_lattice.CellWidth, m_lattice.CellHeight) / 8, 3, 8);
+}
+
+std::optional<QRect> SheetWidget::snapMarkRect() const
+{
+    return m_snap ? std::optional<QRect>(markRect(*m_snap)) : std::nullopt;
+}
+
+QRect SheetWidget::markRect(LatticePoint l) const
+{
+    const int r = markRadius() + 6;
+    const QPoint c = pixel(l);
+    return QRect(c.x() - r, c.y() - r, 2 * r + 1, 2 * r + 1);
+}
+
+bool SheetWidget::cursorShown() const
+{
+    return hasFocus() && m_keysInUse && !input().IsRevealed();
+}
+
+void SheetWidget::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.fillRect(rect(), Background);
+
+    const int cw = m_lattice.CellWidth;
+    const int ch = m_lattice.CellHeight;
+
+    p.setPen(Pen(Qt::black, DotWidth));
+    for (int col = LatticeMin; col <= LatticeMax; ++col)
+        for (int row = LatticeMin; row <= LatticeMax; ++row)
+            p.drawPoint(col * cw, row * ch);
+
+    const int *axes = AxesOf[SheetIndex(m_sheet)];
+    p.setPen(Pen(AxisColour(axes[1]), LineWidth));
+    p.drawLine(cw - 2, ch, cw - 2, LatticeMax * ch);
+    p.setPen(Pen(AxisColour(axes[0]), LineWidth));
+    p.drawLine(cw, LatticeMax * ch + 2, LatticeMax * cw, LatticeMax * ch + 2);
+
+    const SheetInput &in = input();
+    if (in.IsRevealed()) {
+        p.setPen(Pen(truthColour(), LineWidth));
+        // Only the walk's slots are filled; its start point shows as a dot.
+        for (const Stroke &s : m_truth)
+            if (!s.IsEmpty())
+                DrawLine(p, pixel(s.Start()), pixel(s.End()));
+    }
+
+    // Strokes with pieces are drawn piece by piece in their styles below.
+    const SheetClassification *classified = shownClassification();
+    p.setPen(Pen(strokeColour(), LineWidth));
+    const SheetStrokes &strokes = in.Strokes();
+    for (int slot = 1; slot <= strokes.LastUsedSlot(); ++slot) {
+        const Stroke &s = strokes[slot];
+        if (!s.IsEmpty() && !(classified && !classified->PartsOf(slot).empty()))
+            DrawLine(p, pixel(s.Start()), pixel(s.End()));
+    }
+    if (classified)
+        paintPieces(p, *classified, in.IsRevealed());
+
+    if (!in.IsRevealed())
+        for (const Stroke &h : m_marks.hints)
+            PaintHint(p, pixel(h.Start()), pixel(h.End()), std::max(9, std::min(cw, ch) / 4));
+
+    p.setRenderHint(QPainter::Antialiasing, true);
+    const int r = markRadius();
+    if (m_snap && in.AcceptsInput()) {
+        p.setPen(QPen(SnapColour, 1.5));
+        p.drawEllipse(QPointF(pixel(*m_snap)), r, r);
+    }
+    p.setRenderHint(QPainter::Antialiasing, false);
+    const QColor focusColour = palette().color(QPalette::Highlight);
+    if (cursorShown()) {
+        p.setPen(QPen(focusColour, 2));
+        const QPoint c = pixel(m_cursor);
+        p.drawRect(c.x() - r - 3, c.y() - r - 3, 2 * (r + 3), 2 * (r + 3));
+    }
+
+    if (rubberBandShown()) {
+        p.setCompositionMode(QPainter::RasterOp_NotDestination);
+        p.setPen(Pen(Qt::black, LineWidth));
+        DrawLine(p, startPixel(), m_rubberEnd);
+        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    }
+
+    if (hasFocus()) {
+        p.setPen(QPen(focusColour, 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
+
+    if (in.IsRevealed() && m_marks.revealed)
+        paintCounts(p, *m_marks.revealed);
+}
+
+void SheetWidget::paintPieces(QPainter &p, const SheetClassification &c, bool withMissing) const
+{
+    const qreal cw = m_lattice.CellWidth;
+    const qreal ch = m_lattice.CellHeight;
+    auto at = [&](SamplePoint s) { return QPointF(s.col * cw / SamplePoint::Unit, s.row * ch / SamplePoint::Unit); };
+    MarkSize size;
+    size.ring = std::clamp(std::min(cw, ch) / 11, 2.5, 6.0);
+    size.cross = std::clamp(std::min(cw, ch) / 12, 2.5, 5.0);
+    size.step = std::max(std::min(cw, ch) / 2, 8.0);
+
+    if (withMissing)
+        for (const Piece &m : c.missing)
+            PaintMissingRings(p, at(m.from), at(m.to), truthColour(), size);
+    // A right piece of a single sample (a stroke crossing the truth) stays as
+    // its extra neighbours draw it: a dot would claim more than it scored.
+    for (const Piece &piece : c.parts)
+        if (piece.kind == PieceKind::Extra && piece.from != piece.to)
+            PaintExtra(p, at(piece.from), at(piece.to), strokeColour(), size);
+    for (const Piece &piece : c.parts)
+        if (piece.kind == PieceKind::Right && piece.from != piece.to)
+            PaintRight(p, at(piece.from), at(piece.to), strokeColour());
+    p.setRenderHint(QPainter::Antialiasing, false);
+}
+
+void SheetWidget::paintCounts(QPainter &p, const SheetClassification &c) const
+{
+    // The strip below the lattice and its axis line.
+    const int top = LatticeMax * m_lattice.CellHeight + 2 + LineWidth;
+    const QRect strip(0, top, width(), height() - top);
+    if (strip.height() < 8)
+        return;
+
+    const QString words[3] = {tr("Right %1").arg(c.RightCount), tr("Extra %1").arg(c.ExtraCount),
+                              tr("Missing %1").arg(c.MissingCount)};
+    const QString separator = QStringLiteral("  \u00b7  ");
+    QFont f = font();
+    // The widget's font, larger on a large sheet, smaller until the line fits.
+    const int fontPx = QFontInfo(font()).pixelSize();
+    int px = std::min({strip.height() - 4, std::max(fontPx, strip.height() * 2 / 5), fontPx * 3 / 2});
+    int glyph = 0;
+    int gap = 0;
+    int total = 0;
+    for (;; --px) {
+        if (px < SmallestFont)
+            return;
+        f.setPixelSize(px);
+        const QFontMetrics fm(f);
+        glyph = px * 3 / 2;
+        gap = std::max(2, px / 3);
+        total = 2 * fm.horizontalAdvance(separator);
+        for (const QString &w : words)
+            total += glyph + gap + fm.horizontalAdvance(w);
+        if (total <= strip.width() - 4)
+            break;
+    }
+
+    p.setFont(f);
+    const QFontMetrics fm(f);
+    MarkSize size;
+    size.ring = std::max(2.0, px / 4.0);
+    size.cross = std::max(2.0, px / 4.0);
+    size.step = glyph;
+    const int midY = strip.center().y();
+    int x = strip.left() + (strip.width() - total) / 2;
+    for (int i = 0; i < 3; ++i) {
+        const QPointF a(x + 2, midY);
+        const QPointF b(x + glyph - 2, midY);
+        switch (i) {
+        case 0: PaintRight(p, a, b, strokeColour()); break;
+        case 1: PaintExtra(p, a, b, strokeColour(), size); break;
+        default:
+            p.setRenderHint(QPainter::Antialiasing, false);
+            p.setPen(Pen(truthColour(), LineWidth));
+            p.drawLine(a, b);
+            PaintMissingRings(p, a, b, truthColour(), size);
+            break;
+        }
+        x += glyph + gap;
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.setPen(InkColour);
+        const QString text = i < 2 ? words[i] + separator : words[i];
+        p.drawText(QRect(x, strip.top(), fm.horizontalAdvance(text) + 1, strip.height()), Qt::AlignVCenter, text);
+        x += fm.horizontalAdvance(text);
+    }
+}
+
+bool SheetWidget::event(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        if (input().IsRevealed() && m_marks.revealed) {
+            QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(), legend(), this);
+        } else {
+            QToolTip::hideText();
+            event->ignore();
+        }
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+QRect SheetWidget::bandRect(QPoint end) const
+{
+    const int margin = LineWidth + 1;
+    return QRect(startPixel(), end).normalized().adjusted(-margin, -margin, margin, margin);
+}
+
+void SheetWidget::moveBand(QPoint end)
+{
+    if (m_rubberShown)
+        update(bandRect(m_rubberEnd));
+    m_rubberEnd = end;
+    m_rubberShown = true;
+    update(bandRect(end));
+}
+
+void SheetWidget::moveSnapMark(std::optional<LatticePoint> to)
+{
+    if (to == m_snap)
+        return;
+    if (m_snap)
+        update(markRect(*m_snap));
+    m_snap = to;
+    if (m_snap)
+        update(markRect(*m_snap));
+}
+
+void SheetWidget::moveCursor(LatticePoint to)
+{
+    to.col = std::clamp(to.col, LatticeMin, LatticeMax);
+    to.row = std::clamp(to.row, LatticeMin, LatticeMax);
+    update(markRect(m_cursor));
+    m_cursor = to;
+    update(markRect(m_cursor));
+    if (input().StrokeBegun())
+        moveBand(pixel(m_cursor));
+}
+
+void SheetWidget::pressAt(LatticePoint at)
+{
+    const SheetInput::Press what = input().PressAt(at);
+    if (what == SheetInput::Press::Ignored)
+        return;
+    Q_EMIT pressed();
+    if (what == SheetInput::Press::Began) {
+        m_rubberShown = false;
+        update();
+        moveBand(startPixel());
+    }
+}
+
+void SheetWidget::releaseAt(LatticePoint at)
+{
+    const SheetStrokes before = input().Strokes();
+    const SheetInput::ReleaseResult result = input().ReleaseAt(at);
+    if (result.what == SheetInput::Release::Ignored)
+        return;
+    Q_EMIT released();
+    if (result.what == SheetInput::Release::Finished) {
+        m_rubberShown = false;
+        m_marks.peek.reset();  // it described the drawing as it was
+        update();
+        Q_EMIT strokeFinished(before);
+        Q_EMIT strokesChanged();
+    }
+}
+
+void SheetWidget::mousePressEvent(QMouseEvent *event)
+{
+    const QPoint pos = event->position().toPoint();
+    const LatticePoint at = m_lattice.Snap(pos.x(), pos.y());
+    // The keyboard carries on from where the mouse was, once it is used.
+    if (m_keysInUse)
+        update(markRect(m_cursor));
+    m_keysInUse = false;
+    m_cursor = at;
+    pressAt(at);
+}
+
+void SheetWidget::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPoint pos = event->position().toPoint();
+    moveSnapMark(input().AcceptsInput() ? std::optional(m_lattice.Snap(pos.x(), pos.y())) : std::nullopt);
+    if (input().StrokeBegun())
+        moveBand(pos);
+}
+
+void SheetWidget::mouseReleaseEvent(QMouseEvent *event)
+{
+    const QPoint pos = event->position().toPoint();
+    releaseAt(m_lattice.Snap(pos.x(), pos.y()));
+}
+
+void SheetWidget::leaveEvent(QEvent *event)
+{
+    moveSnapMark(std::nullopt);
+    QWidget::leaveEvent(event);
+}
+
+void SheetWidget::keyPressEvent(QKeyEvent *event)
+{
+    // Tab and Esc belong to the window (focus chain, dropping a stroke).
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    LatticePoint to = m_cursor;
+    switch (event->key()) {
+    case Qt::Key_Left: --to.col; break;
+    case Qt::Key_Right: ++to.col; break;
+    case Qt::Key_Up: --to.row; break;
+    case Qt::Key_Down: ++to.row; break;
+    case Qt::Key_Space:
+        // One stroke end per press: a held key must not begin and end strokes.
+        if (!event->isAutoRepeat()) {
+            m_keysInUse = true;
+            update(markRect(m_cursor));
+            pressAt(m_cursor);
+            releaseAt(m_cursor);
+        }
+        event->accept();
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    m_keysInUse = true;
+    moveCursor(to);
+    event->accept();
+}
+
+void SheetWidget::focusInEvent(QFocusEvent *event)
+{
+    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason ||
+        event->reason() == Qt::ShortcutFocusReason)
+        m_keysInUse = true;
+    else if (event->reason() == Qt::MouseFocusReason)
+        m_keysInUse = false;
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void SheetWidget::focusOutEvent(QFocusEvent *event)
+{
+    update();
+    QWidget::focusOutEvent(event);
+}

@@ -1,0 +1,123 @@
+#pragma once
+
+#include "core/sheets/classify.h"
+#include "core/sheets/lattice.h"
+#include "core/sheets/sheetinput.h"
+#include "core/sheets/segmentlist.h"
+
+#include <QColor>
+#include <QPoint>
+#include <QWidget>
+
+#include <optional>
+#include <vector>
+
+// What the rules want shown over a sheet besides the drawing itself.
+struct SheetMarks {
+    // After a Check: how each piece of the drawing and of the truth scored.
+    // Shown only while the sheet is revealed.
+    std::optional<SheetClassification> revealed;
+    // Unit steps of the truth offered as hints; shown only while drawing.
+    std::vector<Stroke> hints;
+    // A short look, before Check, at which strokes are right and which extra
+    // (its Missing pieces are never shown: they would give the truth away).
+    // Dropped by the sheet as soon as the drawing changes.
+    std::optional<SheetClassification> peek;
+};
+
+// One drawing sheet: paints the lattice, the axis lines, the true projection
+// once revealed and the player's strokes, and forwards the mouse and the keys
+// to the sheet's stroke input. It paints what it is given: the stroke input it
+// draws into, the true segments of its sheet and the marks, all owned by the
+// rules; it decides nothing about scoring. The rubber band of a begun stroke is
+// drawn inverted, so it shows on every colour, and only its bounding box is
+// repainted as it moves; the snap mark and the keyboard cursor likewise repaint
+// only their own boxes.
+//
+// Everything added to the plain drawing goes on top of it: with no marks, no
+// focus and the pointer elsewhere the sheet looks as it always has. The three
+// kinds of piece differ in line style as well as in colour (right: thick with a
+// dark edge; extra: dashed with crosses; missing: the true line with light
+// rings), so they read without colour too, and the colour-blind-safe palette
+// only swaps the colours.
+class SheetWidget : public QWidget {
+    Q_OBJECT
+public:
+    SheetWidget(Sheet sheet, SheetInput &input, const SegmentList &truth, const SheetLattice &lattice,
+                QWidget *parent = nullptr);
+
+    Sheet sheet() const { return m_sheet; }
+    // A band stands only while a stroke is begun; dropping the stroke (a new
+    // turn, an activation, a Check) takes the band away with it.
+    bool rubberBandShown() const { return m_rubberShown && input().StrokeBegun(); }
+    // The box the snap mark repaints, while it stands on the sheet.
+    std::optional<QRect> snapMarkRect() const;
+
+    void setMarks(const SheetMarks &marks);
+    const SheetMarks &marks() const { return m_marks; }
+    void setSafePalette(bool safe);
+    bool safePalette() const { return m_safePalette; }
+    // The colours of the truth and of the strokes in the palette in use.
+    QColor truthColour() const { return m_safePalette ? SafeTrueColour : TrueColour; }
+    QColor strokeColour() const { return m_safePalette ? SafeStrokeColour : StrokeColour; }
+
+    static const QColor Background;
+    static const QColor StrokeColour;
+    static const QColor TrueColour;
+    static const QColor SafeStrokeColour;
+    static const QColor SafeTrueColour;
+    static const QColor HintColour;
+    static QColor AxisColour(int figureAxis);
+
+Q_SIGNALS:
+    // A press or release the sheet took (the cue player listens).
+    void pressed();
+    void released();
+    void strokesChanged();
+    // A stroke was finished, by the mouse or the keys; before is the whole
+    // store as it was until then, for undo.
+    void strokeFinished(const SheetStrokes &before);
+
+protected:
+    bool event(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+
+private:
+    SheetInput &input() const { return m_input; }
+    QPoint pixel(LatticePoint p) const;
+    QPoint startPixel() const;
+    QRect bandRect(QPoint end) const;
+    QRect markRect(LatticePoint p) const;
+    int markRadius() const;
+    void moveBand(QPoint end);
+    void moveSnapMark(std::optional<LatticePoint> to);
+
+    void moveCursor(LatticePoint to);
+    void pressAt(LatticePoint p);
+    void releaseAt(LatticePoint p);
+    bool cursorShown() const;
+    const SheetClassification *shownClassification() const;
+    void paintPieces(QPainter &p, const SheetClassification &c, bool withMissing) const;
+    void paintCounts(QPainter &p, const SheetClassification &c) const;
+    QString legend() const;
+    void describe();
+
+    Sheet m_sheet;
+    SheetInput &m_input;
+    const SegmentList &m_truth;
+    const SheetLattice &m_lattice;
+    QPoint m_rubberEnd;
+    bool m_rubberShown = false;
+    SheetMarks m_marks;
+    bool m_safePalette = false;
+    std::optional<LatticePoint> m_snap;  // where a click would go, while the pointer is over the sheet
+    LatticePoint m_cursor{3, 3};         // the keyboard's lattice cursor
+    bool m_keysInUse = false;            // the cursor shows once the keys are used, until the mouse is
+};

@@ -1,0 +1,780 @@
+// The main window as a player meets it: the results read at start-up, play
+// without sounds or pictures, the About window's help files, full screen and
+// window, command keys whatever control holds the focus, turns beyond New
+// (codes, Restart, the daily figure, help and the history it writes), drawing
+// on the sheets with the mouse and the keys and what they show (strokes, the
+// band, undo, the styles after a Check, hints, the snap mark), the record
+// window, the statistics and high-score windows, settings, where files live,
+// the command line and the Russian catalogue.
+
+#include "ui/dialogs/aboutdialog.h"
+#include "ui/dialogs/manualwindow.h"
+#include "ui/app/locations.h"
+#include "ui/app/settings.h"
+#include "ui/app/translations.h"
+#include "ui/app/cueplayer.h"
+#include "guitest.h"
+#include "ui/dialogs/highscoresdialog.h"
+#include "core/codes/puzzlecode.h"
+#include "ui/dialogs/statisticsdialog.h"
+#include "ui/dialogs/recordnamedialog.h"
+
+#include <QtCharts>
+
+#include <ctime>
+
+using namespace guitest;
+
+// Takes the file URLs the About window opens, so no viewer starts.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public Q_SLOTS:
+    void open(const QUrl &url) { urls.append(url); }
+};
+
+namespace {
+
+// Entries past SegmentCount are left over from an earlier, longer figure and
+// belong to neither.
+bool SameFigure(const Figure &a, const Figure &b)
+{
+    const auto n = static_cast<std::ptrdiff_t>(std::clamp(a.SegmentCount, 0, Figure::EntryCount)) + 1;
+    return a.SegmentCount == b.SegmentCount && std::equal(a.entry.begin(), a.entry.begin() + n, b.entry.begin());
+}
+
+QList<Stroke> strokesIn(const SheetInput &input)
+{
+    QList<Stroke> out;
+    for (const Stroke &stroke : input.Strokes().Slots())
+        if (!stroke.IsEmpty())
+            out << stroke;
+    return out;
+}
+
+// Half a cell along a line from its start: on the line, between lattice dots.
+QPoint halfCellAlong(const MainWindow &w, const Stroke &line)
+{
+    const auto sign = [](int v) { return (v > 0) - (v < 0); };
+    return pixelOf(w, line.StartCol + sign(line.EndCol - line.StartCol) / 2.0,
+                   line.StartRow + sign(line.EndRow - line.StartRow) / 2.0);
+}
+
+// The regions Qt repaints on a widget. A fresh paint showing no band proves
+// nothing for the screen unless the band's pixels are among them.
+class Repaints : public QObject {
+public:
+    explicit Repaints(QWidget *w) { w->installEventFilter(this); }
+    QRegion region;
+
+protected:
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() == QEvent::Paint)
+            region += static_cast<QPaintEvent *>(e)->region();
+        return false;
+    }
+};
+
+// A figure whose walk shows a line on every sheet.
+constexpr std::uint32_t SeedA = 20261206;
+
+constexpr int Cell = 40;
+QPoint at(LatticePoint p) { return {p.col * Cell, p.row * Cell}; }
+
+// One sheet in a window, over a truth of the top row and the right column.
+// check() draws right (1,1)-(3,1) and extra (1,3)-(3,3) and reveals the sheet.
+struct Bench {
+    SheetInput input;
+    SegmentList truth{};
+    SheetLattice lattice{Cell, Cell};
+    QWidget window;
+    QPushButton *next = new QPushButton(QStringLiteral("next"), &window);  // where Tab goes
+    SheetWidget *sheet = new SheetWidget(Sheet::X, input, truth, lattice, &window);
+
+    explicit Bench(bool inputOn = true)
+    {
+        truth[11] = Stroke(1, 1, 5, 1);
+        truth[12] = Stroke(5, 1, 5, 5);
+        window.resize(8 * Cell, 7 * Cell);
+        sheet->setGeometry(0, 0, 6 * Cell, 6 * Cell);
+        next->move(6 * Cell + 5, 5);
+        input.SetInputEnabled(inputOn);
+    }
+    void check()
+    {
+        for (LatticePoint p : {LatticePoint{1, 1}, {3, 1}, {1, 3}, {3, 3}}) {
+            input.PressAt(p);
+            input.ReleaseAt(p);
+        }
+        input.Reveal();
+        sheet->setMarks({Classify(truth, input.Strokes().Slots()), {}, {}});
+    }
+    // Pixels around a lattice point other than its own dot.
+    int inkAround(LatticePoint p) const
+    {
+        const QImage img = sheet->grab().toImage();
+        int ink = 0;
+        for (int dx = -9; dx <= 9; ++dx)
+            for (int dy = -9; dy <= 9; ++dy)
+                ink += (std::abs(dx) > 2 || std::abs(dy) > 2) &&
+                       img.pixelColor(at(p) + QPoint(dx, dy)) != SheetWidget::Background;
+        return ink;
+    }
+};
+
+constexpr std::int64_t Day = 86400;
+
+TurnRecord Turn(std::int64_t utc, int level, int seconds, int finalScore, bool good, const char *code)
+{
+    const auto sheets = good ? std::array{TurnTally{9, 1, 8}, TurnTally{6, 4, 2}, TurnTally{8, 2, 6}}
+                             : std::array{TurnTally{3, 1, 2}, TurnTally{2, 6, -4}, TurnTally{4, 4, 0}};
+    return {utc, code, level, seconds, sheets, {}, 0, 0, 0, finalScore};
+}
+
+// The values of a chart's line or bar series, by the names the tests know them by.
+QList<qreal> YValues(QDialog &dialog, const char *view, const QString &name)
+{
+    QList<qreal> ys;
+    for (QAbstractSeries *s : dialog.findChild<QChartView *>(view)->chart()->series()) {
+        if (s->objectName() != name)
+            continue;
+        if (auto *line = qobject_cast<QLineSeries *>(s))
+            for (const QPointF &p : line->points())
+                ys << p.y();
+        if (auto *bars = qobject_cast<QBarSeries *>(s))
+            for (int i = 0; i < bars->barSets().first()->count(); ++i)
+                ys << bars->barSets().first()->at(i);
+    }
+    return ys;
+}
+
+QString Text(QDialog &dialog, const char *label) { return dialog.findChild<QLabel *>(label)->text(); }
+
+
+} // namespace
+
+class TestGuiWindow : public QObject {
+    Q_OBJECT
+
+    // One window for most tests, each starting on a new turn (New keeps no
+    // stroke); the others start their own.
+    ProgramFolder m_folder;
+    std::unique_ptr<MainWindow> m_window;
+    QStringList m_ran;  // the window's actions, as they run
+    // A seeded turn history for the statistics and high-score windows.
+    QTemporaryDir m_dir;
+    History m_history;
+    // A fixed Tuesday at midday: turns stay inside their UTC day, and the
+    // windows count back from it, not from the clock.
+    std::int64_t m_today = 20515 * Day + 12 * 3600;
+
+    QAction *action(const char *name) { return m_window->findChild<QAction *>(QLatin1String(name)); }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QCOMPARE(QGuiApplication::primaryScreen()->geometry(), QRect(0, 0, 1024, 768));
+        // A damaged results file is reported; what came before the damage still counts.
+        QFile results(m_folder.file(QStringLiteral("Stat.txt")));
+        QVERIFY(results.open(QIODevice::WriteOnly) && results.write("Ann,57,12,,\r\nBob,x1,3,,\r\nCy,99,9,,\r\n") > 0);
+        results.close();
+        m_window = std::make_unique<MainWindow>(m_folder.path());
+        QCOMPARE(m_window->turn().readResults(), "'0x1' is not a valid integer value");
+        QVERIFY(showReady(*m_window));
+        QCOMPARE(control<QLabel>(m_window.get(), "bestLabel")->text(), "Best score 57");
+        for (QAction *a : m_window->actions())
+            connect(a, &QAction::triggered, this, [this, a] { m_ran << a->objectName(); });
+        QVERIFY(m_history.Open(m_dir.filePath("history").toStdString()).ok);
+        for (const TurnRecord &t : {Turn(m_today - 40 * Day, 2, 200, 5, false, "OLD"),
+                                    Turn(m_today - Day, 2, 100, 30, true, "Y1"),
+                                    Turn(m_today - Day, 3, 120, 10, false, "Y2"), Turn(m_today, 3, 60, 50, true, "T1"),
+                                    Turn(m_today + 60, 3, 90, 20, false, "T2")})
+            QVERIFY(m_history.Append(t).ok);
+    }
+    void init()
+    {
+        m_window->turn().game().SetRecordThreshold(1 << 30);  // the record test asks for its name window
+        m_window->turn().newTurn();
+        QVERIFY(QTest::qWaitFor([&] { return allSheetsTakeInput(*m_window); }, 2000));
+    }
+
+    // Sounds, pictures and help files may be missing: a turn plays as usual,
+    // Help hands readme.txt to the system's viewer, the manual link opens
+    // manual.html inside the game, a missing help file is named in a message,
+    // and End or Esc still close the window.
+    void missingFilesAreNoObstacle_data()
+    {
+        QTest::addColumn<QStringList>("missing");
+        QTest::addColumn<bool>("viaLink");  // the manual link, or Help
+        QTest::addColumn<bool>("byEsc");
+        QTest::newRow("all files; Help; End closes") << QStringList{} << false << false;
+        QTest::newRow("no sounds, no readme.txt; Help; Esc closes") << Sounds + QStringList{"readme.txt"} << false << true;
+        QTest::newRow("no pictures; manual link; End closes") << QStringList{"panel.jpg", "emblem.png"} << true << false;
+        QTest::newRow("no manual.html; manual link; Esc closes") << QStringList{"manual.html"} << true << true;
+    }
+    void missingFilesAreNoObstacle()
+    {
+        QFETCH(QStringList, missing);
+        QFETCH(bool, viaLink);
+        QStringList files = Sounds + Documents;
+        files.removeIf([&](const QString &f) { return missing.contains(f); });
+        ProgramFolder folder(files);
+        MainWindow w(folder.path());
+        QVERIFY(showReady(w));
+        // A fixed figure: a random one may show only dots on sheet X, and then
+        // drawing its lines scores nothing.
+        w.turn().game().Seed(SeedA);
+        clickButton(&w, "newButton");
+        drawTruth(w, Sheet::X);
+        w.turn().game().SetRecordThreshold(1 << 30);
+        clickButton(&w, "checkButton");
+        QVERIFY(w.game().RightCount() > 0);
+        QCOMPARE(control<QLabel>(&w, "picture")->pixmap().isNull(), missing.contains("panel.jpg"));
+        for (const QString &f : missing)
+            QVERIFY2(!Sounds.contains(f) || w.cues()->failedFiles().contains(f), qPrintable(f));
+
+        UrlCatcher catcher;
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
+        QString warning;
+        whenModal<AboutDialog>(&w, [&](AboutDialog *about) {
+            whenModal<QMessageBox>(&w, [&](QMessageBox *box) {
+                warning = box->text();
+                box->accept();
+            }, 1000);
+            if (viaLink)
+                QTest::mouseClick(control(about, "manualLink"), Qt::LeftButton, {}, QPoint(12, 11));
+            else
+                clickButton(about, "helpButton");
+            clickButton(about, "okButton");
+        });
+        clickButton(&w, "aboutButton");
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        const QString file = viaLink ? "manual.html" : "readme.txt";
+        const bool present = !missing.contains(file);
+        const QUrl url = QUrl::fromLocalFile(folder.file(file));
+        QVERIFY2(present ? warning.isEmpty() : warning.contains(file), qPrintable(warning));
+        QCOMPARE(catcher.urls, present && !viaLink ? QList<QUrl>{url} : QList<QUrl>{});
+        QCOMPARE(w.manualWindow()->isVisible() && w.manualWindow()->browser()->source() == url, present && viaLink);
+
+        QFETCH(bool, byEsc);
+        w.activateWindow();  // no window manager here hands the focus back after a dialog
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        byEsc ? QTest::keyClick(keyTarget(&w), Qt::Key_Escape) : clickButton(&w, "endButton");
+        QTRY_VERIFY(!w.isVisible());
+    }
+
+    // F11 leaves full screen for a window laid out from its own client area,
+    // and returns to the full-screen layout to the pixel.
+    void fullScreenAndBack_data()
+    {
+        QTest::addColumn<QSize>("windowSize");
+        QTest::addColumn<int>("view");
+        QTest::newRow("smallest window") << QSize(640, 480) << 240;
+        QTest::newRow("wide window") << QSize(1000, 560) << 280;
+        QTest::newRow("tall window") << QSize(700, 740) << 350;
+    }
+    void fullScreenAndBack()
+    {
+        QFETCH(QSize, windowSize);
+        QFETCH(int, view);
+        MainWindow &w = *m_window;
+        action("fullScreenAction")->trigger();
+        QVERIFY(!w.isFullScreen());
+        w.resize(windowSize);
+        QTRY_COMPARE(w.size(), windowSize);
+        QCOMPARE(w.view()->geometry(), QRect(0, windowSize.height() - view, view, view));
+        QCOMPARE(control(&w, "controlPanel")->geometry().bottomRight(),
+                 QPoint(windowSize.width() - 1, windowSize.height() - 1));
+
+        action("fullScreenAction")->trigger();
+        QTRY_COMPARE(w.geometry(), QRect(0, 0, 1024, 768));
+        QCOMPARE(w.sheetWidget(Sheet::Y)->geometry(), QRect(351, 16, 319, 319));
+        QVERIFY(w.settings().fullScreen);
+    }
+
+    // Command keys reach the window's actions from any control; the level
+    // box keeps only the keys it edits with.
+    void commandKeysFromEveryControl_data()
+    {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("action");  // empty: no action may run
+        for (const char *focus : {"newButton", "levelBox", "menuButton", "sheetZ"}) {
+            QTest::addRow("Ctrl+N on %s", focus) << focus << int(Qt::Key_N) << int(Qt::ControlModifier) << "newAction";
+            QTest::addRow("F5 on %s", focus) << focus << int(Qt::Key_F5) << 0 << "restartAction";
+            QTest::addRow("W on %s", focus) << focus << int(Qt::Key_W) << 0 << "thinnerAction";
+            QTest::addRow("Shift+W on %s", focus) << focus << int(Qt::Key_W) << int(Qt::ShiftModifier) << "thickerAction";
+            QTest::addRow("Ctrl+Z on %s", focus) << focus << int(Qt::Key_Z) << int(Qt::ControlModifier) << "undoAction";
+        }
+        QTest::newRow("2 on the New button repaints") << "newButton" << int(Qt::Key_2) << 0 << "redrawAction";
+        QTest::newRow("2 in the level box is a digit") << "levelBox" << int(Qt::Key_2) << 0 << "";
+    }
+    void commandKeysFromEveryControl()
+    {
+        QFETCH(QString, focus);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, action);
+        MainWindow &w = *m_window;
+        auto *target = w.findChild<QWidget *>(focus);
+        target->setFocus();
+        QTRY_VERIFY(target->hasFocus());
+        // The undo action only acts when there is something to undo.
+        w.turn().undoStack()->push(new QUndoCommand(QStringLiteral("a stroke")));
+        m_ran.clear();
+        QTest::keyClick(target, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(m_ran, action.isEmpty() ? QStringList() : QStringList{action});
+        if (focus == QLatin1String("levelBox") && action.isEmpty())
+            QVERIFY(w.findChild<QSpinBox *>(focus)->text().contains(QLatin1Char('2')));
+    }
+
+    // Turns beyond New, one after the other. A code gives its figure and
+    // level; Restart gives the same figure with empty sheets, and after a
+    // Check it can no longer set a record; the daily figure is today's. Help
+    // costs points from the turn's score; the history keeps both, once per
+    // turn however often the turn is checked.
+    void turnsBeyondNew()
+    {
+        MainWindow &w = *m_window;
+        const PuzzleCode code{23, 0x5eed1234u, false};
+        QVERIFY(w.openPuzzleCode(QString::fromStdString(EncodePuzzleCode(code))));
+        QVERIFY(SameFigure(w.game().figure(), FigureFromCode(code)));
+        QCOMPARE(w.findChild<QSpinBox *>(QStringLiteral("levelBox"))->value(), 23);
+        QCOMPARE(w.turn().currentCode(), code);
+        drawTruth(w, Sheet::X);
+        action("checkAction")->trigger();
+        QVERIFY(w.game().Checked());
+        action("restartAction")->trigger();
+        QVERIFY(SameFigure(w.game().figure(), FigureFromCode(code)));
+        QVERIFY(!w.game().Checked() && w.game().sheet(Sheet::X).Strokes().NextSlot() == 1);
+        QVERIFY(w.game().TruthSeen());
+        action("dailyAction")->trigger();
+        const PuzzleCode daily = DailyPuzzle(TodayUtc());
+        QCOMPARE(w.turn().currentCode(), daily);
+        QVERIFY(SameFigure(w.game().figure(), FigureFromCode(daily)));
+        QVERIFY(!w.game().TruthSeen());
+
+        History *history = w.turn().history();
+        std::vector<TurnRecord> before, after;
+        QVERIFY(history && history->Turns(before).ok);
+        action("newAction")->trigger();
+        action("hintAction")->trigger();
+        action("hintAction")->trigger();
+        QCOMPARE(w.game().Help().hints, 2);
+        action("peekAction")->trigger();  // nothing drawn: nothing to mark, nothing paid
+        QCOMPARE(w.game().Help().peeks, 0);
+        action("checkAction")->trigger();
+        action("checkAction")->trigger();
+        QCOMPARE(w.turn().lastCheck().finalScore, w.game().Score() - 2 * HintCost);
+        action("hintAction")->trigger();  // after Check: nothing
+        QCOMPARE(w.game().Help().hints, 2);
+        QVERIFY(history->Turns(after).ok);
+        QCOMPARE(after.size(), before.size() + 1);
+        QCOMPARE(after.back().hintsUsed, 2);
+        QCOMPARE(after.back().finalScore, w.turn().lastCheck().finalScore);
+        QCOMPARE(after.back().puzzleCode, EncodePuzzleCode(w.turn().currentCode()));
+    }
+
+    // Closing a dialog over the window activates it; the click that closed it
+    // must not draw, so the sheets ignore the mouse for half a second.
+    void clicksRightAfterActivationAreIgnored_data()
+    {
+        QTest::addColumn<int>("waitMs");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("click at once") << 0 << false;
+        QTest::newRow("click after 200 ms") << 200 << false;
+        QTest::newRow("click after 700 ms") << 700 << true;
+    }
+    void clicksRightAfterActivationAreIgnored()
+    {
+        QFETCH(int, waitMs);
+        QFETCH(bool, taken);
+        MainWindow &w = *m_window;
+        w.activate();
+        QTest::qWait(waitMs);
+        const QPoint a = pixelOf(w, 1, 1);
+        const QPoint b = pixelOf(w, 3.5, 2.5);
+        for (Sheet s : AllSheets) {
+            SheetWidget *sheet = w.sheetWidget(s);
+            click(sheet, a);
+            moveAlong(sheet, a, b);
+            QCOMPARE(sheet->rubberBandShown(), taken);
+            click(sheet, b);
+            QCOMPARE(strokesIn(w.game().sheet(s)).size(), taken ? 1 : 0);
+        }
+    }
+
+    // The band follows the pointer: its old place is wiped on the screen, and
+    // only the band's box is repainted as it moves. The second click leaves a
+    // stroke in its place; the same stroke drawn again the other way erases
+    // it, and undo and redo replay that exactly.
+    void rubberBandFollowsThePointerAndGoes()
+    {
+        MainWindow &w = *m_window;
+        SheetWidget *widget = w.sheetWidget(Sheet::Z);
+        Repaints repaints(widget);  // (grab() paints too: read pixels only after)
+        const QPoint a = pixelOf(w, 1, 1);
+        const QPoint far = pixelOf(w, 3.8, 4.3);
+        const QPoint end = pixelOf(w, 1.9, 1.4);  // snaps to (2, 1)
+        click(widget, a);
+        moveAlong(widget, a, far);
+        QTRY_VERIFY(repaints.region.contains((a + far) / 2));
+        QVERIFY(widget->rubberBandShown());
+        QVERIFY(shown(widget, (a + far) / 2) != SheetWidget::Background);
+
+        const QPoint oldBand = a + (far - a) * 3 / 4;  // where the new band's box does not reach
+        QVERIFY(shown(widget, oldBand) != SheetWidget::Background);
+        repaints.region = {};
+        moveAlong(widget, far, end);
+        QTRY_VERIFY(repaints.region.contains(oldBand));
+        QVERIFY(!repaints.region.contains(pixelOf(w, 5.3, 1.2)));  // outside both boxes
+        QCOMPARE(shown(widget, oldBand), SheetWidget::Background);
+
+        // The finished stroke takes the band's place.
+        repaints.region = {};
+        click(widget, end);
+        QTRY_VERIFY(repaints.region.contains((a + end) / 2));
+        QVERIFY(!widget->rubberBandShown());
+        QCOMPARE(strokesIn(w.game().sheet(Sheet::Z)), QList<Stroke>{Stroke(1, 1, 2, 1)});
+        QCOMPARE(shown(widget, (a + end) / 2), SheetWidget::Background);
+        const QPoint onLine = halfCellAlong(w, Stroke(1, 1, 2, 1));
+        QCOMPARE(shown(widget, onLine), SheetWidget::StrokeColour);
+        drawStroke(widget, end, a);
+        const SheetStrokes erased = w.game().sheet(Sheet::Z).Strokes();
+        QVERIFY(strokesIn(w.game().sheet(Sheet::Z)).empty());
+        QCOMPARE(shown(widget, onLine), SheetWidget::Background);
+        action("undoAction")->trigger();
+        QCOMPARE(strokesIn(w.game().sheet(Sheet::Z)), QList<Stroke>{Stroke(1, 1, 2, 1)});
+        QCOMPARE(shown(widget, onLine), SheetWidget::StrokeColour);
+        action("redoAction")->trigger();
+        QCOMPARE(w.game().sheet(Sheet::Z).Strokes(), erased);
+    }
+
+    // After Check the result shows, the truth shows red under undrawn sheets
+    // (green strokes over drawn ones), and the revealed sheets ignore the
+    // mouse and undo.
+    void checkRevealsScoresAndLocks()
+    {
+        MainWindow &w = *m_window;
+        w.turn().game().Seed(SeedA);
+        w.turn().newTurn();
+        drawTruth(w, Sheet::X);
+        clickButton(&w, "checkButton");
+
+        QVERIFY(!action("undoAction")->isEnabled());
+        const Game &g = w.game();
+        QVERIFY(g.RightCount() > 0 && g.WrongCount() > 0);
+        QCOMPARE(control<QLabel>(&w, "resultLabel")->text(),
+                 QStringLiteral("Right %1   Wrong %2   Score %3").arg(g.RightCount()).arg(g.WrongCount()).arg(g.Score()));
+        for (Sheet s : AllSheets) {
+            SheetWidget *widget = w.sheetWidget(s);
+            const auto line =
+                std::ranges::find_if(g.trueSegments(s), [](auto &t) { return !t.IsEmpty() && t.Start() != t.End(); });
+            QVERIFY2(line != g.trueSegments(s).end(), "the seeded figure should show a line on every sheet");
+            const QColor expected = s == Sheet::X ? SheetWidget::StrokeColour : SheetWidget::TrueColour;
+            QCOMPARE(shown(widget, halfCellAlong(w, *line)), expected);
+
+            // Locked: a press neither begins a stroke nor plays a cue.
+            QSignalSpy presses(widget, &SheetWidget::pressed);
+            const qsizetype before = strokesIn(w.game().sheet(s)).size();
+            drawStroke(widget, pixelOf(w, 1, 1), pixelOf(w, 5, 1));
+            QCOMPARE(presses.size(), 0);
+            QVERIFY(!widget->rubberBandShown());
+            QCOMPARE(strokesIn(w.game().sheet(s)).size(), before);
+        }
+    }
+
+    // A record is saved only through "OK"; closing the name window stores
+    // nothing. The name confirmed last is offered the next time.
+    void recordThroughTheNameWindow()
+    {
+        MainWindow &w = *m_window;
+        const ProgramFolder &folder = m_folder;
+        QFile::remove(folder.file(QStringLiteral("Stat.txt")));
+        w.turn().game().SetRecordThreshold(0);  // as with no results file
+        w.turn().game().Seed(SeedA);
+        w.turn().newTurn();
+        for (Sheet s : AllSheets)
+            drawTruth(w, s);
+        // Checks, answering the name window if one comes: types Zoe, then OK or
+        // close. Returns the name the window offered.
+        auto checkAndAnswer = [&](bool pressOk) {
+            QObject watch;  // ends the watch with the Check
+            QString offered = QStringLiteral("<no name window>");
+            whenModal<RecordNameDialog>(&watch, [&](RecordNameDialog *d) {
+                offered = control<QLineEdit>(d, "nameEdit")->text();
+                QTest::keyClicks(control(d, "nameEdit"), QStringLiteral("Zoe"));
+                pressOk ? clickButton(d, "okButton") : void(d->close());
+            }, 300);
+            w.turn().check();
+            return offered;
+        };
+        QCOMPARE(checkAndAnswer(false), QString());
+        QCOMPARE(folder.read(QStringLiteral("Stat.txt")), QByteArray());
+        QCOMPARE(checkAndAnswer(true), QString());  // still a record: nothing was saved
+        const int score = w.game().Score();
+        QVERIFY(score > 0);
+        const QString seconds = control<QLabel>(&w, "timeLabel")->text().section(QLatin1Char(' '), 2, 2);
+        QCOMPARE(QString::fromLatin1(folder.read(QStringLiteral("Stat.txt"))),
+                 QStringLiteral("Zoe,%1,%2,,\r\n").arg(score).arg(seconds));
+        QCOMPARE(control<QLabel>(&w, "bestLabel")->text(), QStringLiteral("Best score %1").arg(score));
+        QCOMPARE(checkAndAnswer(true), QStringLiteral("<no name window>"));  // the saved score is no record any more
+        w.turn().game().SetRecordThreshold(0);
+        QCOMPARE(checkAndAnswer(true), QStringLiteral("Zoe"));
+        QCOMPARE(folder.read(QStringLiteral("Stat.txt")).count("\r\n"), 2);
+    }
+
+    // Each piece after a Check, and a hint, has a style of its own a player
+    // can tell apart, in the normal and the safe palette: right in the stroke
+    // colour with a dark edge, extra dashed, missing in the truth colour with
+    // light rings, a hint an amber band with a dark core.
+    void eachKindHasItsStyle_data()
+    {
+        QTest::addColumn<bool>("safe");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<Stroke>("line");
+        for (bool safe : {false, true}) {
+            const char *palette = safe ? " (safe palette)" : "";
+            QTest::addRow("right%s", palette) << safe << "right" << Stroke(1, 1, 3, 1);
+            QTest::addRow("extra%s", palette) << safe << "extra" << Stroke(1, 3, 3, 3);
+            QTest::addRow("missing%s", palette) << safe << "missing" << Stroke(5, 1, 5, 5);
+            QTest::addRow("hint%s", palette) << safe << "hint" << Stroke(2, 4, 3, 4);
+        }
+    }
+    void eachKindHasItsStyle()
+    {
+        QFETCH(bool, safe);
+        QFETCH(QString, kind);
+        QFETCH(Stroke, line);
+        Bench b;
+        b.sheet->setSafePalette(safe);
+        kind == "hint" ? b.sheet->setMarks({{}, {line}, {}}) : b.check();
+        const QColor stroke = safe ? SheetWidget::SafeStrokeColour : SheetWidget::StrokeColour;
+        const QImage img = b.sheet->grab().toImage();
+        const QPoint from = at(line.Start()), to = at(line.End());
+        const QPoint side = from.y() == to.y() ? QPoint(0, 3) : QPoint(3, 0);
+        QList<QColor> centre, beside;
+        for (int i = 6; i <= 34; ++i) {  // clear of both ends
+            centre << img.pixelColor(from + (to - from) * i / 40);
+            beside << img.pixelColor(from + (to - from) * i / 40 + side);
+        }
+        const auto all = [](const QList<QColor> &l, auto f) { return std::all_of(l.begin(), l.end(), f); };
+        const QHash<QString, bool> looks{
+            {"right", centre.count(stroke) == centre.size() &&
+                          all(beside, [&](QColor c) { return c.lightness() < stroke.lightness(); })},
+            {"extra", centre.contains(stroke) && centre.contains(SheetWidget::Background)},
+            {"missing", centre.contains(safe ? SheetWidget::SafeTrueColour : SheetWidget::TrueColour) &&
+                            centre.contains(QColor(Qt::white))},
+            {"hint", all(beside, [](QColor c) { return c.red() - c.blue() > 60 && c.green() > c.blue(); }) &&
+                         !all(centre, [](QColor c) { return c.lightness() > 128; })}};
+        QVERIFY(looks[kind]);
+    }
+
+    // Arrows move the cursor (stopping at the edge), Space begins and ends a
+    // stroke; a held Space or the input guard draws nothing; Tab leaves the
+    // sheet. The snap mark sits on the lattice point nearest the pointer while
+    // the sheet takes input, and nowhere during the input guard or off the sheet.
+    void keysAndSnapMark_data()
+    {
+        QTest::addColumn<bool>("inputOn");
+        QTest::addColumn<QString>("keys");  // arrows as LRUD, ' ' Space, 'r' an auto-repeated Space
+        QTest::addColumn<QList<Stroke>>("strokes");
+        QTest::newRow("arrows and Space twice") << true << "LU RR " << QList<Stroke>{Stroke(2, 2, 4, 2)};
+        QTest::newRow("the cursor stops at the edge") << true << "LLLL D " << QList<Stroke>{Stroke(1, 3, 1, 4)};
+        QTest::newRow("held Space ends nothing") << true << " Rr" << QList<Stroke>{};
+        QTest::newRow("Space during the input guard") << false << " R " << QList<Stroke>{};
+    }
+    void keysAndSnapMark()
+    {
+        QFETCH(bool, inputOn);
+        QFETCH(QString, keys);
+        QFETCH(QList<Stroke>, strokes);
+        Bench b(inputOn);
+        b.window.show();
+        b.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&b.window));
+        for (LatticePoint p : {LatticePoint{2, 2}, {4, 3}}) {
+            mouse(QTest::MouseMove, b.sheet, at(p) + QPoint(7, p.col == 2 ? -6 : 9));
+            QTRY_COMPARE(b.inkAround(p) > 0, inputOn);
+        }
+        QCOMPARE(b.inkAround({2, 2}), 0);
+        mouse(QTest::MouseMove, &b.window, QPoint(7 * Cell, 6 * Cell));
+        QTRY_COMPARE(b.inkAround({4, 3}), 0);
+        b.sheet->setFocus(Qt::TabFocusReason);
+        QSignalSpy finished(b.sheet, &SheetWidget::strokeFinished);
+        const QHash<QChar, Qt::Key> key{
+            {'L', Qt::Key_Left}, {'R', Qt::Key_Right}, {'U', Qt::Key_Up}, {'D', Qt::Key_Down}};
+        for (QChar k : keys) {
+            QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, {}, QStringLiteral(" "), k == 'r');
+            key.contains(k) ? QTest::keyClick(b.sheet, key[k]) : void(QApplication::sendEvent(b.sheet, &space));
+        }
+        QCOMPARE(strokesIn(b.input), strokes);
+        QCOMPARE(finished.size(), strokes.size());
+        QTest::keyClick(b.sheet, Qt::Key_Tab);
+        QVERIFY(b.next->hasFocus());
+    }
+
+    // Every chart and the summary show what a player counts by hand in the
+    // history; the level and period filters narrow them and keep their choice;
+    // a turn added while the window is open shows on refresh.
+    void statisticsShowTheHistory()
+    {
+        StatisticsDialog dialog;
+        dialog.setNow(m_today);
+        dialog.setHistory(&m_history);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QVERIFY2(Text(dialog, "summaryLabel").contains("5 turns") &&
+                     Text(dialog, "summaryLabel").contains("Daily streak: 2 days"),
+                 qPrintable(Text(dialog, "summaryLabel")));
+        QCOMPARE(YValues(dialog, "scoreChart", "dailyScore"), (QList<qreal>{5, 20, 35}));
+        QCOMPARE(YValues(dialog, "scoreChart", "movingAverage"), (QList<qreal>{5, 20, 27.5}));
+        // Two good turns and three poor ones: X 27 right 5 wrong, Y 18/26, Z 28/16.
+        QCOMPARE(YValues(dialog, "accuracyChart", "accuracy"),
+                 (QList<qreal>{100 * (27. / 32), 100 * (18. / 44), 100 * (28. / 44)}));
+        QVERIFY(dialog.findChild<QChartView *>("accuracyChart")->chart()->title().contains("hardest: Y"));
+        QCOMPARE(YValues(dialog, "secondsChart", "secondsPerLevel"), (QList<qreal>{150, 90}));
+        const QList<qreal> perDay = YValues(dialog, "turnsChart", "turnsPerDay");
+        QCOMPARE(perDay.size(), 41);  // the days without turns between count as zero
+        QVERIFY(perDay[0] == 1 && perDay[20] == 0 && perDay[39] == 2 && perDay[40] == 2);
+        auto *levels = dialog.findChild<QComboBox *>("levelFilter");
+        auto *periods = dialog.findChild<QComboBox *>("periodFilter");
+        for (auto [box, text] : {std::pair{levels, "Level 2"}, std::pair{periods, "Last 7 days"}}) {
+            box->setCurrentIndex(box->findText(text));
+            Q_EMIT box->activated(box->currentIndex());
+        }
+        QCOMPARE(levels->currentText(), QString("Level 2"));
+        QVERIFY2(Text(dialog, "summaryLabel").contains("1 turn"), qPrintable(Text(dialog, "summaryLabel")));
+        QCOMPARE(YValues(dialog, "scoreChart", "dailyScore"), QList<qreal>{30});  // yesterday's level 2 turn
+        QVERIFY(m_history.Append(Turn(m_today + 120, 2, 30, 25, true, "T3")).ok);
+        dialog.refresh();
+        QVERIFY(Text(dialog, "summaryLabel").contains("2 turns"));
+    }
+
+    // The results file's lines in file order, names decoded without loss where
+    // possible, the record marked; the history's best turn of each level. The
+    // statistics export writes a file; a failed one, and windows without a
+    // history, say why. (What the file holds is tried on the history.)
+    void highScoresExportAndMissingHistory()
+    {
+        HighScoresDialog dialog;
+        dialog.setEntries({{QByteArray("Ann"), 57, 40}, {QByteArray("J\xC3\xB6rg"), 103, 80},
+                           {QByteArray("bad\xFF\xFEname"), 12, 9}, {QByteArray("Tie"), 103, 70}});
+        dialog.setHistory(&m_history);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto *results = dialog.findChild<QTableWidget *>("resultsTable");
+        QCOMPARE(results->rowCount(), 4);
+        QCOMPARE(results->item(2, 1)->text(), QString("bad\uFFFD\uFFFDname"));
+        for (int row = 0; row < 4; ++row)  // the first line holding the top score
+            QCOMPARE(results->item(row, 1)->font().bold(), row == 1);
+        QCOMPARE(Text(dialog, "recordLabel"), QString::fromUtf8("Record to beat: 103 by J\xC3\xB6rg"));
+        auto *best = dialog.findChild<QTableWidget *>("bestTurnsTable");
+        QCOMPARE(best->rowCount(), 2);
+        QCOMPARE(best->item(0, 3)->text(), QString("Y1"));
+        QCOMPARE(best->item(1, 2)->text(), QString::fromStdString(UtcDate(m_today)));
+
+        StatisticsDialog statistics;
+        statistics.setHistory(&m_history);
+        QVERIFY(statistics.exportCsv(m_dir.filePath("export.csv")).ok && QFile::exists(m_dir.filePath("export.csv")));
+        const StatisticsDialog::ExportResult failed = statistics.exportCsv(m_dir.filePath("no/such/folder/x.csv"));
+        QVERIFY2(!failed.ok && failed.message.contains(QRegularExpression("could not be exported.*: No such file")),
+                 qPrintable(failed.message));
+        QCOMPARE(Text(statistics, "statusLabel"), failed.message);
+        History closed;
+        dialog.setHistory(&closed);
+        statistics.setHistory(&closed);
+        QVERIFY(Text(dialog, "statusLabel").contains("unavailable") && best->rowCount() == 0);
+        QVERIFY(Text(statistics, "statusLabel").contains("unavailable"));
+        QVERIFY(Text(statistics, "summaryLabel").contains("0 turns"));
+        QVERIFY(!statistics.exportCsv(m_dir.filePath("none.csv")).ok);
+    }
+
+    // Results and history live beside a program run from the build tree and
+    // in the player's data folder for an installed one.
+    void whereFilesLive()
+    {
+        QTemporaryDir root;
+        const QString player = root.filePath(QStringLiteral("home/.local/share/trivisto/trivisto"));
+        for (const char *dir : {"build/bin", "usr/bin", "usr/share/trivisto"})
+            QDir(root.path()).mkpath(QLatin1String(dir));
+        const GameLocations build = FindLocations(root.filePath(QStringLiteral("build/bin")), player);
+        QCOMPARE(build.resultsPath(), root.filePath(QStringLiteral("build/bin/Stat.txt")));
+        const GameLocations installed = FindLocations(root.filePath(QStringLiteral("usr/bin")), player);
+        QCOMPARE(installed.dataDir, root.filePath(QStringLiteral("usr/share/trivisto/")));
+        QCOMPARE(installed.resultsPath(), player + QStringLiteral("/Stat.txt"));
+        QCOMPARE(installed.historyPath(), player + QStringLiteral("/history.sqlite"));
+    }
+
+    // The command line is read before any window: no display is needed, and
+    // a bad argument ends with status 2 and a message.
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("output");  // expected in standard output or error
+        QTest::newRow("help") << QStringList{"--help"} << 0 << "--puzzle <CODE>";
+        QTest::newRow("version") << QStringList{"--version"} << 0 << "trivisto 1.1.0";
+        QTest::newRow("level too high") << QStringList{"--level", "85"} << 2 << "from 0 to 84";
+        QTest::newRow("level not a number") << QStringList{"--level=x"} << 2 << "from 0 to 84";
+        QTest::newRow("unknown option") << QStringList{"--colour"} << 2 << "colour";
+        QTest::newRow("stray argument") << QStringList{"Stat.txt"} << 2 << "Stat.txt";
+        QTest::newRow("mistyped puzzle code") << QStringList{"--puzzle", "0026-V5ZD-3"} << 2 << "typing error";
+    }
+    void commandLine()
+    {
+        QFETCH(QStringList, arguments);
+        QProcess game;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("DISPLAY"));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        game.setProcessEnvironment(env);
+        game.start(QCoreApplication::applicationDirPath() + QStringLiteral("/trivisto"), arguments);
+        QVERIFY(game.waitForFinished(10000));
+        QCOMPARE(game.exitStatus(), QProcess::NormalExit);
+        QTEST(game.exitCode(), "status");
+        const QString text = QString::fromLocal8Bit(game.readAllStandardOutput() + game.readAllStandardError());
+        QFETCH(QString, output);
+        QVERIFY2(text.contains(output), qPrintable(text));
+    }
+
+    // Settings come back as they were stored; anything garbled reads as the
+    // default, and the window takes them on, the Russian catalogue included.
+    // (Last: the catalogue stays installed for the rest of the program.)
+    void settingsRoundTripAndGarbage()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("trivisto.conf"));
+        const GameSettings chosen{.level = 17, .lineWidth = 4, .sound = false, .fullScreen = false,
+                                  .windowGeometry = QByteArray("\x01\x02geometry", 10), .language = "ru",
+                                  .safePalette = true};
+        {
+            QSettings file(path, QSettings::IniFormat);
+            QVERIFY(SettingsStore(file).save(chosen));
+        }
+        QSettings file(path, QSettings::IniFormat);
+        QCOMPARE(SettingsStore(file).load(), chosen);
+
+        QFile garbage(path);
+        QVERIFY(garbage.open(QIODevice::WriteOnly));
+        garbage.write("\xff\xfe\x00[game]\nlevel=85\nsound=maybe\nlanguage=tlh\n[view]\nlineWidth=-3\n[window\n", 70);
+        garbage.close();
+        QSettings garbled(path, QSettings::IniFormat);
+        QCOMPARE(SettingsStore(garbled).load(), GameSettings());
+
+        m_window->applySettings(chosen);
+        QCOMPARE(m_window->findChild<QSpinBox *>(QStringLiteral("levelBox"))->value(), 17);
+        QCOMPARE(m_window->view()->camera().LineWidth, 4);
+        QVERIFY(!m_window->cues()->isEnabled());
+        QCOMPARE(InstallTranslations(*QCoreApplication::instance(), chosen.language), QStringLiteral("ru"));
+        QVERIFY(QCoreApplication::translate("MainWindow", "New") != QLatin1String("New"));
+        QVERIFY(QCoreApplication::translate("QPlatformTheme", "Cancel") != QLatin1String("Cancel"));
+    }
+};
+
+TRIVISTO_GUI_TEST_MAIN(TestGuiWindow)
+#include "tst_gui_window.moc"
