@@ -86,7 +86,7 @@ void FillSheets(Game &game, int strokes)
     game.New();
     const std::vector<Stroke> all = DistinctStrokes();
     for (Sheet s : AllSheets) {
-        SheetInput &input = game.sheet(s);
+        SheetInput &input = game.Input(s);
         input.SetInputEnabled(true);
         for (int i = 0; i < strokes; ++i)
             Draw(input, all[static_cast<std::size_t>(i + 7 * SheetIndex(s))]);
@@ -201,7 +201,7 @@ void BM_GameNew(benchmark::State &state)
     game.Seed(FixedSeed);
     for (auto _ : state) {
         game.New();
-        benchmark::DoNotOptimize(game.trueProjection(Sheet::X).data());
+        benchmark::DoNotOptimize(game.TrueProjection(Sheet::X).data());
     }
 }
 BENCHMARK(BM_GameNew)->Arg(TopLevel)->Unit(benchmark::kMicrosecond);
@@ -214,7 +214,7 @@ void BM_FinishStroke(benchmark::State &state)
 {
     Game game;
     FillSheets(game, 99);
-    SheetInput &input = game.sheet(Sheet::X);
+    SheetInput &input = game.Input(Sheet::X);
     const std::vector<Stroke> all = DistinctStrokes();
     // Two strokes not among the 99, taking turns in slot 100 (neither erases).
     const std::array<Stroke, 2> extra{all[200], all[201]};
@@ -248,7 +248,7 @@ void BM_CheckClassify3x100(benchmark::State &state)
     for (auto _ : state) {
         benchmark::DoNotOptimize(game.Check());
         for (Sheet s : AllSheets) {
-            SheetClassification c = Classify(game.trueSegments(s), game.sheet(s).Strokes().Slots());
+            SheetClassification c = Classify(game.TrueSegments(s), game.Input(s).Strokes().Slots());
             benchmark::DoNotOptimize(c.parts.data());
         }
     }

@@ -230,7 +230,7 @@ public:
         if (!bench::WaitFor(
                 [this] {
                     for (Sheet s : AllSheets)
-                        if (!window->turn().game().sheet(s).InputEnabled())
+                        if (!window->turn().game().Input(s).InputEnabled())
                             return false;
                     return true;
                 },
@@ -613,7 +613,7 @@ int SheetBench()
     const std::vector<Stroke> strokes = DistinctStrokes();
     for (int i = 0; i < SlotCount; ++i)
         session.drawStroke(Sheet::X, strokes[static_cast<std::size_t>(i)]);
-    const SheetStrokes &held = w.turn().game().sheet(Sheet::X).Strokes();
+    const SheetStrokes &held = w.turn().game().Input(Sheet::X).Strokes();
     int kept = 0;
     for (int slot = 1; slot <= held.LastUsedSlot(); ++slot)
         kept += held[slot].IsEmpty() ? 0 : 1;
@@ -766,7 +766,7 @@ int Memory()
     bench::Idle(300);
     for (Sheet s : AllSheets) {
         std::set<std::pair<LatticePoint, LatticePoint>> lines;
-        for (const Stroke &t : w.game().trueSegments(s)) {
+        for (const Stroke &t : w.game().TrueSegments(s)) {
             if (t.IsEmpty() || t.Start() == t.End())
                 continue;
             const LatticePoint a = t.Start();

@@ -139,7 +139,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     game.SetLevel(level);
     game.New();
     for (Sheet sheet : AllSheets) {
-        SheetInput &input = game.sheet(sheet);
+        SheetInput &input = game.Input(sheet);
         input.SetInputEnabled(true);
         for (const Stroke &s : drawings[static_cast<std::size_t>(SheetIndex(sheet))].clean)
             if (!s.IsEmpty())
@@ -163,13 +163,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const Sheet mouseSheet = AllSheets[static_cast<std::size_t>(in.ConsumeIntegralInRange<int>(0, 2))];
     for (Sheet sheet : AllSheets) {
         std::vector<Stroke> lines;
-        for (const Stroke &s : TrueSegments(game.figure(), sheet)) {
+        for (const Stroke &s : TrueSegments(game.CurrentFigure(), sheet)) {
             if (s.IsEmpty() || s.Start() == s.End())
                 continue;
             if (std::none_of(lines.begin(), lines.end(), [&](const Stroke &t) { return t.SameLine(s); }))
                 lines.push_back(reverseTruth ? Stroke(s.End(), s.Start()) : s);
         }
-        const SampleSet &truth = game.trueProjection(sheet);
+        const SampleSet &truth = game.TrueProjection(sheet);
         const CheckCounts full{static_cast<int>(truth.size()), 0};
         SegmentList list{};
         std::copy(lines.begin(), lines.end(), list.begin() + 1);
@@ -179,7 +179,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                        Describe(CompareSamples(truth, SampleSegments(list))) + " of " + std::to_string(truth.size()));
         if (sheet != mouseSheet)
             continue;
-        SheetInput &input = game.sheet(sheet);
+        SheetInput &input = game.Input(sheet);
         input.SetInputEnabled(true);
         for (const Stroke &s : lines)
             Draw(input, s, lattice);
@@ -187,7 +187,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const Game::CheckOutcome best = game.Check();
     for (Sheet sheet : AllSheets) {
         const auto i = static_cast<std::size_t>(SheetIndex(sheet));
-        const int trueSamples = static_cast<int>(game.trueProjection(sheet).size());
+        const int trueSamples = static_cast<int>(game.TrueProjection(sheet).size());
         const CheckCounts expected = sheet == mouseSheet ? CheckCounts{trueSamples, 0} : CheckCounts{0, trueSamples};
         FUZZ_CHECK(best.perSheet[i] == expected, figureName + ", sheet " + std::to_string(i) + " drawn " +
                                                      (sheet == mouseSheet ? "as the projection" : "empty") +

@@ -107,7 +107,7 @@ void DrawStroke(MainWindow &window, Sheet sheet, const Stroke &s)
 std::vector<Stroke> TrueLines(const MainWindow &window, Sheet sheet)
 {
     std::vector<Stroke> lines;
-    for (const Stroke &t : window.game().trueSegments(sheet))
+    for (const Stroke &t : window.game().TrueSegments(sheet))
         if (!t.IsEmpty() && t.Start() != t.End() &&
             std::none_of(lines.begin(), lines.end(), [&](const Stroke &l) { return l.SameLine(t); }))
             lines.push_back(t);
@@ -127,7 +127,7 @@ QAction *Action(MainWindow &window, const char *name)
 bool SheetsTakeInput(MainWindow &window)
 {
     return std::all_of(AllSheets.begin(), AllSheets.end(),
-                       [&](Sheet s) { return window.turn().game().sheet(s).InputEnabled(); });
+                       [&](Sheet s) { return window.turn().game().Input(s).InputEnabled(); });
 }
 
 // Four weeks of play with a few days off, the level climbing and the scores

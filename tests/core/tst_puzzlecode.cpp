@@ -43,7 +43,7 @@ private Q_SLOTS:
                 const ParsedPuzzleCode back = ParsePuzzleCode(text);
                 QVERIFY2(back.code && *back.code == code, text.c_str());
                 const Figure figure = FigureFromCode(*back.code);
-                QVERIFY(figure.SegmentCount == game.figure().SegmentCount && figure.entry == game.figure().entry);
+                QVERIFY(figure.SegmentCount == game.CurrentFigure().SegmentCount && figure.entry == game.CurrentFigure().entry);
                 QCOMPARE(QStringLiteral("GHJKMNPQRST").contains(QChar(text[0])), code.daily);
                 std::erase(text, '-');
                 for (std::size_t i = 0; i < text.size(); ++i) {

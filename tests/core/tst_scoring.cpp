@@ -75,9 +75,9 @@ SheetInput Drawn(const Strokes &strokes, SheetInput input = {})
 void DrawTruth(Game &game, Sheet sheet)
 {
     Strokes drawn;
-    for (const Stroke &t : game.trueSegments(sheet))
+    for (const Stroke &t : game.TrueSegments(sheet))
         if (!t.IsEmpty() && t.Start() != t.End() && std::ranges::none_of(drawn, [&](auto &d) { return d.SameLine(t); }))
-            Draw(game.sheet(sheet), drawn.emplace_back(t));
+            Draw(game.Input(sheet), drawn.emplace_back(t));
 }
 
 Piece P(PieceKind kind, int slot, LatticePoint a, LatticePoint b)
@@ -246,22 +246,22 @@ private Q_SLOTS:
         game.SetLevel(level);
         game.Seed(seed);
         game.New();
-        const int segments = game.figure().SegmentCount;
+        const int segments = game.CurrentFigure().SegmentCount;
         game.SetLevel(MaxLevel - level);  // sizes the next figure only, even through an activation
         game.Activate();
         CheckCounts expected;
         for (Sheet s : AllSheets) {
-            game.sheet(s).SetInputEnabled(true);
-            const int truth = int(game.trueProjection(s).size());
+            game.Input(s).SetInputEnabled(true);
+            const int truth = int(game.TrueProjection(s).size());
             QVERIFY(truth > 0);
             if (drawn.contains(s))
                 DrawTruth(game, s);
             expected += drawn.contains(s) ? CheckCounts{truth, 0} : CheckCounts{0, truth};
         }
         QCOMPARE(game.Check().counts, expected);
-        QCOMPARE(game.figure().SegmentCount, segments);
+        QCOMPARE(game.CurrentFigure().SegmentCount, segments);
         game.New();
-        QVERIFY(game.figure().SegmentCount != segments);
+        QVERIFY(game.CurrentFigure().SegmentCount != segments);
     }
 
     // A click goes to the nearest lattice point, half way to the higher one,

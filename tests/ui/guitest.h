@@ -59,7 +59,7 @@ inline void clickButton(const QWidget *parent, const char *name) { QTest::mouseC
 
 inline bool allSheetsTakeInput(MainWindow &w)
 {
-    return std::ranges::all_of(AllSheets, [&](Sheet s) { return w.game().sheet(s).InputEnabled(); });
+    return std::ranges::all_of(AllSheets, [&](Sheet s) { return w.game().Input(s).InputEnabled(); });
 }
 
 // Shows the window over the screen and waits out the first activation's guard.
@@ -118,7 +118,7 @@ inline void drawStroke(QWidget *sheet, QPoint from, QPoint to)
 inline void drawTruth(MainWindow &w, Sheet s)
 {
     std::vector<Stroke> drawn;
-    for (const Stroke &t : w.game().trueSegments(s)) {
+    for (const Stroke &t : w.game().TrueSegments(s)) {
         if (t.IsEmpty() || t.Start() == t.End() || std::ranges::any_of(drawn, [&](auto &d) { return d.SameLine(t); }))
             continue;
         drawn.push_back(t);

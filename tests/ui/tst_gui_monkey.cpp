@@ -17,13 +17,13 @@ QString BrokenRule(const Game &game)
 {
     CheckCounts again;
     for (Sheet s : AllSheets) {
-        const SheetStrokes &strokes = game.sheet(s).Strokes();
+        const SheetStrokes &strokes = game.Input(s).Strokes();
         for (int slot = 1; slot <= SlotCount; ++slot)
             if (!strokes[slot].IsEmpty() && !strokes[slot].IsOnLattice())
                 return QStringLiteral("slot %1 holds a stroke off the lattice").arg(slot);
-        if (game.Checked() && !game.sheet(s).IsRevealed())
+        if (game.Checked() && !game.Input(s).IsRevealed())
             return QStringLiteral("a sheet took strokes after the Check");
-        again += CompareSamples(game.trueProjection(s), SampleSegments(strokes.Slots()));
+        again += CompareSamples(game.TrueProjection(s), SampleSegments(strokes.Slots()));
     }
     // The sheets are locked after a Check, so checking again must agree.
     if (game.Checked() && !(again == CheckCounts{game.RightCount(), game.WrongCount()}))
@@ -114,7 +114,7 @@ private Q_SLOTS:
                 // rather than after half a second, so the monkey never sleeps.
                 QTest::qWait(random.bounded(1, 10));
                 for (Sheet s : AllSheets)
-                    window.turn().game().sheet(s).SetInputEnabled(true);
+                    window.turn().game().Input(s).SetInputEnabled(true);
             }
             QCoreApplication::processEvents();
 

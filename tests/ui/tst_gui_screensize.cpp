@@ -12,7 +12,7 @@ namespace {
 
 Layout ForScreen(int w, int h) { return ComputeLayout(w, h, ViewSizeForScreen(h, w)); }
 
-bool Inside(const LayoutRect &r, int w, int h) { return r.left >= 0 && r.top >= 0 && r.right() <= w && r.bottom() <= h; }
+bool Inside(const LayoutRect &r, int w, int h) { return r.left >= 0 && r.top >= 0 && r.Right() <= w && r.Bottom() <= h; }
 
 } // namespace
 
@@ -63,7 +63,7 @@ private Q_SLOTS:
         }
         QVERIFY(l.Status.height >= 3 * 12);  // three lines of the smallest text
         if (l.SuggestOverStatus)  // the last of four lines, the puzzle code
-            QVERIFY(l.SuggestButton.bottom() == l.Status.bottom() && l.SuggestButton.height <= l.Status.height / 4);
+            QVERIFY(l.SuggestButton.Bottom() == l.Status.Bottom() && l.SuggestButton.height <= l.Status.height / 4);
 
         for (std::size_t i = 0; i < l.Sheets.size(); ++i) {
             QVERIFY(Inside(l.Sheets[i], screen.width(), l.SheetsPanelHeight));
@@ -71,8 +71,8 @@ private Q_SLOTS:
         }
         QVERIFY(l.CellWidth >= 1 && l.CellHeight == l.CellWidth);
         QVERIFY(5 * l.CellWidth < l.SheetSide);  // the lattice's last point inside its sheet
-        QCOMPARE(l.View.bottom(), screen.height());
-        QVERIFY(l.View.right() + 10 <= screen.width() - l.ControlPanelWidth);
+        QCOMPARE(l.View.Bottom(), screen.height());
+        QVERIFY(l.View.Right() + 10 <= screen.width() - l.ControlPanelWidth);
 
         if (expected.isEmpty())
             return;

@@ -342,20 +342,20 @@ private Q_SLOTS:
         MainWindow &w = *m_window;
         const PuzzleCode code{23, 0x5eed1234u, false};
         QVERIFY(w.openPuzzleCode(QString::fromStdString(EncodePuzzleCode(code))));
-        QVERIFY(SameFigure(w.game().figure(), FigureFromCode(code)));
+        QVERIFY(SameFigure(w.game().CurrentFigure(), FigureFromCode(code)));
         QCOMPARE(w.findChild<QSpinBox *>(QStringLiteral("levelBox"))->value(), 23);
         QCOMPARE(w.turn().currentCode(), code);
         drawTruth(w, Sheet::X);
         action("checkAction")->trigger();
         QVERIFY(w.game().Checked());
         action("restartAction")->trigger();
-        QVERIFY(SameFigure(w.game().figure(), FigureFromCode(code)));
-        QVERIFY(!w.game().Checked() && w.game().sheet(Sheet::X).Strokes().NextSlot() == 1);
+        QVERIFY(SameFigure(w.game().CurrentFigure(), FigureFromCode(code)));
+        QVERIFY(!w.game().Checked() && w.game().Input(Sheet::X).Strokes().NextSlot() == 1);
         QVERIFY(w.game().TruthSeen());
         action("dailyAction")->trigger();
         const PuzzleCode daily = DailyPuzzle(TodayUtc());
         QCOMPARE(w.turn().currentCode(), daily);
-        QVERIFY(SameFigure(w.game().figure(), FigureFromCode(daily)));
+        QVERIFY(SameFigure(w.game().CurrentFigure(), FigureFromCode(daily)));
         QVERIFY(!w.game().TruthSeen());
 
         History *history = w.turn().history();
@@ -404,7 +404,7 @@ private Q_SLOTS:
             moveAlong(sheet, a, b);
             QCOMPARE(sheet->rubberBandShown(), taken);
             click(sheet, b);
-            QCOMPARE(strokesIn(w.game().sheet(s)).size(), taken ? 1 : 0);
+            QCOMPARE(strokesIn(w.game().Input(s)).size(), taken ? 1 : 0);
         }
     }
 
@@ -439,19 +439,19 @@ private Q_SLOTS:
         click(widget, end);
         QTRY_VERIFY(repaints.region.contains((a + end) / 2));
         QVERIFY(!widget->rubberBandShown());
-        QCOMPARE(strokesIn(w.game().sheet(Sheet::Z)), QList<Stroke>{Stroke(1, 1, 2, 1)});
+        QCOMPARE(strokesIn(w.game().Input(Sheet::Z)), QList<Stroke>{Stroke(1, 1, 2, 1)});
         QCOMPARE(shown(widget, (a + end) / 2), SheetWidget::Background);
         const QPoint onLine = halfCellAlong(w, Stroke(1, 1, 2, 1));
         QCOMPARE(shown(widget, onLine), SheetWidget::StrokeColour);
         drawStroke(widget, end, a);
-        const SheetStrokes erased = w.game().sheet(Sheet::Z).Strokes();
-        QVERIFY(strokesIn(w.game().sheet(Sheet::Z)).empty());
+        const SheetStrokes erased = w.game().Input(Sheet::Z).Strokes();
+        QVERIFY(strokesIn(w.game().Input(Sheet::Z)).empty());
         QCOMPARE(shown(widget, onLine), SheetWidget::Background);
         action("undoAction")->trigger();
-        QCOMPARE(strokesIn(w.game().sheet(Sheet::Z)), QList<Stroke>{Stroke(1, 1, 2, 1)});
+        QCOMPARE(strokesIn(w.game().Input(Sheet::Z)), QList<Stroke>{Stroke(1, 1, 2, 1)});
         QCOMPARE(shown(widget, onLine), SheetWidget::StrokeColour);
         action("redoAction")->trigger();
-        QCOMPARE(w.game().sheet(Sheet::Z).Strokes(), erased);
+        QCOMPARE(w.game().Input(Sheet::Z).Strokes(), erased);
     }
 
     // After Check the result shows, the truth shows red under undrawn sheets
@@ -473,18 +473,18 @@ private Q_SLOTS:
         for (Sheet s : AllSheets) {
             SheetWidget *widget = w.sheetWidget(s);
             const auto line =
-                std::ranges::find_if(g.trueSegments(s), [](auto &t) { return !t.IsEmpty() && t.Start() != t.End(); });
-            QVERIFY2(line != g.trueSegments(s).end(), "the seeded figure should show a line on every sheet");
+                std::ranges::find_if(g.TrueSegments(s), [](auto &t) { return !t.IsEmpty() && t.Start() != t.End(); });
+            QVERIFY2(line != g.TrueSegments(s).end(), "the seeded figure should show a line on every sheet");
             const QColor expected = s == Sheet::X ? SheetWidget::StrokeColour : SheetWidget::TrueColour;
             QCOMPARE(shown(widget, halfCellAlong(w, *line)), expected);
 
             // Locked: a press neither begins a stroke nor plays a cue.
             QSignalSpy presses(widget, &SheetWidget::pressed);
-            const qsizetype before = strokesIn(w.game().sheet(s)).size();
+            const qsizetype before = strokesIn(w.game().Input(s)).size();
             drawStroke(widget, pixelOf(w, 1, 1), pixelOf(w, 5, 1));
             QCOMPARE(presses.size(), 0);
             QVERIFY(!widget->rubberBandShown());
-            QCOMPARE(strokesIn(w.game().sheet(s)).size(), before);
+            QCOMPARE(strokesIn(w.game().Input(s)).size(), before);
         }
     }
 

@@ -11,7 +11,7 @@ public:
 
     void Seed(std::uint32_t seed) { m_seed = seed; }
     void SeedFromClock() { m_seed = ClockSeed(); }
-    std::uint32_t seed() const { return m_seed; }
+    std::uint32_t State() const { return m_seed; }
 
     // A value in 0..n-1 (0 when n is 0).
     std::uint32_t Draw(std::uint32_t n);

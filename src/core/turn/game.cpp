@@ -8,7 +8,7 @@ Game::Game()
 
 void Game::Generate()
 {
-    m_figureSeed = m_random.seed();
+    m_figureSeed = m_random.State();
     InitObjects(m_figure, m_segmentCount, m_random);
     BuildTrueProjections();
 }
@@ -16,7 +16,7 @@ void Game::Generate()
 void Game::BuildTrueProjections()
 {
     for (Sheet s : AllSheets) {
-        m_trueSegments[Index(s)] = TrueSegments(m_figure, s);
+        m_trueSegments[Index(s)] = ::TrueSegments(m_figure, s);
         m_trueProjection[Index(s)] = SampleSegments(m_trueSegments[Index(s)]);
     }
 }
@@ -65,7 +65,7 @@ Game::CheckOutcome Game::Check()
 {
     CheckOutcome outcome;
     for (Sheet s : AllSheets) {
-        SheetInput &input = sheet(s);
+        SheetInput &input = Input(s);
         input.Reveal();
         outcome.perSheet[Index(s)] = CompareSamples(m_trueProjection[Index(s)], SampleSegments(input.Strokes().Slots()));
         outcome.counts += outcome.perSheet[Index(s)];

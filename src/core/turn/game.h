@@ -65,11 +65,11 @@ public:
     int FigureLevel() const { return m_figure.SegmentCount - MinSegmentCount; }
     std::uint32_t FigureSeed() const { return m_figureSeed; }
 
-    const Figure &figure() const { return m_figure; }
-    SheetInput &sheet(Sheet s) { return m_sheets[Index(s)]; }
-    const SheetInput &sheet(Sheet s) const { return m_sheets[Index(s)]; }
-    const SampleSet &trueProjection(Sheet s) const { return m_trueProjection[Index(s)]; }
-    const SegmentList &trueSegments(Sheet s) const { return m_trueSegments[Index(s)]; }
+    const Figure &CurrentFigure() const { return m_figure; }
+    SheetInput &Input(Sheet s) { return m_sheets[Index(s)]; }
+    const SheetInput &Input(Sheet s) const { return m_sheets[Index(s)]; }
+    const SampleSet &TrueProjection(Sheet s) const { return m_trueProjection[Index(s)]; }
+    const SegmentList &TrueSegments(Sheet s) const { return m_trueSegments[Index(s)]; }
 
     bool Checked() const { return m_checked; }
     int RightCount() const { return m_counts.RightCount; }

@@ -13,7 +13,7 @@ namespace {
 
 bool Inside(const LayoutRect &r, int w, int h)
 {
-    return r.left >= 0 && r.top >= 0 && r.right() <= w && r.bottom() <= h && r.width > 0 && r.height > 0;
+    return r.left >= 0 && r.top >= 0 && r.Right() <= w && r.Bottom() <= h && r.width > 0 && r.height > 0;
 }
 
 // The control panel's usual arrangement: the buttons in a column at the
@@ -40,7 +40,7 @@ void PlaceAroundCentre(Layout &l)
     l.MenuButton = {statusLeft, l.Picture.top - 4 - MenuButtonHeight, std::min(MenuButtonWidth, statusWidth),
                     MenuButtonHeight};
     l.Status = {statusLeft, statusTop, statusWidth, std::max(l.MenuButton.top - 4 - statusTop, 0)};
-    l.SuggestButton = {l.MenuButton.right() + 6, l.MenuButton.top, std::max(statusWidth - l.MenuButton.width - 6, 0),
+    l.SuggestButton = {l.MenuButton.Right() + 6, l.MenuButton.top, std::max(statusWidth - l.MenuButton.width - 6, 0),
                        MenuButtonHeight};
 }
 
@@ -64,10 +64,10 @@ void PlaceCompact(Layout &l)
     int y = margin;
     l.LevelBox = {left, y, std::min(LevelBoxWidth, columnWidth), levelHeight};
     const int menuWidth = std::clamp(blockWidth / 3, 1, MenuButtonWidth);
-    l.LevelLabel = {l.LevelBox.right() + gap, y,
+    l.LevelLabel = {l.LevelBox.Right() + gap, y,
                     std::max(std::min(LevelLabelWidth, blockWidth - l.LevelBox.width - 2 * gap - menuWidth), 1),
                     levelHeight};
-    l.MenuButton = {l.LevelLabel.right() + gap, y, std::max(left + blockWidth - l.LevelLabel.right() - gap, 1),
+    l.MenuButton = {l.LevelLabel.Right() + gap, y, std::max(left + blockWidth - l.LevelLabel.Right() - gap, 1),
                     levelHeight};
     y += levelHeight + gap;
     l.NewButton = {left, y, columnWidth, buttonHeight};
@@ -80,7 +80,7 @@ void PlaceCompact(Layout &l)
     // No room of its own here: an offered level covers the status's last
     // line (the puzzle code, which the menu can still copy).
     const int lineHeight = l.Status.height / 4;
-    l.SuggestButton = {left, l.Status.bottom() - lineHeight, blockWidth, lineHeight};
+    l.SuggestButton = {left, l.Status.Bottom() - lineHeight, blockWidth, lineHeight};
     l.SuggestOverStatus = true;
     l.Picture = pictureFits ? LayoutRect{w - margin - PictureWidth, h - margin - PictureHeight, PictureWidth, PictureHeight}
                         : LayoutRect{};
@@ -110,8 +110,8 @@ void PlaceControls(Layout &l)
 
 bool Overlap(const LayoutRect &a, const LayoutRect &b)
 {
-    return a.width > 0 && a.height > 0 && b.width > 0 && b.height > 0 && a.left < b.right() && b.left < a.right() &&
-           a.top < b.bottom() && b.top < a.bottom();
+    return a.width > 0 && a.height > 0 && b.width > 0 && b.height > 0 && a.left < b.Right() && b.left < a.Right() &&
+           a.top < b.Bottom() && b.top < a.Bottom();
 }
 
 Layout ComputeLayout(int clientWidth, int clientHeight, int viewSize)

@@ -8,8 +8,8 @@ struct LayoutRect {
     int top = 0;
     int width = 0;
     int height = 0;
-    int right() const { return left + width; }
-    int bottom() const { return top + height; }
+    int Right() const { return left + width; }
+    int Bottom() const { return top + height; }
     friend bool operator==(const LayoutRect &, const LayoutRect &) = default;
 };
 

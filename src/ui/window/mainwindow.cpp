@@ -180,7 +180,7 @@ void MainWindow::createControls()
     m_sheetsPanel->setPalette(panelPalette);
     Game &game = m_turn->game();
     for (Sheet s : AllSheets) {
-        auto *w = new SheetWidget(s, game.sheet(s), game.trueSegments(s), m_lattice, m_sheetsPanel);
+        auto *w = new SheetWidget(s, game.Input(s), game.TrueSegments(s), m_lattice, m_sheetsPanel);
         m_sheets[static_cast<std::size_t>(SheetIndex(s))] = w;
     }
 
@@ -245,7 +245,7 @@ void MainWindow::createControls()
         m_suggestButton->hide();
     });
 
-    m_view = new FigureView(game.figure(), this);
+    m_view = new FigureView(game.CurrentFigure(), this);
     m_view->setAccessibleName(tr("The figure in 3D"));
     m_view->setAccessibleDescription(tr("Drag to turn it, the wheel zooms; X, Y and Z show it as the sheets do, R "
                                         "returns to the start view."));
@@ -611,8 +611,8 @@ void MainWindow::onEscapePressed()
     // Esc first drops a half-drawn stroke; with none, it closes the window.
     bool dropped = false;
     for (Sheet s : AllSheets) {
-        if (game().sheet(s).StrokeBegun()) {
-            m_turn->game().sheet(s).AbandonStroke();
+        if (game().Input(s).StrokeBegun()) {
+            m_turn->game().Input(s).AbandonStroke();
             sheetWidget(s)->update();
             dropped = true;
         }

@@ -66,7 +66,7 @@ TurnController::TurnController(QObject *parent) : QObject(parent), m_undo(new QU
         auto *t = new QTimer(this);
         t->setSingleShot(true);
         t->setInterval(GuardMs);
-        connect(t, &QTimer::timeout, this, [this, s] { m_game.sheet(s).SetInputEnabled(true); });
+        connect(t, &QTimer::timeout, this, [this, s] { m_game.Input(s).SetInputEnabled(true); });
         m_guards[Index(s)] = t;
         t->start();
     }
@@ -105,7 +105,7 @@ std::optional<SheetClassification> TurnController::peek(Sheet s) const
 {
     if (!m_peeking)
         return std::nullopt;
-    return Classify(m_game.trueSegments(s), m_game.sheet(s).Strokes().Slots());
+    return Classify(m_game.TrueSegments(s), m_game.Input(s).Strokes().Slots());
 }
 
 std::optional<std::size_t> TurnController::assessmentFigure() const
@@ -187,7 +187,7 @@ void TurnController::check()
     m_peekTimer->stop();
     m_lastCheck = m_game.Check();
     for (Sheet s : AllSheets)
-        m_classes[Index(s)] = Classify(m_game.trueSegments(s), m_game.sheet(s).Strokes().Slots());
+        m_classes[Index(s)] = Classify(m_game.TrueSegments(s), m_game.Input(s).Strokes().Slots());
     if (!m_recorded) {
         m_recorded = true;
         recordTurn();
@@ -242,7 +242,7 @@ void TurnController::recordTurn()
 void TurnController::activate()
 {
     for (Sheet s : AllSheets) {
-        m_game.sheet(s).SetInputEnabled(false);
+        m_game.Input(s).SetInputEnabled(false);
         QTimer *guard = m_guards[Index(s)];
         if (!guard->isActive())
             guard->start();
@@ -281,7 +281,7 @@ void TurnController::confirmRecord(const QString &name)
 
 void TurnController::strokeFinished(Sheet sheet, const SheetStrokes &before)
 {
-    const SheetStrokes &after = m_game.sheet(sheet).Strokes();
+    const SheetStrokes &after = m_game.Input(sheet).Strokes();
     if (after == before)
         return;
     m_undo->push(new SheetEditCommand(m_game, {sheet, before, after}, tr("Draw a stroke"),
@@ -292,7 +292,7 @@ void TurnController::strokeFinished(Sheet sheet, const SheetStrokes &before)
 
 void TurnController::clearSheet(Sheet sheet)
 {
-    SheetInput &input = m_game.sheet(sheet);
+    SheetInput &input = m_game.Input(sheet);
     const SheetStrokes before = input.Strokes();
     if (!input.ClearStrokes())
         return;
@@ -310,15 +310,15 @@ void TurnController::hint(std::optional<Sheet> preferred)
     std::optional<SheetHint> chosen;
     if (preferred) {
         const Sheet s = *preferred;
-        if (auto unit = ChooseHint(m_game.trueSegments(s), m_game.sheet(s).Strokes().Slots(), m_hints[Index(s)]))
+        if (auto unit = ChooseHint(m_game.TrueSegments(s), m_game.Input(s).Strokes().Slots(), m_hints[Index(s)]))
             chosen = SheetHint{s, *unit};
     }
     if (!chosen) {
         std::array<SegmentList, 3> truth{};
         std::array<SegmentList, 3> strokes{};
         for (Sheet s : AllSheets) {
-            truth[Index(s)] = m_game.trueSegments(s);
-            strokes[Index(s)] = m_game.sheet(s).Strokes().Slots();
+            truth[Index(s)] = m_game.TrueSegments(s);
+            strokes[Index(s)] = m_game.Input(s).Strokes().Slots();
         }
         chosen = ChooseSheetHint(truth, strokes, m_hints);
     }
@@ -335,7 +335,7 @@ void TurnController::peekNow()
     if (m_game.Checked())
         return;
     const bool anyStroke = std::any_of(AllSheets.begin(), AllSheets.end(), [this](Sheet s) {
-        const SheetStrokes &st = m_game.sheet(s).Strokes();
+        const SheetStrokes &st = m_game.Input(s).Strokes();
         for (int slot = 1; slot <= st.LastUsedSlot(); ++slot)
             if (!st[slot].IsEmpty())
                 return true;
