@@ -7,104 +7,8 @@
 
 namespace {
 
-constexpr int Unit = SamplePoint::Unit;
-constexpr int SampleStep = Unit / (GridSteps + 1);  // a sample every fifth of a step
-constexpr int Low = LatticeMin * Unit;
-constexpr int Side = (LatticeMax - LatticeMin) * Unit + 1;
-constexpr std::size_t Words = (static_cast<std::size_t>(Side) * Side + 63) / 64;
-// A segment has at most one sample per fifth of a step along each axis.
-constexpr int MaxSamples = 2 * ((LatticeMax - LatticeMin) * (GridSteps + 1) + 1);
-
-using SampleRun = std::array<SamplePoint, MaxSamples>;
-
-// Which samples of the lattice's square are set: a bit test instead of a
-// search keeps classifying a full sheet within microseconds.
-class SampleBitmap {
-public:
-    // Returns true when the sample was not set yet, so callers count each
-    // sample once as they go (a popcount is a library call on the baseline CPU).
-    bool Mark(SamplePoint p)
-    {
-        const std::size_t i = Index(p);
-        const std::uint64_t bit = std::uint64_t{1} << (i % 64);
-        const bool fresh = (m_bits[i / 64] & bit) == 0;
-        m_bits[i / 64] |= bit;
-        return fresh;
-    }
-    // Clears the sample; returns whether it was set.
-    bool Take(SamplePoint p)
-    {
-        const std::size_t i = Index(p);
-        const std::uint64_t bit = std::uint64_t{1} << (i % 64);
-        const bool was = (m_bits[i / 64] & bit) != 0;
-        m_bits[i / 64] &= ~bit;
-        return was;
-    }
-    bool Has(SamplePoint p) const
-    {
-        const std::size_t i = Index(p);
-        return (m_bits[i / 64] >> (i % 64) & 1) != 0;
-    }
-
-private:
-    static std::size_t Index(SamplePoint p) { return static_cast<std::size_t>((p.col - Low) * Side + (p.row - Low)); }
-
-    std::array<std::uint64_t, Words> m_bits{};
-};
-
-int Sign(int v) { return (v > 0) - (v < 0); }
-
-// The samples of a segment in order from its start to its end, the same points
-// SampleSegments takes: those at every fifth of a column and those at every
-// fifth of a row, merged by how far along the segment they lie. Returns the
-// count; 0 for a zero-length segment or one off the lattice.
-int SegmentSamples(const Stroke &s, SampleRun &out)
-{
-    if (!s.IsOnLattice())
-        return 0;
-    const int dc = s.EndCol - s.StartCol;
-    const int dr = s.EndRow - s.StartRow;
-    const int nc = std::abs(dc) * (GridSteps + 1);  // fifths along the columns
-    const int nr = std::abs(dr) * (GridSteps + 1);
-    if (nc == 0 && nr == 0)
-        return 0;
-    // Exact: |dc| and |dr| are at most 4, and each divides 12.
-    const int col = s.StartCol * Unit;
-    const int row = s.StartRow * Unit;
-    auto columnSample = [&](int k) {
-        return SamplePoint{col + Sign(dc) * SampleStep * k, row + SampleStep * k * dr / std::abs(dc)};
-    };
-    auto rowSample = [&](int j) {
-        return SamplePoint{col + SampleStep * j * dc / std::abs(dr), row + Sign(dr) * SampleStep * j};
-    };
-    int n = 0;
-    auto put = [&](SamplePoint p) { out[static_cast<std::size_t>(n++)] = p; };
-    if (nr == 0) {
-        for (int k = 0; k <= nc; ++k)
-            put(columnSample(k));
-        return n;
-    }
-    if (nc == 0) {
-        for (int j = 0; j <= nr; ++j)
-            put(rowSample(j));
-        return n;
-    }
-    // Column sample k lies k/nc along the segment, row sample j at j/nr; both
-    // passes start and end at the segment's ends.
-    for (int k = 0, j = 0; k <= nc || j <= nr;) {
-        const int kAt = k * nr;
-        const int jAt = j * nc;
-        if (j > nr || (k <= nc && kAt < jAt)) {
-            put(columnSample(k++));
-        } else if (k > nc || jAt < kAt) {
-            put(rowSample(j++));
-        } else {  // one point on both passes
-            put(columnSample(k++));
-            ++j;
-        }
-    }
-    return n;
-}
+using SampleRun = StrokeSampleRun;
+constexpr int MaxSamples = MaxStrokeSamples;
 
 // Splits samples in order into runs of equal status: a run of `true` reaches
 // from its first sample to its last, a run of `false` from the sample before it
@@ -182,7 +86,7 @@ std::vector<Stroke> TruthLines(const SegmentList &truth)
 int MarkSamples(const Stroke &s, SampleBitmap &bitmap)
 {
     SampleRun at;
-    const int n = SegmentSamples(s, at);
+    const int n = StrokeSamples(s, at);
     int fresh = 0;
     for (int i = 0; i < n; ++i)
         fresh += bitmap.Mark(at[static_cast<std::size_t>(i)]);
@@ -203,7 +107,7 @@ SampleBitmap SamplesOf(const SegmentList &segments, int *count = nullptr)
 bool FullyDrawn(const Stroke &step, const SampleBitmap &drawn)
 {
     SampleRun at;
-    const int n = SegmentSamples(step, at);
+    const int n = StrokeSamples(step, at);
     return std::all_of(at.begin(), at.begin() + n, [&](SamplePoint p) { return drawn.Has(p); });
 }
 
@@ -233,7 +137,7 @@ SheetClassification Classify(const SegmentList &truth, const SegmentList &stroke
     std::array<bool, MaxSamples> status{};
     result.parts.reserve(2 * SlotCount);
     for (int slot = 1; slot <= SlotCount; ++slot) {
-        const int n = SegmentSamples(strokes[static_cast<std::size_t>(slot)], at);
+        const int n = StrokeSamples(strokes[static_cast<std::size_t>(slot)], at);
         for (int i = 0; i < n; ++i) {
             const SamplePoint p = at[static_cast<std::size_t>(i)];
             const bool right = onTruth.Has(p);
@@ -246,7 +150,7 @@ SheetClassification Classify(const SegmentList &truth, const SegmentList &stroke
         });
     }
     for (const Stroke &line : lines) {
-        const int n = SegmentSamples(line, at);
+        const int n = StrokeSamples(line, at);
         for (int i = 0; i < n; ++i)
             status[static_cast<std::size_t>(i)] = drawn.Has(at[static_cast<std::size_t>(i)]);
         SplitRuns(at, status, n, [&](bool covered, SamplePoint from, SamplePoint to) {
@@ -264,7 +168,7 @@ int MissingSampleCount(const SegmentList &truth, const SegmentList &strokes)
     SampleBitmap notDrawn = SamplesOf(truth, &missing);
     SampleRun at;
     for (std::size_t i = 1; i < strokes.size(); ++i) {
-        const int n = SegmentSamples(strokes[i], at);
+        const int n = StrokeSamples(strokes[i], at);
         for (int k = 0; k < n; ++k)
             missing -= notDrawn.Take(at[static_cast<std::size_t>(k)]);
     }

@@ -3,67 +3,93 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstdlib>
 #include <cstdint>
 #include <iterator>
 
 namespace {
 
 constexpr int Unit = SamplePoint::Unit;
-constexpr int SamplesPerStep = GridSteps + 1;  // a sample every fifth of a step
-constexpr int SampleStep = Unit / SamplesPerStep;
+constexpr int SampleStep = Unit / (GridSteps + 1);  // a sample every fifth of a step
 
-// Walks `along` from the smaller to the larger end in fifths of a step and
-// puts the point of the line on `across` at each; `emit` gets (along, across)
-// in sixtieths. The division is exact because |dAlong| <= 4 divides 12 * k * d.
-template <typename Emit>
-void SamplePass(int along1, int across1, int along2, int across2, Emit emit)
-{
-    const int dAlong = along2 - along1;
-    const int dAcross = across2 - across1;
-    const int from = std::min(along1, along2) * Unit;
-    const int to = std::max(along1, along2) * Unit;
-    for (int t = from; t <= to; t += SampleStep) {
-        const int across = across1 * Unit + (t - along1 * Unit) * dAcross / dAlong;
-        emit(t, across);
-    }
-}
+int Sign(int v) { return (v > 0) - (v < 0); }
 
 } // namespace
 
-SampleSet SampleSegments(const SegmentList &segments)
+int StrokeSamples(const Stroke &s, StrokeSampleRun &out)
 {
-    // Every sample lies in the lattice's square, columns and rows 1..5 in
-    // sixtieths. A bitmap of that square collects them; read out column by
-    // column it gives them sorted and without duplicates, with no sort.
-    constexpr int Low = LatticeMin * Unit;
-    constexpr int Side = (LatticeMax - LatticeMin) * Unit + 1;
-    constexpr std::size_t Words = (static_cast<std::size_t>(Side) * Side + 63) / 64;
-    std::array<std::uint64_t, Words> bits{};
-    std::size_t marked = 0;
-    auto mark = [&](int col, int row) {
-        const auto i = static_cast<std::size_t>((col - Low) * Side + (row - Low));
-        const std::uint64_t bit = std::uint64_t{1} << (i % 64);
-        marked += (bits[i / 64] & bit) == 0;
-        bits[i / 64] |= bit;
+    if (!s.IsOnLattice())
+        return 0;
+    const int dc = s.EndCol - s.StartCol;
+    const int dr = s.EndRow - s.StartRow;
+    const int nc = std::abs(dc) * (GridSteps + 1);  // fifths along the columns
+    const int nr = std::abs(dr) * (GridSteps + 1);
+    if (nc == 0 && nr == 0)
+        return 0;
+    // Exact: |dc| and |dr| are at most 4, and each divides 12.
+    const int col = s.StartCol * Unit;
+    const int row = s.StartRow * Unit;
+    auto columnSample = [&](int k) {
+        return SamplePoint{col + Sign(dc) * SampleStep * k, row + SampleStep * k * dr / std::abs(dc)};
     };
-    for (std::size_t i = 1; i < segments.size(); ++i) {
-        const Stroke &s = segments[i];
-        if (!s.IsOnLattice())
-            continue;
-        if (s.StartCol != s.EndCol)
-            SamplePass(s.StartCol, s.StartRow, s.EndCol, s.EndRow, [&](int col, int row) { mark(col, row); });
-        if (s.StartRow != s.EndRow)
-            SamplePass(s.StartRow, s.StartCol, s.EndRow, s.EndCol, [&](int row, int col) { mark(col, row); });
+    auto rowSample = [&](int j) {
+        return SamplePoint{col + SampleStep * j * dc / std::abs(dr), row + Sign(dr) * SampleStep * j};
+    };
+    int n = 0;
+    auto put = [&](SamplePoint p) { out[static_cast<std::size_t>(n++)] = p; };
+    if (nr == 0) {
+        for (int k = 0; k <= nc; ++k)
+            put(columnSample(k));
+        return n;
     }
-    SampleSet samples;
-    samples.reserve(marked);
+    if (nc == 0) {
+        for (int j = 0; j <= nr; ++j)
+            put(rowSample(j));
+        return n;
+    }
+    // Column sample k lies k/nc along the segment, row sample j at j/nr; both
+    // passes start and end at the segment's ends.
+    for (int k = 0, j = 0; k <= nc || j <= nr;) {
+        const int kAt = k * nr;
+        const int jAt = j * nc;
+        if (j > nr || (k <= nc && kAt < jAt)) {
+            put(columnSample(k++));
+        } else if (k > nc || jAt < kAt) {
+            put(rowSample(j++));
+        } else {  // one point on both passes
+            put(columnSample(k++));
+            ++j;
+        }
+    }
+    return n;
+}
+
+
+std::vector<SamplePoint> SampleBitmap::Samples(std::size_t count) const
+{
+    // Read out column by column, the bits give the samples sorted, with no sort.
+    std::vector<SamplePoint> samples;
+    samples.reserve(count);
     for (std::size_t w = 0; w < Words; ++w) {
-        for (std::uint64_t word = bits[w]; word != 0; word &= word - 1) {
+        for (std::uint64_t word = m_bits[w]; word != 0; word &= word - 1) {
             const auto i = static_cast<int>(w * 64) + std::countr_zero(word);
             samples.push_back({Low + i / Side, Low + i % Side});
         }
     }
     return samples;
+}
+
+SampleSet SampleSegments(const SegmentList &segments)
+{
+    SampleBitmap bits;
+    std::size_t marked = 0;
+    StrokeSampleRun run;
+    for (std::size_t i = 1; i < segments.size(); ++i) {
+        const int n = StrokeSamples(segments[i], run);
+        for (int k = 0; k < n; ++k)
+            marked += bits.Mark(run[static_cast<std::size_t>(k)]);
+    }
+    return bits.Samples(marked);
 }
 
 SegmentList TrueSegments(const Figure &figure, Sheet sheet)
