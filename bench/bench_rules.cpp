@@ -390,7 +390,7 @@ std::vector<std::int64_t> TurnNumbers(const TurnRecord &t)
     for (const TurnTally &s : t.sheets)
         v.insert(v.end(), {s.right, s.wrong, s.score});
     v.insert(v.end(), {t.total.right, t.total.wrong, t.total.score, t.hintsUsed, t.peeksUsed, t.helpCost,
-                       t.finalScore, t.restart, t.fromCode, t.daily, t.assessment});
+                       t.finalScore, t.restart, t.fromCode, t.daily, t.assessment, t.firstPlay});
     return v;
 }
 
@@ -412,7 +412,7 @@ public:
         }
         create += ")";
         insert += ") VALUES(" + marks + ")";
-        if (columns.size() != 24 || sqlite3_open(file.c_str(), &m_db) != SQLITE_OK ||
+        if (columns.size() != 25 || sqlite3_open(file.c_str(), &m_db) != SQLITE_OK ||
             !Exec("PRAGMA journal_mode=WAL") || !Exec("PRAGMA synchronous=FULL") || !Exec(create.c_str()) ||
             sqlite3_prepare_v2(m_db, insert.c_str(), -1, &m_insert, nullptr) != SQLITE_OK) {
             std::fprintf(stderr, "bench_rules: the bare table could not be made in %s\n", file.c_str());
@@ -465,8 +465,8 @@ History &OpenHistoryOf(int turns)
         std::filesystem::create_directories(folder);
         benchhistory::WriteHistory(folder, turns);
         h = std::make_unique<History>();
-        if (const HistoryStatus s = h->Open(folder.string()); !s.ok || !s.message.empty()) {
-            std::fprintf(stderr, "bench_rules: %s\n", s.message.c_str());
+        if (const HistoryStatus s = h->Open(folder.string()); !s.ok || s.error != HistoryError::None) {
+            std::fprintf(stderr, "bench_rules: %s\n", DescribeHistoryStatus(s).c_str());
             std::exit(1);
         }
     }
@@ -523,7 +523,7 @@ void BM_HistoryAppend(benchmark::State &state)
             insertFloor();
         floorFirst = !floorFirst;
         if (!appended.ok || !floorOk) {
-            state.SkipWithError(appended.ok ? "the bare insert failed" : appended.message.c_str());
+            state.SkipWithError(appended.ok ? "the bare insert failed" : DescribeHistoryStatus(appended).c_str());
             break;
         }
         floorSeconds += floorTime;

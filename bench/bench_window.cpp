@@ -887,8 +887,8 @@ int StatisticsBench(int rounds)
         const long long t0 = bench::MonotonicNs();
         const HistoryStatus s = histories[i].Open(folder.string());
         openedMs[i] = static_cast<double>(bench::MonotonicNs() - t0) / 1e6;
-        if (!s.ok || !s.message.empty()) {
-            std::fprintf(stderr, "bench_window: %s\n", s.message.c_str());
+        if (!s.ok || s.error != HistoryError::None) {
+            std::fprintf(stderr, "bench_window: %s\n", DescribeHistoryStatus(s).c_str());
             return 1;
         }
     }

@@ -107,14 +107,26 @@ inline void WriteHistory(const std::filesystem::path &folder, int count)
         std::filesystem::remove(folder / (std::string(History::FileName) + suffix), ec);
     History h;
     HistoryStatus s = h.Open(folder.string());
+    const std::vector<TurnRecord> turns = YearOfTurns(count);
     if (s.ok)
-        s = h.AppendAll(YearOfTurns(count));
+        s = h.AppendAll(turns);
+    // A sitting is recorded with its last figure, as the game does; its
+    // twelve turns follow each other.
+    for (std::size_t i = 0; s.ok && i < turns.size(); ++i) {
+        const TurnRecord &t = turns[i];
+        if (t.assessment == 0 || (i + 1 < turns.size() && turns[i + 1].assessment == t.assessment))
+            continue;
+        std::int64_t total = 0, seconds = 0;
+        for (std::size_t f = i + 1 - AssessmentSize; f <= i; ++f)
+            total += turns[f].finalScore, seconds += turns[f].seconds;
+        s = h.AppendSitting({t.assessment, t.utcSeconds, total, seconds});
+    }
     std::int64_t stored = 0;
     if (s.ok)
         s = h.TurnCount({}, stored);
     if (!s.ok || stored != count) {
         std::fprintf(stderr, "bench: could not write a history of %d turns in %s: %s\n", count, folder.c_str(),
-                     s.message.c_str());
+                     DescribeHistoryStatus(s).c_str());
         std::exit(1);
     }
 }

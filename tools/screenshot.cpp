@@ -137,7 +137,7 @@ void SeedHistory(const QString &folder)
     History history;
     const HistoryStatus opened = history.Open(folder.toStdString());
     if (!opened.ok) {
-        std::fprintf(stderr, "trivisto_screenshot: %s\n", opened.message.c_str());
+        std::fprintf(stderr, "trivisto_screenshot: %s\n", DescribeHistoryStatus(opened).c_str());
         return;
     }
     constexpr std::int64_t Day = 86400;
@@ -179,6 +179,7 @@ void SeedHistory(const QString &folder)
         // An assessment sitting every week, a little better each time.
         if (ago % 7 == 3) {
             const auto &set = AssessmentSet();
+            SittingRecord sitting{today - ago * Day, 0, 0, 0};
             for (std::size_t f = 0; f < set.size(); ++f) {
                 TurnRecord t;
                 t.utcSeconds = today - ago * Day + 20 * 3600 + static_cast<std::int64_t>(f) * 90;
@@ -190,9 +191,13 @@ void SeedHistory(const QString &folder)
                 t.total.right = points - t.total.wrong;
                 t.total.score = t.finalScore = t.total.right - t.total.wrong;
                 t.fromCode = true;
-                t.assessment = today - ago * Day;
+                t.assessment = sitting.id;
                 history.Append(t);
+                sitting.utcSeconds = t.utcSeconds;
+                sitting.totalScore += t.finalScore;
+                sitting.totalSeconds += t.seconds;
             }
+            history.AppendSitting(sitting);
         }
     }
     history.Close();

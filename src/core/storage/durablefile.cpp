@@ -36,6 +36,25 @@ void SyncFolder(const std::string &folder)
     }
 }
 
+mode_t NewFileMode()
+{
+    // Linux shows the umask in /proc without changing it; setting it to read
+    // it, even if put back at once, races with files other threads create.
+    unsigned mask = 0;
+    bool read = false;
+    if (std::FILE *f = std::fopen("/proc/self/status", "re")) {
+        char line[256];
+        while (!read && std::fgets(line, sizeof line, f))
+            read = std::sscanf(line, "Umask: %o", &mask) == 1;
+        std::fclose(f);
+    }
+    if (!read) {
+        mask = ::umask(0);
+        ::umask(static_cast<mode_t>(mask));
+    }
+    return static_cast<mode_t>(0666 & ~mask);
+}
+
 int ReplaceDurably(const std::string &path, std::string_view contents, mode_t mode, std::string tempTemplate)
 {
     const int fd = ::mkostemp(tempTemplate.data(), O_CLOEXEC);

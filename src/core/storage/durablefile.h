@@ -18,6 +18,11 @@ std::string FolderOf(const std::string &path);
 // the file is in place whatever this gives.
 void SyncFolder(const std::string &folder);
 
+// The permissions a new file gets, as open() would give it: 0666 less the
+// process umask. A temporary file is made private (0600), so the mode a
+// replacement ends with must be asked for.
+mode_t NewFileMode();
+
 // Writes contents to a temporary file made from tempTemplate (a path in the
 // target's folder ending in XXXXXX), with the given permissions, fsyncs it,
 // renames it over path and fsyncs the folder. Returns 0, or the errno of the

@@ -256,7 +256,7 @@ private:
 int LockBeside(const std::string &file)
 {
     const std::string lockPath = file + ".lock";
-    int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
+    int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
     if (fd < 0 && errno == EACCES) {
         // Made by another user and read-only to us: flock works on any descriptor.
         fd = ::open(lockPath.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
@@ -411,7 +411,7 @@ std::string SaveRecord(const std::string &path, std::string_view name, int score
     RemoveLeftovers(target);
 
     std::string old;
-    mode_t mode = 0644;
+    mode_t mode = NewFileMode();  // a file replaced keeps its own
     if (!ReadWholeFile(target, old, mode, err) && err != ENOENT)
         return failed + (err == EINVAL ? std::string("it is not a regular file") : SystemError(err)) + untouched;
 

@@ -1,6 +1,7 @@
 #include "ui/dialogs/highscoresdialog.h"
 
 #include "core/storage/history.h"
+#include "ui/app/messages.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -102,7 +103,7 @@ void HighScoresDialog::refresh()
         m_status->setText(tr("The turn history is unavailable, so the best turns are not shown."));
     } else {
         const HistoryStatus s = m_history->BestTurnByLevel({}, best);
-        m_status->setText(QString::fromStdString(s.message));
+        m_status->setText(HistoryMessage(s));
     }
     m_best->setRowCount(static_cast<int>(best.size()));
     for (int row = 0; row < m_best->rowCount(); ++row) {

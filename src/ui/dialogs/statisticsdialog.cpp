@@ -1,6 +1,7 @@
 #include "ui/dialogs/statisticsdialog.h"
 
 #include "core/storage/history.h"
+#include "ui/app/messages.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -196,7 +197,7 @@ void StatisticsDialog::refresh()
                                        m_history->AssessmentResults(sittingFilter, sittings)})
             if (!s.ok && status.ok)
                 status = s;
-        showMessage(QString::fromStdString(status.message));
+        showMessage(HistoryMessage(status));
     } else {
         showMessage(tr("The turn history is unavailable, so there is nothing to show."));
     }
@@ -318,7 +319,7 @@ StatisticsDialog::ExportResult StatisticsDialog::exportCsv(const QString &path)
     } else {
         const HistoryStatus s = m_history->ExportCsv(QFile::encodeName(path).toStdString());
         result.ok = s.ok;
-        result.message = QString::fromStdString(s.message);
+        result.message = HistoryMessage(s);
     }
     showMessage(result.message);
     return result;

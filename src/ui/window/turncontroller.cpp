@@ -1,6 +1,7 @@
 #include "ui/window/turncontroller.h"
 
 #include "core/storage/resultsfile.h"
+#include "ui/app/messages.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -87,7 +88,7 @@ History *TurnController::history()
     if (!m_historyTried) {
         m_historyTried = true;
         const HistoryStatus status = m_history.Open(QFileInfo(m_resultsPath).absolutePath().toStdString());
-        tellHistory(status.message);
+        tellHistory(HistoryMessage(status).toStdString());
     }
     return m_history.IsOpen() ? &m_history : nullptr;
 }
@@ -218,7 +219,7 @@ void TurnController::recordTurn()
     turn.assessment = m_sitting ? m_sitting->id : 0;
     if (History *h = history()) {
         const HistoryStatus status = h->Append(turn);
-        tellHistory(status.message);
+        tellHistory(HistoryMessage(status).toStdString());
         Q_EMIT historyChanged();
     }
 
@@ -233,6 +234,11 @@ void TurnController::recordTurn()
         m_sitting->result.Record(m_sitting->figure, o.finalScore, o.seconds);
         if (m_sitting->result.Complete()) {
             const AssessmentResult result = m_sitting->result;
+            if (History *h = history()) {  // the statistics chart complete sittings
+                const SittingRecord sitting{m_sitting->id, turn.utcSeconds, result.TotalScore(), result.TotalSeconds()};
+                tellHistory(HistoryMessage(h->AppendSitting(sitting)).toStdString());
+                Q_EMIT historyChanged();
+            }
             m_sitting.reset();
             Q_EMIT assessmentFinished(result);
         }

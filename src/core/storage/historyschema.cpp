@@ -1,0 +1,160 @@
+// The history file's tables: made for a new file, and an older file's brought
+// up to the current version in one transaction, so a migration killed halfway
+// leaves the file as it was.
+
+#include "core/codes/assessment.h"
+#include "core/codes/puzzlecode.h"
+#include "core/storage/historysql.h"
+#include "core/storage/historystore.h"
+
+#include <span>
+
+using namespace historysql;
+
+namespace {
+
+// The turns table as version 2 left it; first_play comes with the step to
+// version 4, as for every older file. Version 1 had no per-sheet counters, no
+// help columns, no final score and no assessment; MigrateFrom1Sql adds them.
+std::string CreateTurnsSql()
+{
+    std::string sql = "CREATE TABLE turns(id INTEGER PRIMARY KEY, utc INTEGER NOT NULL, code TEXT NOT NULL";
+    for (const char *c : std::span(NumberColumns).first(NumberColumns.size() - 1))
+        sql.append(", ").append(c).append(" INTEGER NOT NULL DEFAULT 0");
+    sql += ");\nCREATE INDEX turns_by_level ON turns(level, final_score);\n";
+    return sql;
+}
+
+constexpr const char *MigrateFrom1Sql =
+    "ALTER TABLE turns ADD COLUMN x_right INTEGER NOT NULL DEFAULT 0;"
+    "ALTER TABLE turns ADD COLUMN x_wrong INTEGER NOT NULL DEFAULT 0;"
+    "ALTER TABLE turns ADD COLUMN x_score INTEGER NOT NULL DEFAULT 0;"
+    "ALTER TABLE turns ADD COLUMN y_right INTEGER NOT NULL DEFAULT 0;"
+    "ALTER TABLE turns ADD COLUMN y_wrong INTEGER NOT NULL DEFAULT 0;"
+    "ALTER TABLE turns ADD COLUMN y_score INTEGER NOT NULL DEFAULT 0;"
+    "ALTER TABLE turns ADD COLUMN z_right INTEGER NOT NULL DEFAULT 0;"
+    "ALTER TABLE turns ADD COLUMN z_wrong INTEGER NOT NULL DEFAULT 0;"
+    "ALTER TABLE turns ADD COLUMN z_score INTEGER NOT NULL DEFAULT 0;"
+    "ALTER TABLE turns ADD COLUMN hints INTEGER NOT NULL DEFAULT 0;"
+    "ALTER TABLE turns ADD COLUMN peeks INTEGER NOT NULL DEFAULT 0;"
+    "ALTER TABLE turns ADD COLUMN help_cost INTEGER NOT NULL DEFAULT 0;"
+    "ALTER TABLE turns ADD COLUMN final_score INTEGER NOT NULL DEFAULT 0;"
+    "ALTER TABLE turns ADD COLUMN assessment INTEGER NOT NULL DEFAULT 0;"
+    // Help did not exist yet, so the score was final.
+    "UPDATE turns SET final_score = total_score;"
+    "CREATE INDEX IF NOT EXISTS turns_by_level ON turns(level, final_score);";
+
+// The sums of each UTC day and level that the statistics read, so that a
+// chart of a year costs about the same after 100 turns or 100,000. Version 3
+// adds the table, which the step to version 4 fills. It also drops the index
+// of times that versions 1 and 2 kept: no query reads the turns by time any
+// more, and every turn would pay for it.
+constexpr const char *AddDaySumsSql =
+    "CREATE TABLE day_levels(day INTEGER, level INTEGER, turns INTEGER NOT NULL, final_score INTEGER NOT NULL,"
+    " best_score INTEGER, seconds INTEGER NOT NULL, x_right INTEGER NOT NULL, x_wrong INTEGER NOT NULL,"
+    " y_right INTEGER NOT NULL, y_wrong INTEGER NOT NULL, z_right INTEGER NOT NULL, z_wrong INTEGER NOT NULL,"
+    " UNIQUE(day, level));"
+    "DROP INDEX IF EXISTS turns_by_time;";
+
+// Version 4: whether a turn was the player's first meeting with its figure
+// (older turns can only tell a restart), the figures seen (filled from the
+// turns' codes by BackfillSeen) and the complete assessment sittings, which
+// the statistics read instead of grouping the turns (so the index of the
+// assessment turns that version 3 kept goes). A sitting is complete
+// when its turns hold all twelve figures; a figure played twice counts with
+// its first turn. Best scores now count first plays only, so the day sums are
+// built anew from the turns and their trigger replaced: the sums are then kept
+// in the transaction of every turn inserted and never disagree with the
+// turns. A day is utc / 86400 as SQLite divides (toward zero), as every query
+// counts days. SQLite's max(a, NULL) is NULL, hence the coalesce for a day
+// whose turns so far were all replays.
+std::string MigrateTo4Sql()
+{
+    return std::string(
+               "ALTER TABLE turns ADD COLUMN first_play INTEGER NOT NULL DEFAULT 1;"
+               "UPDATE turns SET first_play = 0 WHERE restart <> 0;"
+               "CREATE TABLE seen(level INTEGER NOT NULL, seed INTEGER NOT NULL, PRIMARY KEY(level, seed)) WITHOUT ROWID;"
+               "CREATE TABLE sittings(id INTEGER PRIMARY KEY, utc INTEGER NOT NULL, total_score INTEGER NOT NULL,"
+               " total_seconds INTEGER NOT NULL);"
+               "INSERT INTO sittings SELECT assessment, max(utc), sum(final_score), coalesce(sum(seconds), 0) FROM"
+               " (SELECT assessment, utc, final_score, seconds,"
+               " row_number() OVER (PARTITION BY assessment, code ORDER BY utc, id) AS nth FROM turns"
+               " WHERE assessment <> 0) WHERE nth = 1 GROUP BY assessment HAVING count(*) = ") +
+           std::to_string(AssessmentSize) +
+           ";"
+           "DROP INDEX IF EXISTS turns_by_assessment;"
+           "DROP TRIGGER IF EXISTS turns_into_day_levels;"
+           "DELETE FROM day_levels;"
+           "INSERT INTO day_levels SELECT " +
+           DaySumsOfTurns +
+           " FROM turns GROUP BY 1, 2;"
+           "CREATE TRIGGER turns_into_day_levels AFTER INSERT ON turns BEGIN"
+           " INSERT INTO day_levels VALUES(new.utc / 86400, new.level, 1, new.final_score,"
+           " CASE WHEN new.first_play <> 0 THEN new.final_score END, coalesce(new.seconds, 0),"
+           " new.x_right, new.x_wrong, new.y_right, new.y_wrong, new.z_right, new.z_wrong)"
+           " ON CONFLICT(day, level) DO UPDATE SET turns = turns + 1, final_score = final_score + excluded.final_score,"
+           " best_score = coalesce(max(best_score, excluded.best_score), best_score, excluded.best_score),"
+           " seconds = seconds + excluded.seconds,"
+           " x_right = x_right + excluded.x_right, x_wrong = x_wrong + excluded.x_wrong,"
+           " y_right = y_right + excluded.y_right, y_wrong = y_wrong + excluded.y_wrong,"
+           " z_right = z_right + excluded.z_right, z_wrong = z_wrong + excluded.z_wrong;"
+           " END;";
+}
+
+} // namespace
+
+// Creates the tables (version 0) or migrates them, all in one transaction.
+// False with reason NotAHistory when the tables are not as expected; false
+// with the system's reason when the file could not be written.
+bool History::CreateOrMigrate(int version, HistoryCause &cause)
+{
+    int rc = SQLITE_OK;
+    if (!Exec(m_db, "BEGIN IMMEDIATE", rc)) {
+        cause = WriteFailure(rc);
+        return false;
+    }
+    // Another copy may have created the tables since they were looked at.
+    int now = -1;
+    {
+        Statement s(m_db, "PRAGMA user_version");
+        if (s.Step())
+            now = ToInt(s.Int(0));
+        else
+            rc = s.rc;
+    }
+    if (now == SchemaVersion && Exec(m_db, "COMMIT", rc))
+        return true;
+    std::string steps = version == 0 ? CreateTurnsSql() : version == 1 ? MigrateFrom1Sql : "";
+    if (version < 3)
+        steps += AddDaySumsSql;
+    steps += MigrateTo4Sql() + "PRAGMA user_version = " + std::to_string(SchemaVersion) + ";";
+    if (now == version && Exec(m_db, steps.c_str(), rc)) {
+        rc = BackfillSeen();
+        if (rc == SQLITE_OK && Exec(m_db, "COMMIT", rc))
+            return true;
+    }
+    const bool damage = rc == SQLITE_OK || (rc & 0xff) == SQLITE_ERROR || IsDamage(rc);
+    cause = damage ? HistoryCause{HistoryReason::NotAHistory, {}, 0} : WriteFailure(rc);
+    RollBack(m_db);
+    return false;
+}
+
+// The figures of the turns stored before version 4 are seen: a code tells its
+// level and seed. A code that does not read (typed by hand into an old file)
+// names no figure and is passed over. Returns SQLite's result code.
+int History::BackfillSeen()
+{
+    Statement codes(m_db, "SELECT DISTINCT code FROM turns");
+    Statement insert(m_db, "INSERT OR IGNORE INTO seen VALUES(?1, ?2)");
+    while (codes.Step()) {
+        const ParsedPuzzleCode parsed = ParsePuzzleCode(codes.Text(0));
+        if (!parsed.code)
+            continue;
+        insert.Bind(1, parsed.code->level);
+        insert.Bind(2, parsed.code->seed);
+        if (insert.Step() || insert.rc != SQLITE_DONE)
+            return insert.rc;
+        insert.Reset();
+    }
+    return codes.rc == SQLITE_DONE ? SQLITE_OK : codes.rc;
+}
