@@ -16,6 +16,7 @@
 #ifndef Q_MOC_RUN
 #include "core/turn/game.h"
 #include "core/sheets/classify.h"
+#include "coretest.h"
 #endif
 
 using Strokes = std::vector<Stroke>;
@@ -52,32 +53,6 @@ Strokes Stored(const SheetInput &input)
     std::copy_if(input.Strokes().Slots().begin() + 1, input.Strokes().Slots().end(), std::back_inserter(stored),
                  [](const Stroke &s) { return !s.IsEmpty(); });
     return stored;
-}
-
-// Draws with the keyboard's cursor, the way Space begins and ends a stroke.
-SheetInput::ReleaseResult Draw(SheetInput &input, const Stroke &s)
-{
-    input.PressAt(s.Start());
-    input.ReleaseAt(s.Start());
-    input.PressAt(s.End());
-    return input.ReleaseAt(s.End());
-}
-
-SheetInput Drawn(const Strokes &strokes, SheetInput input = {})
-{
-    input.SetInputEnabled(true);
-    for (const Stroke &s : strokes)
-        Draw(input, s);
-    return input;
-}
-
-// Draws a sheet's true lines, each once: a line drawn twice would erase itself.
-void DrawTruth(Game &game, Sheet sheet)
-{
-    Strokes drawn;
-    for (const Stroke &t : game.TrueSegments(sheet))
-        if (!t.IsEmpty() && t.Start() != t.End() && std::ranges::none_of(drawn, [&](auto &d) { return d.SameLine(t); }))
-            Draw(game.Input(sheet), drawn.emplace_back(t));
 }
 
 Piece P(PieceKind kind, int slot, LatticePoint a, LatticePoint b)

@@ -3,13 +3,13 @@
 Game::Game()
 {
     m_random.SeedFromClock();
-    Generate();
+    Generate(m_segmentCount);
 }
 
-void Game::Generate()
+void Game::Generate(int segmentCount)
 {
     m_figureSeed = m_random.State();
-    InitObjects(m_figure, m_segmentCount, m_random);
+    InitObjects(m_figure, segmentCount, m_random);
     BuildTrueProjections();
 }
 
@@ -35,30 +35,32 @@ void Game::StartTurn()
 void Game::New()
 {
     StartTurn();
-    Generate();
-    m_restarted = false;
-    m_truthSeen = false;
+    Generate(m_segmentCount);
 }
 
-void Game::Restart()
+void Game::Replay()
 {
     // Rebuilding from the stored state leaves the generator where the first
-    // build left it, so the turns after a restart are the same as without it.
-    const bool seen = m_truthSeen || m_checked;
+    // build left it, so the turns after a replay are the same as without it.
     m_random.Seed(m_figureSeed);
-    const int level = m_segmentCount;
-    m_segmentCount = m_figure.SegmentCount;
-    New();
-    m_segmentCount = level;
-    m_restarted = true;
-    m_truthSeen = seen;
+    StartTurn();
+    Generate(m_figure.SegmentCount);
+}
+
+void Game::ClearDrawing()
+{
+    for (SheetInput &s : m_sheets)
+        s.NewTurn();
+    m_checked = false;
+    m_counts = {};
+    m_secondsRunning = true;
 }
 
 void Game::NewFrom(int level, std::uint32_t seed)
 {
-    SetLevel(level);
     m_random.Seed(seed);
-    New();
+    StartTurn();
+    Generate(SegmentCountForLevel(level));
 }
 
 Game::CheckOutcome Game::Check()
@@ -76,7 +78,6 @@ Game::CheckOutcome Game::Check()
     outcome.seconds = m_seconds;
     outcome.help = m_help;
     outcome.finalScore = ScoreAfterHelp(Score(), m_help);
-    outcome.newRecord = !m_truthSeen && outcome.finalScore > m_recordThreshold;
     return outcome;
 }
 

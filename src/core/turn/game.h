@@ -9,12 +9,14 @@
 #include <array>
 #include <cstdint>
 
-// The state and rules of a game: the current figure, the three sheets, the
-// counters of the last Check, the record threshold and the turn's seconds.
+// The board of a turn: the current figure, the three sheets, the counters of
+// the last Check, the record threshold, the help bought and the turn's seconds.
 // A level change sizes the next New only; the current figure keeps its own
 // segment count. A Check locks the sheets and scores all three of them without
 // consuming anything, so checking the same drawing again gives the same counts.
 // The turn's seconds end at its first Check: a repeated Check reports them again.
+// Which turn counts for what (records, the history, the assessment) is the
+// turn session's business, not the board's.
 class Game {
 public:
     struct CheckOutcome {
@@ -22,7 +24,7 @@ public:
         std::array<CheckCounts, 3> perSheet{};
         HelpUsed help;           // hints and peeks bought before this Check
         int finalScore = 0;      // the score less what the help cost
-        bool newRecord = false;  // the final score beats RecordThreshold (and may)
+        bool newRecord = false;  // a record: set by the turn session, which knows whether the turn may set one
         int seconds = 0;         // the turn's seconds, up to its first Check
     };
 
@@ -32,12 +34,14 @@ public:
     // level from the generator as it stands, fresh true projections, seconds
     // from 0.
     void New();
-    // The current figure again, as New made it: empty sheets, seconds from 0.
-    // Once a Check has shown this figure's truth, its later attempts can
-    // no longer set a record.
-    void Restart();
+    // The current figure again, as New made it: empty sheets, seconds from 0,
+    // no help bought.
+    void Replay();
+    // The same turn drawn afresh: empty sheets in drawing mode; the seconds and
+    // the help bought carry on.
+    void ClearDrawing();
     // A new turn on the figure that the generator builds from this state at
-    // this level; the level becomes the one for later turns too.
+    // this level; the level of later New turns stays as it was.
     void NewFrom(int level, std::uint32_t seed);
     CheckOutcome Check();
 
@@ -78,12 +82,10 @@ public:
     int RecordThreshold() const { return m_recordThreshold; }
     void SetRecordThreshold(int threshold) { m_recordThreshold = threshold; }
     int Seconds() const { return m_seconds; }
-    bool IsRestart() const { return m_restarted; }
-    bool TruthSeen() const { return m_truthSeen; }
 
 private:
     static std::size_t Index(Sheet s) { return static_cast<std::size_t>(SheetIndex(s)); }
-    void Generate();
+    void Generate(int segmentCount);
     void StartTurn();
     void BuildTrueProjections();
 
@@ -100,6 +102,4 @@ private:
     int m_recordThreshold = 0;
     int m_seconds = 0;
     bool m_secondsRunning = true;
-    bool m_restarted = false;  // this turn replays the figure of an earlier one
-    bool m_truthSeen = false;  // a Check has shown this figure's truth before
 };

@@ -22,6 +22,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <limits>
 #include <cmath>
 
 namespace {
@@ -201,8 +202,11 @@ void StatisticsDialog::refresh()
     } else {
         showMessage(tr("The turn history is unavailable, so there is nothing to show."));
     }
-    m_summary->setText((count == 1 ? tr("1 turn") : tr("%1 turns").arg(count)) + QStringLiteral("   ") +
-                       (streak == 1 ? tr("Daily streak: 1 day") : tr("Daily streak: %1 days").arg(streak)));
+    // English says "1 turn" by itself; the plural forms of other languages
+    // (Russian has three) come from the catalogue.
+    const int turns = static_cast<int>(std::min<std::int64_t>(count, std::numeric_limits<int>::max()));
+    m_summary->setText((turns == 1 ? tr("1 turn") : tr("%n turns", nullptr, turns)) + QStringLiteral("   ") +
+                       (streak == 1 ? tr("Daily streak: 1 day") : tr("Daily streak: %n days", nullptr, streak)));
 
     // Score over time: each day's average and the moving average.
     QChart *score = Reset(m_scoreView, tr("Final score per day"));

@@ -1,0 +1,28 @@
+#include "core/turn/edithistory.h"
+
+void EditHistory::Push(Kind kind, SheetEdit edit)
+{
+    m_entries.resize(m_position);
+    m_entries.push_back({kind, std::move(edit)});
+    m_position = m_entries.size();
+}
+
+const EditHistory::Entry *EditHistory::Undo()
+{
+    if (!CanUndo())
+        return nullptr;
+    return &m_entries[--m_position];
+}
+
+const EditHistory::Entry *EditHistory::Redo()
+{
+    if (!CanRedo())
+        return nullptr;
+    return &m_entries[m_position++];
+}
+
+void EditHistory::Clear()
+{
+    m_entries.clear();
+    m_position = 0;
+}

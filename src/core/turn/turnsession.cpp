@@ -1,0 +1,367 @@
+#include "core/turn/turnsession.h"
+
+#include "core/storage/resultsfile.h"
+
+#include <algorithm>
+#include <chrono>
+#include <random>
+
+namespace {
+
+constexpr std::size_t RecentTurnsKept = 10;
+
+bool AnyStroke(const Game &game)
+{
+    return std::any_of(AllSheets.begin(), AllSheets.end(), [&game](Sheet s) {
+        const SheetStrokes &st = game.Input(s).Strokes();
+        for (int slot = 1; slot <= st.LastUsedSlot(); ++slot)
+            if (!st[slot].IsEmpty())
+                return true;
+        return false;
+    });
+}
+
+} // namespace
+
+std::int64_t SystemUtcSeconds()
+{
+    using namespace std::chrono;
+    return duration_cast<seconds>(system_clock::now().time_since_epoch()).count();
+}
+
+TurnSession::TurnSession(UtcClock clock) : m_clock(std::move(clock)) {}
+
+std::uint64_t TurnSession::Key(int level, std::uint32_t seed)
+{
+    return static_cast<std::uint64_t>(static_cast<std::uint32_t>(level)) << 32 | seed;
+}
+
+void TurnSession::ChooseLevel(int level)
+{
+    m_chosenLevel = std::clamp(level, 0, MaxLevel);
+    m_shownLevel = m_chosenLevel;
+    m_game.SetLevel(m_chosenLevel);
+    // A level the player chose answers any suggestion.
+    if (m_suggestion.change != LevelChange::None)
+        m_suggestion = {LevelChange::None, m_chosenLevel};
+}
+
+void TurnSession::StartAt(int level)
+{
+    ChooseLevel(level);
+    m_game.New();
+    m_daily = false;
+    Began(Origin::New, false);
+}
+
+void TurnSession::Began(Origin origin, bool replayed)
+{
+    m_origin = origin;
+    m_replayed = replayed;
+    m_recorded = false;
+    m_peeking = false;
+    m_edits.Clear();
+    m_hints = {};
+    m_classes = {};
+    m_lastCheck = {};
+    m_shownLevel = origin == Origin::New ? m_chosenLevel : m_game.FigureLevel();
+    if (replayed || m_seen.count(Key(m_game.FigureLevel(), m_game.FigureSeed())) != 0)
+        m_firstPlay = false;
+    else
+        m_firstPlay.reset();
+}
+
+bool TurnSession::IsSeen(std::uint64_t key)
+{
+    if (m_seen.count(key) != 0)
+        return true;
+    bool seen = false;
+    if (History *h = m_history ? m_history() : nullptr)
+        seen = h->IsSeen(m_game.FigureLevel(), m_game.FigureSeed(), seen).ok && seen;
+    return seen;
+}
+
+bool TurnSession::FirstPlay()
+{
+    if (!m_firstPlay)
+        m_firstPlay = !IsSeen(Key(m_game.FigureLevel(), m_game.FigureSeed()));
+    return *m_firstPlay;
+}
+
+void TurnSession::MarkSeen()
+{
+    FirstPlay();  // known before the figure becomes seen
+    if (!m_seen.insert(Key(m_game.FigureLevel(), m_game.FigureSeed())).second)
+        return;
+    // A failure here was or will be told with the turn's record; this run
+    // remembers the figure in any case.
+    if (History *h = m_history ? m_history() : nullptr)
+        h->MarkSeen(m_game.FigureLevel(), m_game.FigureSeed());
+}
+
+std::optional<AssessmentResult> TurnSession::New()
+{
+    std::optional<AssessmentResult> finished;
+    if (m_sitting) {
+        // New moves the sitting on; a figure left unchecked scores nothing.
+        if (!m_sitting->result.done[m_sitting->figure])
+            m_sitting->result.Record(m_sitting->figure, 0, m_game.Seconds());
+        finished = FinishSittingIfComplete();
+        if (m_sitting && m_sitting->figure + 1 < AssessmentSize) {
+            ++m_sitting->figure;
+            OpenFigure(AssessmentSet()[m_sitting->figure], Origin::Assessment);
+            return std::nullopt;
+        }
+    }
+    m_game.SetLevel(m_chosenLevel);
+    m_game.New();
+    m_daily = false;
+    Began(Origin::New, false);
+    return finished;
+}
+
+void TurnSession::Restart()
+{
+    if (m_game.Checked()) {
+        // The truth was shown: a new turn on the same, now seen, figure.
+        const int shown = m_shownLevel;
+        m_game.Replay();
+        Began(m_origin, true);
+        m_shownLevel = shown;
+        return;
+    }
+    // Before its first Check a restart is the same turn drawn afresh.
+    m_game.ClearDrawing();
+    m_edits.Clear();
+    m_peeking = false;
+}
+
+void TurnSession::OpenFigure(const PuzzleCode &code, Origin origin)
+{
+    m_game.NewFrom(code.level, code.seed);
+    m_daily = code.daily;
+    Began(origin, false);
+}
+
+void TurnSession::OpenCode(const PuzzleCode &code)
+{
+    m_sitting.reset();
+    OpenFigure(code, code.daily ? Origin::Daily : Origin::Code);
+}
+
+void TurnSession::OpenToday()
+{
+    m_sitting.reset();
+    const std::chrono::sys_seconds now{std::chrono::seconds{m_clock()}};
+    OpenFigure(DailyPuzzle(UtcDate(now)), Origin::Daily);
+}
+
+void TurnSession::StartAssessment()
+{
+    // A random id: two sittings never share one, even when two copies of the
+    // game start them within the same second. The history orders sittings by
+    // their time, not their id.
+    static std::mt19937_64 random{std::random_device{}()};
+    std::int64_t id = 0;
+    while (id == 0)
+        id = static_cast<std::int64_t>(random() >> 2);
+    m_sitting = Sitting{id, 0, {}};
+    OpenFigure(AssessmentSet()[0], Origin::Assessment);
+}
+
+std::optional<std::size_t> TurnSession::AssessmentFigure() const
+{
+    return m_sitting ? std::optional<std::size_t>(m_sitting->figure) : std::nullopt;
+}
+
+std::optional<AssessmentResult> TurnSession::FinishSittingIfComplete()
+{
+    if (!m_sitting || !m_sitting->result.Complete())
+        return std::nullopt;
+    const Sitting sitting = *m_sitting;
+    m_sitting.reset();
+    if (History *h = m_history ? m_history() : nullptr)
+        h->AppendSitting({sitting.id, m_clock(), sitting.result.TotalScore(), sitting.result.TotalSeconds()});
+    return sitting.result;
+}
+
+PuzzleCode TurnSession::CurrentCode() const
+{
+    return {m_game.FigureLevel(), m_game.FigureSeed(), m_daily};
+}
+
+bool TurnSession::StrokeFinished(Sheet sheet, const SheetStrokes &before)
+{
+    const SheetStrokes &after = m_game.Input(sheet).Strokes();
+    if (after == before)
+        return false;
+    m_edits.Push(EditHistory::Kind::Stroke, {sheet, before, after});
+    m_peeking = false;
+    return true;
+}
+
+bool TurnSession::ClearSheet(Sheet sheet)
+{
+    SheetInput &input = m_game.Input(sheet);
+    const SheetStrokes before = input.Strokes();
+    if (!input.ClearStrokes() || input.Strokes() == before)
+        return false;
+    m_edits.Push(EditHistory::Kind::ClearSheet, {sheet, before, input.Strokes()});
+    m_peeking = false;
+    return true;
+}
+
+const EditHistory::Entry *TurnSession::Undo()
+{
+    if (m_game.Checked())
+        return nullptr;
+    const EditHistory::Entry *e = m_edits.Undo();
+    if (e) {
+        m_game.RevertEdit(e->edit);
+        m_peeking = false;  // or undo and redo would test strokes under a peek
+    }
+    return e;
+}
+
+const EditHistory::Entry *TurnSession::Redo()
+{
+    if (m_game.Checked())
+        return nullptr;
+    const EditHistory::Entry *e = m_edits.Redo();
+    if (e) {
+        m_game.ApplyEdit(e->edit);
+        m_peeking = false;
+    }
+    return e;
+}
+
+TurnSession::HintResult TurnSession::Hint(std::optional<Sheet> preferred)
+{
+    if (m_game.Checked())
+        return {HintOutcome::Locked, Sheet::X};
+    std::optional<SheetHint> chosen;
+    if (preferred) {
+        const Sheet s = *preferred;
+        if (auto unit = ChooseHint(m_game.TrueSegments(s), m_game.Input(s).Strokes().Slots(), m_hints[Index(s)]))
+            chosen = SheetHint{s, *unit};
+    }
+    if (!chosen) {
+        std::array<SegmentList, 3> truth{};
+        std::array<SegmentList, 3> strokes{};
+        for (Sheet s : AllSheets) {
+            truth[Index(s)] = m_game.TrueSegments(s);
+            strokes[Index(s)] = m_game.Input(s).Strokes().Slots();
+        }
+        chosen = ChooseSheetHint(truth, strokes, m_hints);
+    }
+    if (!chosen)
+        return {HintOutcome::NoneLeft, preferred.value_or(Sheet::X)};
+    m_hints[Index(chosen->sheet)].push_back(chosen->unit);
+    m_game.UseHint();
+    return {HintOutcome::Given, chosen->sheet};
+}
+
+std::vector<Stroke> TurnSession::HintsShown(Sheet sheet) const
+{
+    std::vector<Stroke> shown;
+    const SegmentList &strokes = m_game.Input(sheet).Strokes().Slots();
+    for (const Stroke &hint : m_hints[Index(sheet)]) {
+        SegmentList step{};
+        step[1] = hint;
+        if (MissingSampleCount(step, strokes) > 0)
+            shown.push_back(hint);
+    }
+    return shown;
+}
+
+TurnSession::PeekOutcome TurnSession::Peek()
+{
+    if (m_game.Checked())
+        return PeekOutcome::Locked;
+    if (m_peeking)
+        return PeekOutcome::AlreadyShowing;
+    if (!AnyStroke(m_game))
+        return PeekOutcome::NothingDrawn;  // nothing to mark, nothing to pay for
+    m_game.UsePeek();
+    m_peeking = true;
+    MarkSeen();
+    return PeekOutcome::Started;
+}
+
+std::optional<SheetClassification> TurnSession::PeekMarks(Sheet s) const
+{
+    if (!m_peeking)
+        return std::nullopt;
+    return Classify(m_game.TrueSegments(s), m_game.Input(s).Strokes().Slots());
+}
+
+TurnSession::CheckReport TurnSession::Check()
+{
+    CheckReport report;
+    m_edits.Clear();
+    m_peeking = false;
+    const bool firstPlay = FirstPlay();
+    MarkSeen();
+    report.outcome = m_game.Check();
+    const bool beats = report.outcome.finalScore > m_game.RecordThreshold();
+    report.outcome.newRecord = firstPlay && beats;
+    report.recordNotForSeen = !firstPlay && beats;
+    for (Sheet s : AllSheets)
+        m_classes[Index(s)] = Classify(m_game.TrueSegments(s), m_game.Input(s).Strokes().Slots());
+    m_lastCheck = report.outcome;
+    if (!m_recorded) {
+        m_recorded = true;
+        report.firstCheck = true;
+        Record(report, firstPlay);
+    }
+    return report;
+}
+
+void TurnSession::Record(CheckReport &report, bool firstPlay)
+{
+    const Game::CheckOutcome &o = report.outcome;
+    TurnRecord turn;
+    turn.utcSeconds = m_clock();
+    turn.puzzleCode = EncodePuzzleCode(CurrentCode());
+    turn.level = m_game.FigureLevel();
+    turn.seconds = o.seconds;
+    for (std::size_t i = 0; i < 3; ++i)
+        turn.sheets[i] = {o.perSheet[i].RightCount, o.perSheet[i].WrongCount, o.perSheet[i].Score()};
+    turn.total = {o.counts.RightCount, o.counts.WrongCount, o.counts.Score()};
+    turn.hintsUsed = o.help.hints;
+    turn.peeksUsed = o.help.peeks;
+    turn.helpCost = o.help.Cost();
+    turn.finalScore = o.finalScore;
+    turn.restart = m_replayed;
+    turn.fromCode = m_origin != Origin::New;
+    turn.daily = m_daily;
+    turn.assessment = m_sitting ? m_sitting->id : 0;
+    turn.firstPlay = firstPlay;
+    if (History *h = m_history ? m_history() : nullptr)
+        report.history = h->Append(turn);
+
+    if (firstPlay) {
+        m_recent.push_back({turn.level, turn.total.right, turn.total.wrong, turn.total.score, turn.helpCost > 0});
+        if (m_recent.size() > RecentTurnsKept)
+            m_recent.pop_front();
+        const std::vector<RecentTurn> recent(m_recent.begin(), m_recent.end());
+        const LevelSuggestion before = m_suggestion;
+        m_suggestion = SuggestLevel(recent, m_chosenLevel);
+        report.suggestionChanged = m_suggestion != before;
+    }
+
+    // An assessment figure's first Check is its result; a restart after it
+    // cannot change that.
+    if (m_sitting && !m_sitting->result.done[m_sitting->figure]) {
+        m_sitting->result.Record(m_sitting->figure, o.finalScore, o.seconds);
+        report.sittingComplete = FinishSittingIfComplete();
+    }
+}
+
+std::string TurnSession::ConfirmRecord(const std::string &resultsPath, const std::string &name)
+{
+    const int score = m_lastCheck.finalScore;
+    const std::string error = SaveRecord(resultsPath, name, score, m_lastCheck.seconds);
+    m_game.RecordConfirmed(score);
+    return error;
+}

@@ -1,0 +1,163 @@
+#pragma once
+
+#include "core/codes/assessment.h"
+#include "core/codes/puzzlecode.h"
+#include "core/codes/suggestion.h"
+#include "core/sheets/classify.h"
+#include "core/storage/history.h"
+#include "core/turn/edithistory.h"
+#include "core/turn/game.h"
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+// Seconds since 1970-01-01 UTC. Injected so that a test fixes the day.
+using UtcClock = std::function<std::int64_t()>;
+std::int64_t SystemUtcSeconds();
+
+// Every rule of a turn, over the board of Game: how a turn starts (New,
+// Restart, a puzzle code, today's figure, an assessment figure), drawing and
+// its undo history, hints and peeks and what they cost, Check, which turns may
+// set a record, the history record of each turn, the assessment sitting and
+// what feeds the level suggestion. It has no clock of its own and no timers:
+// the window ticks the seconds and ends a peek after PeekMs.
+//
+// Seen and first play. A figure (its level and generator state; the daily flag
+// does not matter) is seen once a turn on it was checked or peeked; the
+// history keeps that across runs. A turn is a first play when its figure was
+// not seen as the turn began. A Restart before the turn's first Check goes on
+// with the same turn, seconds and help bought included; after a Check it
+// starts a new turn on the now seen figure. Only first plays set records and
+// feed the level suggestion; the history keeps every checked turn, marked.
+//
+// Levels. The chosen level is the player's: the saved setting and the size of
+// the next New. A code, today's figure or an assessment figure shows its own
+// level for that turn without changing the chosen one; only ChooseLevel does.
+//
+// The assessment. Twelve fixed figures in one sitting; each figure's first
+// Check is its result, and New moves on, scoring a figure left unchecked 0.
+// A complete sitting goes to the history as one sitting.
+class TurnSession {
+public:
+    static constexpr int PeekMs = 2000;
+
+    enum class Origin { New, Code, Daily, Assessment };
+    enum class HintOutcome { Given, NoneLeft, Locked };
+    struct HintResult {
+        HintOutcome outcome = HintOutcome::Locked;
+        Sheet sheet = Sheet::X;
+    };
+    enum class PeekOutcome { Started, AlreadyShowing, NothingDrawn, Locked };
+    struct CheckReport {
+        Game::CheckOutcome outcome;
+        bool firstCheck = false;        // the turn's first Check: it went to the history
+        bool recordNotForSeen = false;  // a record score on a figure already seen
+        HistoryStatus history;          // how recording the turn went
+        std::optional<AssessmentResult> sittingComplete;
+        bool suggestionChanged = false;
+    };
+
+    explicit TurnSession(UtcClock clock = SystemUtcSeconds);
+
+    // Where turns are recorded; null while the history is unavailable. It is
+    // asked at the first Check or peek, so a long history costs the start
+    // nothing.
+    void SetHistory(std::function<History *()> history) { m_history = std::move(history); }
+
+    const Game &Board() const { return m_game; }
+    Game &Board() { return m_game; }
+
+    // Levels.
+    int ChosenLevel() const { return m_chosenLevel; }
+    void ChooseLevel(int level);
+    int ShownLevel() const { return m_shownLevel; }
+
+    // How turns begin.
+    void StartAt(int level);  // the first figure, at this level, chosen for this run
+    // In a sitting, the next figure; the sitting's result when that completed it.
+    std::optional<AssessmentResult> New();
+    void Restart();
+    void OpenCode(const PuzzleCode &code);
+    void OpenToday();
+    void StartAssessment();
+    bool InAssessment() const { return m_sitting.has_value(); }
+    // The figure of the sitting now played (0..11), or none.
+    std::optional<std::size_t> AssessmentFigure() const;
+
+    Origin TurnOrigin() const { return m_origin; }
+    PuzzleCode CurrentCode() const;
+    bool FirstPlay();
+    bool Replayed() const { return m_replayed; }
+
+    // Drawing: a stroke entered through Board().Input(sheet), whose store was
+    // `before`. Both end a running peek; false when nothing changed.
+    bool StrokeFinished(Sheet sheet, const SheetStrokes &before);
+    bool ClearSheet(Sheet sheet);
+    const EditHistory::Entry *Undo();
+    const EditHistory::Entry *Redo();
+    const EditHistory &Edits() const { return m_edits; }
+
+    // Help.
+    HintResult Hint(std::optional<Sheet> preferred);
+    // The hints of a sheet still to draw: a step once drawn glows no more.
+    std::vector<Stroke> HintsShown(Sheet sheet) const;
+    PeekOutcome Peek();
+    void EndPeek() { m_peeking = false; }
+    bool Peeking() const { return m_peeking; }
+    // While a peek lasts: which strokes are right so far.
+    std::optional<SheetClassification> PeekMarks(Sheet sheet) const;
+
+    CheckReport Check();
+    const Game::CheckOutcome &LastCheck() const { return m_lastCheck; }
+    const SheetClassification &Classification(Sheet s) const { return m_classes[Index(s)]; }
+    // Saves the record that Check announced under a name; the error, if any.
+    // The record counts for this run even when the file could not be written.
+    std::string ConfirmRecord(const std::string &resultsPath, const std::string &name);
+
+    void TickSecond() { m_game.TickSecond(); }
+    const LevelSuggestion &Suggestion() const { return m_suggestion; }
+
+private:
+    static std::size_t Index(Sheet s) { return static_cast<std::size_t>(SheetIndex(s)); }
+    static std::uint64_t Key(int level, std::uint32_t seed);
+    void Began(Origin origin, bool replayed);
+    void MarkSeen();
+    bool IsSeen(std::uint64_t key);
+    void OpenFigure(const PuzzleCode &code, Origin origin);
+    void Record(CheckReport &report, bool firstPlay);
+    std::optional<AssessmentResult> FinishSittingIfComplete();
+
+    UtcClock m_clock;
+    std::function<History *()> m_history;
+    Game m_game;
+    int m_chosenLevel = 0;
+    int m_shownLevel = 0;
+    Origin m_origin = Origin::New;
+    bool m_daily = false;
+    bool m_replayed = false;
+    // First play, as known at the turn's beginning; asked of the history only
+    // when it matters, before this turn marks its figure seen.
+    std::optional<bool> m_firstPlay;
+    std::set<std::uint64_t> m_seen;  // this run's, for when the history is unavailable
+    bool m_recorded = false;         // the turn's first Check is in the history
+    bool m_peeking = false;
+    EditHistory m_edits;
+    std::array<std::vector<Stroke>, 3> m_hints{};
+    Game::CheckOutcome m_lastCheck;
+    std::array<SheetClassification, 3> m_classes{};
+    std::deque<RecentTurn> m_recent;
+    LevelSuggestion m_suggestion;
+
+    struct Sitting {
+        std::int64_t id = 0;
+        std::size_t figure = 0;
+        AssessmentResult result;
+    };
+    std::optional<Sitting> m_sitting;
+};
