@@ -771,7 +771,7 @@ private Q_SLOTS:
         QCOMPARE(m_window->view()->camera().LineWidth, 4);
         QVERIFY(!m_window->cues()->isEnabled());
         QCOMPARE(InstallTranslations(*QCoreApplication::instance(), chosen.language), QStringLiteral("ru"));
-        QVERIFY(QCoreApplication::translate("MainWindow", "New") != QLatin1String("New"));
+        QVERIFY(QCoreApplication::translate("ControlPanel", "New") != QLatin1String("New"));
         QVERIFY(QCoreApplication::translate("QPlatformTheme", "Cancel") != QLatin1String("Cancel"));
     }
 };
