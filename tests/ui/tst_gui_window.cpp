@@ -15,6 +15,7 @@
 #include "ui/app/cueplayer.h"
 #include "guitest.h"
 #include "ui/dialogs/highscoresdialog.h"
+#include "ui/dialogs/progresswindows.h"
 #include "core/codes/puzzlecode.h"
 #include "ui/dialogs/statisticsdialog.h"
 #include "ui/dialogs/recordnamedialog.h"
@@ -489,7 +490,8 @@ private Q_SLOTS:
     }
 
     // A record is saved only through "OK"; closing the name window stores
-    // nothing. The name confirmed last is offered the next time.
+    // nothing. The name confirmed last is offered the next time. High scores,
+    // open beside play, shows each record as it is saved.
     void recordThroughTheNameWindow()
     {
         MainWindow &w = *m_window;
@@ -500,6 +502,9 @@ private Q_SLOTS:
         w.turn().newTurn();
         for (Sheet s : AllSheets)
             drawTruth(w, s);
+        action("highScoresAction")->trigger();
+        const auto *table = w.progressWindows()->highScores()->findChild<QTableWidget *>("resultsTable");
+        QCOMPARE(table->rowCount(), 0);
         // Checks, answering the name window if one comes: types Zoe, then OK or
         // close. Returns the name the window offered.
         auto checkAndAnswer = [&](bool pressOk) {
@@ -522,10 +527,13 @@ private Q_SLOTS:
         QCOMPARE(QString::fromLatin1(folder.read(QStringLiteral("Stat.txt"))),
                  QStringLiteral("Zoe,%1,%2,,\r\n").arg(score).arg(seconds));
         QCOMPARE(control<QLabel>(&w, "bestLabel")->text(), QStringLiteral("Best score %1").arg(score));
+        QVERIFY(table->rowCount() == 1 && table->item(0, 1)->text() == "Zoe");
         QCOMPARE(checkAndAnswer(true), QStringLiteral("<no name window>"));  // the saved score is no record any more
         w.turn().game().SetRecordThreshold(0);
         QCOMPARE(checkAndAnswer(true), QStringLiteral("Zoe"));
         QCOMPARE(folder.read(QStringLiteral("Stat.txt")).count("\r\n"), 2);
+        QCOMPARE(table->rowCount(), 2);
+        w.progressWindows()->highScores()->close();
     }
 
     // Each piece after a Check, and a hint, has a style of its own a player

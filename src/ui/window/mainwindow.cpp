@@ -195,6 +195,8 @@ void MainWindow::connectController()
     connect(m_turn, &TurnController::recordSaveFailed, this, [this](const QString &message) { m_dialogs->warn(message); });
     connect(m_turn, &TurnController::secondsChanged, this, &MainWindow::updateStatus);
     connect(m_turn, &TurnController::recordThresholdChanged, this, &MainWindow::updateStatus);
+    // A saved record changes the results file after the turn was recorded.
+    connect(m_turn, &TurnController::recordThresholdChanged, m_progress, &ProgressWindows::refresh);
 }
 
 void MainWindow::applySettings(const GameSettings &settings)
