@@ -37,7 +37,12 @@ AboutDialog::AboutDialog(const QString &dataDir, QWidget *parent) : QDialog(pare
                       .arg(tr("How to play Trivisto")));
     link->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     link->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    connect(link, &QLabel::linkActivated, this, &AboutDialog::manualRequested);
+    // About is modal: a manual opened over it could be neither read nor
+    // closed until About went, so About goes first.
+    connect(link, &QLabel::linkActivated, this, [this] {
+        accept();
+        Q_EMIT manualRequested();
+    });
 
     auto *bevel = new QFrame(this);
     bevel->setObjectName(QStringLiteral("separator"));
@@ -95,6 +100,8 @@ void AboutDialog::onHelpClicked()
     if (!info.isFile() || !info.isReadable())
         QMessageBox::warning(this, tr("Trivisto"),
                              tr("The help text %1 is missing or cannot be read.").arg(QDir::toNativeSeparators(path)));
-    else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+    else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
+        accept();
         Q_EMIT documentRequested(path);
+    }
 }
