@@ -756,7 +756,8 @@ private Q_SLOTS:
     }
 
     // Settings come back as they were stored; anything garbled reads as the
-    // default, and the window takes them on, the Russian catalogue included.
+    // default, and the window takes them on, the Russian catalogue included,
+    // with the Russian manual and help text; the help text shows line by line.
     // (Last: the catalogue stays installed for the rest of the program.)
     void settingsRoundTripAndGarbage()
     {
@@ -786,6 +787,12 @@ private Q_SLOTS:
         QCOMPARE(InstallTranslations(*QCoreApplication::instance(), chosen.language), QStringLiteral("ru"));
         QVERIFY(QCoreApplication::translate("ControlPanel", "New") != QLatin1String("New"));
         QVERIFY(QCoreApplication::translate("QPlatformTheme", "Cancel") != QLatin1String("Cancel"));
+        action("manualAction")->trigger();
+        QCOMPARE(m_window->manualWindow()->browser()->source(), QUrl::fromLocalFile(m_folder.file("manual.ru.html")));
+        QVERIFY(m_window->manualWindow()->showDocument(m_window->aboutDialog()->helpPath()));
+        QCOMPARE(m_window->manualWindow()->browser()->toPlainText().trimmed(),
+                 QString::fromUtf8(m_folder.read("readme.ru.txt")).trimmed());
+        m_window->manualWindow()->close();
     }
 };
 

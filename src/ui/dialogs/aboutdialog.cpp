@@ -1,5 +1,7 @@
 #include "ui/dialogs/aboutdialog.h"
 
+#include "ui/app/translations.h"
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -79,12 +81,12 @@ AboutDialog::AboutDialog(const QString &dataDir, QWidget *parent) : QDialog(pare
 
 QString AboutDialog::helpPath() const
 {
-    return m_dataDir + QStringLiteral("readme.txt");
+    return LocalizedFile(m_dataDir, QStringLiteral("readme.txt"));
 }
 
 QString AboutDialog::manualPath() const
 {
-    return m_dataDir + QStringLiteral("manual.html");
+    return LocalizedFile(m_dataDir, QStringLiteral("manual.html"));
 }
 
 void AboutDialog::showEvent(QShowEvent *event)

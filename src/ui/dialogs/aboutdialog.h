@@ -15,6 +15,8 @@ class AboutDialog : public QDialog {
 public:
     AboutDialog(const QString &dataDir, QWidget *parent = nullptr);
 
+    // The help text and the manual in the interface's language, where they
+    // are translated.
     QString helpPath() const;
     QString manualPath() const;
 

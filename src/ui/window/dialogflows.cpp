@@ -12,7 +12,7 @@
 #include <QMessageBox>
 
 DialogFlows::DialogFlows(const QString &dataDir, QWidget *window)
-    : QObject(window), m_dataDir(dataDir), m_window(window), m_nameDialog(new RecordNameDialog(window)),
+    : QObject(window), m_window(window), m_nameDialog(new RecordNameDialog(window)),
       m_aboutDialog(new AboutDialog(dataDir, window)), m_manualWindow(new ManualWindow(window))
 {
     connect(m_aboutDialog, &AboutDialog::manualRequested, m_manualWindow, [this] { showManual(); });
@@ -80,7 +80,7 @@ void DialogFlows::showAbout()
 
 void DialogFlows::showManual()
 {
-    m_manualWindow->showDocument(m_dataDir + QStringLiteral("manual.html"));
+    m_manualWindow->showDocument(m_aboutDialog->manualPath());
 }
 
 void DialogFlows::warn(const QString &message)

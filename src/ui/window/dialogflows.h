@@ -44,7 +44,6 @@ public:
     void warn(const QString &message);
 
 private:
-    QString m_dataDir;
     QWidget *m_window;
     RecordNameDialog *m_nameDialog;
     AboutDialog *m_aboutDialog;
