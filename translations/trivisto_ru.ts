@@ -4,27 +4,27 @@
 <context>
     <name>AboutDialog</name>
     <message>
-        <location filename="../src/about/aboutdialog.cpp" line="37"/>
+        <location filename="../src/ui/dialogs/aboutdialog.cpp" line="37"/>
         <source>How to play Trivisto</source>
         <translation>Как играть в Trivisto</translation>
     </message>
     <message>
-        <location filename="../src/about/aboutdialog.cpp" line="47"/>
+        <location filename="../src/ui/dialogs/aboutdialog.cpp" line="47"/>
         <source>Help</source>
         <translation>Справка</translation>
     </message>
     <message>
-        <location filename="../src/about/aboutdialog.cpp" line="50"/>
+        <location filename="../src/ui/dialogs/aboutdialog.cpp" line="50"/>
         <source>OK</source>
         <translation>ОК</translation>
     </message>
     <message>
-        <location filename="../src/about/aboutdialog.cpp" line="96"/>
+        <location filename="../src/ui/dialogs/aboutdialog.cpp" line="96"/>
         <source>Trivisto</source>
         <translation>Trivisto</translation>
     </message>
     <message>
-        <location filename="../src/about/aboutdialog.cpp" line="97"/>
+        <location filename="../src/ui/dialogs/aboutdialog.cpp" line="97"/>
         <source>The help text %1 is missing or cannot be read.</source>
         <translation>Текст справки %1 отсутствует или не читается.</translation>
     </message>
@@ -32,47 +32,47 @@
 <context>
     <name>CommandLine</name>
     <message>
-        <location filename="../src/app/commandline.cpp" line="14"/>
+        <location filename="../src/ui/app/commandline.cpp" line="14"/>
         <source>Trivisto: draw the three projections of a 3D wireframe.</source>
         <translation>Trivisto: нарисуйте три проекции объёмной каркасной фигуры.</translation>
     </message>
     <message>
-        <location filename="../src/app/commandline.cpp" line="16"/>
+        <location filename="../src/ui/app/commandline.cpp" line="16"/>
         <source>Show this help and exit.</source>
         <translation>Показать эту справку и выйти.</translation>
     </message>
     <message>
-        <location filename="../src/app/commandline.cpp" line="18"/>
+        <location filename="../src/ui/app/commandline.cpp" line="18"/>
         <source>Show the version and exit.</source>
         <translation>Показать версию и выйти.</translation>
     </message>
     <message>
-        <location filename="../src/app/commandline.cpp" line="21"/>
+        <location filename="../src/ui/app/commandline.cpp" line="21"/>
         <source>Start at level N (0 to %1): more walk steps at higher levels.</source>
         <translation>Начать с уровня N (от 0 до %1): чем выше уровень, тем больше звеньев у ломаной.</translation>
     </message>
     <message>
-        <location filename="../src/app/commandline.cpp" line="25"/>
+        <location filename="../src/ui/app/commandline.cpp" line="25"/>
         <source>Start on the figure of a puzzle code.</source>
         <translation>Начать с фигуры, заданной кодом задачи.</translation>
     </message>
     <message>
-        <location filename="../src/app/commandline.cpp" line="46"/>
+        <location filename="../src/ui/app/commandline.cpp" line="46"/>
         <source>Try &apos;trivisto --help&apos; for the options.</source>
         <translation>Список параметров: «trivisto --help».</translation>
     </message>
     <message>
-        <location filename="../src/app/commandline.cpp" line="63"/>
+        <location filename="../src/ui/app/commandline.cpp" line="63"/>
         <source>Unexpected argument: %1</source>
         <translation>Неизвестный аргумент: %1</translation>
     </message>
     <message>
-        <location filename="../src/app/commandline.cpp" line="69"/>
+        <location filename="../src/ui/app/commandline.cpp" line="69"/>
         <source>The level must be a whole number from 0 to %1, not &apos;%2&apos;.</source>
         <translation>Уровень должен быть целым числом от 0 до %1, а не «%2».</translation>
     </message>
     <message>
-        <location filename="../src/app/commandline.cpp" line="77"/>
+        <location filename="../src/ui/app/commandline.cpp" line="77"/>
         <source>Puzzle code &apos;%1&apos;: %2</source>
         <translation>Код задачи «%1»: %2</translation>
     </message>
@@ -80,313 +80,295 @@
 <context>
     <name>Commands</name>
     <message>
-        <location filename="../src/game/commands.cpp" line="24"/>
+        <location filename="../src/ui/window/commands.cpp" line="24"/>
         <source>New</source>
         <translation>Новая фигура</translation>
     </message>
     <message>
-        <location filename="../src/game/commands.cpp" line="25"/>
+        <location filename="../src/ui/window/commands.cpp" line="25"/>
         <source>Restart</source>
         <translation>Начать заново</translation>
     </message>
     <message>
-        <location filename="../src/game/commands.cpp" line="26"/>
+        <location filename="../src/ui/window/commands.cpp" line="26"/>
         <source>Check</source>
         <translation>Проверка</translation>
     </message>
     <message>
-        <location filename="../src/game/commands.cpp" line="27"/>
+        <location filename="../src/ui/window/commands.cpp" line="27"/>
         <source>Today&apos;s Figure</source>
         <translation>Фигура дня</translation>
     </message>
     <message>
-        <location filename="../src/game/commands.cpp" line="28"/>
+        <location filename="../src/ui/window/commands.cpp" line="28"/>
         <source>Open Puzzle Code...</source>
         <translation>Ввести код задачи...</translation>
     </message>
     <message>
-        <location filename="../src/game/commands.cpp" line="29"/>
+        <location filename="../src/ui/window/commands.cpp" line="29"/>
         <source>Copy Puzzle Code</source>
         <translation>Копировать код задачи</translation>
     </message>
     <message>
-        <location filename="../src/game/commands.cpp" line="30"/>
+        <location filename="../src/ui/window/commands.cpp" line="30"/>
         <source>Assessment...</source>
         <translation>Испытание...</translation>
     </message>
     <message>
-        <location filename="../src/game/commands.cpp" line="31"/>
+        <location filename="../src/ui/window/commands.cpp" line="31"/>
         <source>High Scores</source>
         <translation>Рекорды</translation>
     </message>
     <message>
-        <location filename="../src/game/commands.cpp" line="32"/>
+        <location filename="../src/ui/window/commands.cpp" line="32"/>
         <source>Statistics</source>
         <translation>Статистика</translation>
     </message>
     <message>
-        <location filename="../src/game/commands.cpp" line="33"/>
+        <location filename="../src/ui/window/commands.cpp" line="33"/>
         <source>Quit</source>
         <translation>Выход</translation>
     </message>
     <message>
-        <location filename="../src/game/commands.cpp" line="35"/>
+        <location filename="../src/ui/window/commands.cpp" line="35"/>
         <source>Undo</source>
         <translation>Отменить</translation>
     </message>
     <message>
-        <location filename="../src/game/commands.cpp" line="36"/>
+        <location filename="../src/ui/window/commands.cpp" line="36"/>
         <source>Redo</source>
         <translation>Повторить</translation>
     </message>
     <message>
-        <location filename="../src/game/commands.cpp" line="46"/>
+        <location filename="../src/ui/window/commands.cpp" line="46"/>
         <source>Clear Sheet</source>
         <translation>Очистить лист</translation>
     </message>
     <message>
-        <location filename="../src/game/commands.cpp" line="47"/>
+        <location filename="../src/ui/window/commands.cpp" line="47"/>
         <source>Hint (costs %1 points)</source>
         <translation>Подсказка (стоит %1 очков)</translation>
     </message>
     <message>
-        <location filename="../src/game/commands.cpp" line="48"/>
+        <location filename="../src/ui/window/commands.cpp" line="48"/>
         <source>Peek (costs %1 points)</source>
         <translation>Подсмотреть (стоит %1 очков)</translation>
     </message>
     <message>
-        <location filename="../src/game/commands.cpp" line="50"/>
+        <location filename="../src/ui/window/commands.cpp" line="50"/>
         <source>Full Screen</source>
         <translation>Полноэкранный режим</translation>
     </message>
     <message>
-        <location filename="../src/game/commands.cpp" line="52"/>
+        <location filename="../src/ui/window/commands.cpp" line="52"/>
         <source>View as Sheet X</source>
         <translation>Вид как на листе X</translation>
     </message>
     <message>
-        <location filename="../src/game/commands.cpp" line="53"/>
+        <location filename="../src/ui/window/commands.cpp" line="53"/>
         <source>View as Sheet Y</source>
         <translation>Вид как на листе Y</translation>
     </message>
     <message>
-        <location filename="../src/game/commands.cpp" line="54"/>
+        <location filename="../src/ui/window/commands.cpp" line="54"/>
         <source>View as Sheet Z</source>
         <translation>Вид как на листе Z</translation>
     </message>
     <message>
-        <location filename="../src/game/commands.cpp" line="55"/>
+        <location filename="../src/ui/window/commands.cpp" line="55"/>
         <source>Start View</source>
         <translation>Исходный вид</translation>
     </message>
     <message>
-        <location filename="../src/game/commands.cpp" line="56"/>
+        <location filename="../src/ui/window/commands.cpp" line="56"/>
         <source>Thinner Lines</source>
         <translation>Тоньше линии</translation>
     </message>
     <message>
-        <location filename="../src/game/commands.cpp" line="57"/>
+        <location filename="../src/ui/window/commands.cpp" line="57"/>
         <source>Thicker Lines</source>
         <translation>Толще линии</translation>
     </message>
     <message>
-        <location filename="../src/game/commands.cpp" line="59"/>
+        <location filename="../src/ui/window/commands.cpp" line="59"/>
         <source>Redraw the View</source>
         <translation>Перерисовать вид</translation>
     </message>
     <message>
-        <location filename="../src/game/commands.cpp" line="62"/>
+        <location filename="../src/ui/window/commands.cpp" line="62"/>
         <source>Settings...</source>
         <translation>Настройки...</translation>
     </message>
     <message>
-        <location filename="../src/game/commands.cpp" line="63"/>
+        <location filename="../src/ui/window/commands.cpp" line="63"/>
         <source>Manual</source>
         <translation>Руководство</translation>
     </message>
     <message>
-        <location filename="../src/game/commands.cpp" line="64"/>
+        <location filename="../src/ui/window/commands.cpp" line="64"/>
         <source>About Trivisto</source>
         <translation>О программе Trivisto</translation>
     </message>
     <message>
-        <location filename="../src/game/commands.cpp" line="65"/>
+        <location filename="../src/ui/window/commands.cpp" line="65"/>
         <source>Cancel Stroke or Close</source>
         <translation>Отменить линию или закрыть окно</translation>
     </message>
     <message>
-        <location filename="../src/game/commands.cpp" line="81"/>
+        <location filename="../src/ui/window/commands.cpp" line="81"/>
         <source>&amp;Game</source>
         <translation>&amp;Игра</translation>
     </message>
     <message>
-        <location filename="../src/game/commands.cpp" line="83"/>
+        <location filename="../src/ui/window/commands.cpp" line="83"/>
         <source>&amp;Edit</source>
         <translation>&amp;Правка</translation>
     </message>
     <message>
-        <location filename="../src/game/commands.cpp" line="84"/>
+        <location filename="../src/ui/window/commands.cpp" line="84"/>
         <source>&amp;View</source>
         <translation>&amp;Вид</translation>
     </message>
     <message>
-        <location filename="../src/game/commands.cpp" line="86"/>
+        <location filename="../src/ui/window/commands.cpp" line="86"/>
         <source>&amp;Settings</source>
         <translation>&amp;Настройки</translation>
     </message>
     <message>
-        <location filename="../src/game/commands.cpp" line="87"/>
+        <location filename="../src/ui/window/commands.cpp" line="87"/>
         <source>&amp;Help</source>
         <translation>&amp;Справка</translation>
     </message>
 </context>
 <context>
-    <name>HighScoresDialog</name>
+    <name>ControlPanel</name>
     <message>
-        <location filename="../src/progress/highscoresdialog.cpp" line="37"/>
-        <source>High scores</source>
-        <translation>Рекорды</translation>
-    </message>
-    <message>
-        <location filename="../src/progress/highscoresdialog.cpp" line="42"/>
-        <source>#</source>
-        <translation>№</translation>
-    </message>
-    <message>
-        <location filename="../src/progress/highscoresdialog.cpp" line="42"/>
-        <source>Name</source>
-        <translation>Имя</translation>
-    </message>
-    <message>
-        <location filename="../src/progress/highscoresdialog.cpp" line="42"/>
-        <source>Score</source>
-        <translation>Счёт</translation>
-    </message>
-    <message>
-        <location filename="../src/progress/highscoresdialog.cpp" line="42"/>
-        <source>Seconds</source>
-        <translation>Время, с</translation>
-    </message>
-    <message>
-        <location filename="../src/progress/highscoresdialog.cpp" line="43"/>
-        <source>Level</source>
-        <translation>Уровень</translation>
-    </message>
-    <message>
-        <location filename="../src/progress/highscoresdialog.cpp" line="43"/>
-        <source>Best score</source>
-        <translation>Лучший счёт</translation>
-    </message>
-    <message>
-        <location filename="../src/progress/highscoresdialog.cpp" line="43"/>
-        <source>Date (UTC)</source>
-        <translation>Дата (UTC)</translation>
-    </message>
-    <message>
-        <location filename="../src/progress/highscoresdialog.cpp" line="43"/>
-        <source>Puzzle code</source>
-        <translation>Код задачи</translation>
-    </message>
-    <message>
-        <location filename="../src/progress/highscoresdialog.cpp" line="52"/>
-        <source>Best turn of each level</source>
-        <translation>Лучший ход на каждом уровне</translation>
-    </message>
-    <message>
-        <location filename="../src/progress/highscoresdialog.cpp" line="74"/>
-        <source>record to beat</source>
-        <translation>текущий рекорд</translation>
-    </message>
-    <message>
-        <location filename="../src/progress/highscoresdialog.cpp" line="86"/>
-        <source>No results yet: any score is a record.</source>
-        <translation>Результатов пока нет: любой счёт станет рекордом.</translation>
-    </message>
-    <message>
-        <location filename="../src/progress/highscoresdialog.cpp" line="87"/>
-        <source>Record to beat: %1 by %2</source>
-        <translation>Рекорд, который нужно побить: %1 (игрок: %2)</translation>
-    </message>
-    <message>
-        <location filename="../src/progress/highscoresdialog.cpp" line="102"/>
-        <source>The turn history is unavailable, so the best turns are not shown.</source>
-        <translation>История ходов недоступна, поэтому лучшие ходы не показаны.</translation>
-    </message>
-</context>
-<context>
-    <name>MainWindow</name>
-    <message>
-        <location filename="../src/game/mainwindow.cpp" line="198"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="90"/>
         <source>New</source>
         <translation>Ход</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="199"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="91"/>
         <source>Check</source>
         <translation>Проверка</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="200"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="92"/>
         <source>End</source>
         <translation>Конец</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="201"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="93"/>
         <source>About</source>
         <translation>Автор</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="203"/>
-        <location filename="../src/game/mainwindow.cpp" line="210"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="96"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="101"/>
         <source>Level</source>
         <translation>Уровень</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="209"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="100"/>
         <source>Level: more walk segments from the next New on</source>
         <translation>Уровень: чем выше, тем больше звеньев у ломаной (со следующего хода)</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="241"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="122"/>
         <source>Menu</source>
         <translation>Меню</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="250"/>
-        <source>The figure in 3D</source>
-        <translation>Фигура в 3D</translation>
+        <location filename="../src/ui/window/controlpanel.cpp" line="167"/>
+        <source>Checked after 1 second</source>
+        <translation>Проверено через 1 с</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="251"/>
-        <source>Drag to turn it, the wheel zooms; X, Y and Z show it as the sheets do, R returns to the start view.</source>
-        <translation>Перетащите мышью, чтобы повернуть её; колесо меняет масштаб; X, Y и Z показывают её так, как листы, R возвращает начальный вид.</translation>
+        <location filename="../src/ui/window/controlpanel.cpp" line="167"/>
+        <source>Checked after %1 seconds</source>
+        <translation>Проверено через %1 с</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="299"/>
-        <location filename="../src/game/mainwindow.cpp" line="307"/>
-        <location filename="../src/game/mainwindow.cpp" line="383"/>
-        <location filename="../src/game/mainwindow.cpp" line="415"/>
-        <source>Trivisto</source>
-        <translation>Trivisto</translation>
+        <location filename="../src/ui/window/controlpanel.cpp" line="168"/>
+        <source>Right %1   Wrong %2   Score %3</source>
+        <translation>Верно %1   Неверно %2   Счёт %3</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="425"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="170"/>
+        <source>   after help %1</source>
+        <translation>   с учётом помощи %1</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/controlpanel.cpp" line="173"/>
+        <source>Time %1 s</source>
+        <translation>Время %1 с</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/controlpanel.cpp" line="175"/>
+        <source>Help so far: -%1 points</source>
+        <translation>За помощь: -%1 очков</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/controlpanel.cpp" line="177"/>
+        <source>Best score %1</source>
+        <translation>Лучший счёт %1</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/controlpanel.cpp" line="180"/>
+        <source>Assessment figure %1 of %2</source>
+        <translation>Испытание: фигура %1 из %2</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/controlpanel.cpp" line="182"/>
+        <source>Daily figure %1</source>
+        <translation>Фигура дня %1</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/controlpanel.cpp" line="182"/>
+        <source>Puzzle %1</source>
+        <translation>Задача %1</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/controlpanel.cpp" line="207"/>
+        <source>Try level %1</source>
+        <translation>Уровень %1 ↑</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/controlpanel.cpp" line="208"/>
+        <source>Ease to level %1</source>
+        <translation>Уровень %1 ↓</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/controlpanel.cpp" line="210"/>
+        <source>Your last turns at this level went well: one level up for the next New?</source>
+        <translation>Последние ходы на этом уровне удались. Поднять уровень на единицу со следующего хода?</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/controlpanel.cpp" line="211"/>
+        <source>Your last turns at this level were hard: one level down for the next New?</source>
+        <translation>Последние ходы на этом уровне дались тяжело. Снизить уровень на единицу со следующего хода?</translation>
+    </message>
+</context>
+<context>
+    <name>DialogFlows</name>
+    <message>
+        <location filename="../src/ui/window/dialogflows.cpp" line="41"/>
         <source>Open Puzzle Code</source>
         <translation>Ввод кода задачи</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="425"/>
+        <location filename="../src/ui/window/dialogflows.cpp" line="41"/>
         <source>Puzzle code (as XXXX-XXXX-X):</source>
         <translation>Код задачи (в виде XXXX-XXXX-X):</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="457"/>
-        <location filename="../src/game/mainwindow.cpp" line="469"/>
+        <location filename="../src/ui/window/dialogflows.cpp" line="59"/>
+        <location filename="../src/ui/window/dialogflows.cpp" line="68"/>
         <source>Assessment</source>
         <translation>Испытание</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="458"/>
+        <location filename="../src/ui/window/dialogflows.cpp" line="60"/>
         <source>An assessment is the same %1 figures for every player, from easy to hard, played in one sitting. Check each figure, then press New for the next one. Its total is kept in your statistics, so you can measure your progress over the weeks.
 
 Start the assessment now?</source>
@@ -395,95 +377,116 @@ Start the assessment now?</source>
 Начать испытание?</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="470"/>
+        <location filename="../src/ui/window/dialogflows.cpp" line="69"/>
         <source>Assessment complete: %1 points in %2 seconds over %3 figures. Statistics (Ctrl+T) shows your sittings over time.</source>
         <translation>Испытание завершено. Фигур: %3, счёт: %1, время: %2 с. Все ваши испытания показаны в статистике (Ctrl+T).</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="484"/>
-        <source>Try level %1</source>
-        <translation>Уровень %1 ↑</translation>
+        <location filename="../src/ui/window/dialogflows.cpp" line="88"/>
+        <source>Trivisto</source>
+        <translation>Trivisto</translation>
+    </message>
+</context>
+<context>
+    <name>HighScoresDialog</name>
+    <message>
+        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="37"/>
+        <source>High scores</source>
+        <translation>Рекорды</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="485"/>
-        <source>Ease to level %1</source>
-        <translation>Уровень %1 ↓</translation>
+        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="42"/>
+        <source>#</source>
+        <translation>№</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="487"/>
-        <source>Your last turns at this level went well: one level up for the next New?</source>
-        <translation>Последние ходы на этом уровне удались. Поднять уровень на единицу со следующего хода?</translation>
+        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="42"/>
+        <source>Name</source>
+        <translation>Имя</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="488"/>
-        <source>Your last turns at this level were hard: one level down for the next New?</source>
-        <translation>Последние ходы на этом уровне дались тяжело. Снизить уровень на единицу со следующего хода?</translation>
+        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="42"/>
+        <source>Score</source>
+        <translation>Счёт</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="566"/>
-        <source>Checked after 1 second</source>
-        <translation>Проверено через 1 с</translation>
+        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="42"/>
+        <source>Seconds</source>
+        <translation>Время, с</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="566"/>
-        <source>Checked after %1 seconds</source>
-        <translation>Проверено через %1 с</translation>
+        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="43"/>
+        <source>Level</source>
+        <translation>Уровень</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="567"/>
-        <source>Right %1   Wrong %2   Score %3</source>
-        <translation>Верно %1   Неверно %2   Счёт %3</translation>
+        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="43"/>
+        <source>Best score</source>
+        <translation>Лучший счёт</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="570"/>
-        <source>   after help %1</source>
-        <translation>   с учётом помощи %1</translation>
+        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="43"/>
+        <source>Date (UTC)</source>
+        <translation>Дата (UTC)</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="573"/>
-        <source>Time %1 s</source>
-        <translation>Время %1 с</translation>
+        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="43"/>
+        <source>Puzzle code</source>
+        <translation>Код задачи</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="575"/>
-        <source>Help so far: -%1 points</source>
-        <translation>За помощь: -%1 очков</translation>
+        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="52"/>
+        <source>Best turn of each level</source>
+        <translation>Лучший ход на каждом уровне</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="577"/>
-        <source>Best score %1</source>
-        <translation>Лучший счёт %1</translation>
+        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="74"/>
+        <source>record to beat</source>
+        <translation>текущий рекорд</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="583"/>
-        <source>Assessment figure %1 of %2</source>
-        <translation>Испытание: фигура %1 из %2</translation>
+        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="86"/>
+        <source>No results yet: any score is a record.</source>
+        <translation>Результатов пока нет: любой счёт станет рекордом.</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="585"/>
-        <source>Daily figure %1</source>
-        <translation>Фигура дня %1</translation>
+        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="87"/>
+        <source>Record to beat: %1 by %2</source>
+        <translation>Рекорд, который нужно побить: %1 (игрок: %2)</translation>
     </message>
     <message>
-        <location filename="../src/game/mainwindow.cpp" line="586"/>
-        <source>Puzzle %1</source>
-        <translation>Задача %1</translation>
+        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="102"/>
+        <source>The turn history is unavailable, so the best turns are not shown.</source>
+        <translation>История ходов недоступна, поэтому лучшие ходы не показаны.</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <location filename="../src/ui/window/mainwindow.cpp" line="147"/>
+        <source>The figure in 3D</source>
+        <translation>Фигура в 3D</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/mainwindow.cpp" line="148"/>
+        <source>Drag to turn it, the wheel zooms; X, Y and Z show it as the sheets do, R returns to the start view.</source>
+        <translation>Перетащите мышью, чтобы повернуть её; колесо меняет масштаб; X, Y и Z показывают её так, как листы, R возвращает начальный вид.</translation>
     </message>
 </context>
 <context>
     <name>ManualWindow</name>
     <message>
-        <location filename="../src/about/manualwindow.cpp" line="15"/>
+        <location filename="../src/ui/dialogs/manualwindow.cpp" line="15"/>
         <source>Trivisto Manual</source>
         <translation>Руководство Trivisto</translation>
     </message>
     <message>
-        <location filename="../src/about/manualwindow.cpp" line="33"/>
+        <location filename="../src/ui/dialogs/manualwindow.cpp" line="33"/>
         <source>Trivisto</source>
         <translation>Trivisto</translation>
     </message>
     <message>
-        <location filename="../src/about/manualwindow.cpp" line="34"/>
+        <location filename="../src/ui/dialogs/manualwindow.cpp" line="34"/>
         <source>%1 is missing or cannot be read.</source>
         <translation>Файл %1 отсутствует или не читается.</translation>
     </message>
@@ -491,32 +494,32 @@ Start the assessment now?</source>
 <context>
     <name>PuzzleCode</name>
     <message>
-        <location filename="../src/progress/codetext.cpp" line="11"/>
+        <location filename="../src/ui/app/codetext.cpp" line="11"/>
         <source>The puzzle code is empty.</source>
         <translation>Код задачи пуст.</translation>
     </message>
     <message>
-        <location filename="../src/progress/codetext.cpp" line="13"/>
+        <location filename="../src/ui/app/codetext.cpp" line="13"/>
         <source>A puzzle code has only the digits 0-9 and the letters A-Z (hyphens and spaces are ignored).</source>
         <translation>Код задачи состоит только из цифр 0–9 и латинских букв A–Z (дефисы и пробелы не учитываются).</translation>
     </message>
     <message>
-        <location filename="../src/progress/codetext.cpp" line="16"/>
+        <location filename="../src/ui/app/codetext.cpp" line="16"/>
         <source>The puzzle code is too short: it has 9 characters.</source>
         <translation>Код задачи слишком короткий: в нём должно быть 9 знаков.</translation>
     </message>
     <message>
-        <location filename="../src/progress/codetext.cpp" line="18"/>
+        <location filename="../src/ui/app/codetext.cpp" line="18"/>
         <source>The puzzle code is too long: it has 9 characters.</source>
         <translation>Код задачи слишком длинный: в нём должно быть 9 знаков.</translation>
     </message>
     <message>
-        <location filename="../src/progress/codetext.cpp" line="20"/>
+        <location filename="../src/ui/app/codetext.cpp" line="20"/>
         <source>The puzzle code has a typing error: please check every character.</source>
         <translation>В коде задачи опечатка: проверьте, пожалуйста, каждый знак.</translation>
     </message>
     <message>
-        <location filename="../src/progress/codetext.cpp" line="23"/>
+        <location filename="../src/ui/app/codetext.cpp" line="23"/>
         <source>The puzzle code is for a level this version of Trivisto does not have.</source>
         <translation>Код задачи относится к уровню, которого нет в этой версии Trivisto.</translation>
     </message>
@@ -524,22 +527,22 @@ Start the assessment now?</source>
 <context>
     <name>RecordNameDialog</name>
     <message>
-        <location filename="../src/results/recordnamedialog.cpp" line="19"/>
+        <location filename="../src/ui/dialogs/recordnamedialog.cpp" line="19"/>
         <source>This is a new record</source>
         <translation>Это новый рекорд</translation>
     </message>
     <message>
-        <location filename="../src/results/recordnamedialog.cpp" line="27"/>
+        <location filename="../src/ui/dialogs/recordnamedialog.cpp" line="27"/>
         <source>Please make your inspirition into the score list</source>
         <translation>Пожалуйста, впишите своё имя в таблицу рекордов</translation>
     </message>
     <message>
-        <location filename="../src/results/recordnamedialog.cpp" line="41"/>
+        <location filename="../src/ui/dialogs/recordnamedialog.cpp" line="41"/>
         <source>OK</source>
         <translation>ОК</translation>
     </message>
     <message>
-        <location filename="../src/results/recordnamedialog.cpp" line="67"/>
+        <location filename="../src/ui/dialogs/recordnamedialog.cpp" line="67"/>
         <source>Input form</source>
         <translation>Ввод имени</translation>
     </message>
@@ -547,47 +550,47 @@ Start the assessment now?</source>
 <context>
     <name>SettingsDialog</name>
     <message>
-        <location filename="../src/app/settingsdialog.cpp" line="16"/>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="16"/>
         <source>Trivisto Settings</source>
         <translation>Настройки Trivisto</translation>
     </message>
     <message>
-        <location filename="../src/app/settingsdialog.cpp" line="24"/>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="24"/>
         <source>Play sounds</source>
         <translation>Воспроизводить звуки</translation>
     </message>
     <message>
-        <location filename="../src/app/settingsdialog.cpp" line="26"/>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="26"/>
         <source>Full screen</source>
         <translation>Полноэкранный режим</translation>
     </message>
     <message>
-        <location filename="../src/app/settingsdialog.cpp" line="28"/>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="28"/>
         <source>Colour-blind-safe colours after Check</source>
         <translation>Цвета для дальтоников после проверки</translation>
     </message>
     <message>
-        <location filename="../src/app/settingsdialog.cpp" line="32"/>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="32"/>
         <source>The system&apos;s language</source>
         <translation>Язык системы</translation>
     </message>
     <message>
-        <location filename="../src/app/settingsdialog.cpp" line="35"/>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="35"/>
         <source>A new language shows from the next start.</source>
         <translation>Новый язык появится после перезапуска игры.</translation>
     </message>
     <message>
-        <location filename="../src/app/settingsdialog.cpp" line="39"/>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="39"/>
         <source>Level for new figures:</source>
         <translation>Уровень новых фигур:</translation>
     </message>
     <message>
-        <location filename="../src/app/settingsdialog.cpp" line="40"/>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="40"/>
         <source>Line width of the 3D view:</source>
         <translation>Толщина линий объёмного вида:</translation>
     </message>
     <message>
-        <location filename="../src/app/settingsdialog.cpp" line="44"/>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="44"/>
         <source>Language:</source>
         <translation>Язык:</translation>
     </message>
@@ -595,7 +598,7 @@ Start the assessment now?</source>
 <context>
     <name>SettingsStore</name>
     <message>
-        <location filename="../src/app/settings.cpp" line="61"/>
+        <location filename="../src/ui/app/settings.cpp" line="61"/>
         <source>Your settings could not be saved in %1. The game goes on with them until it ends.</source>
         <translation>Не удалось сохранить настройки в %1. До выхода из игры они продолжат действовать.</translation>
     </message>
@@ -603,52 +606,52 @@ Start the assessment now?</source>
 <context>
     <name>SheetWidget</name>
     <message>
-        <location filename="../src/sheets/sheetwidget.cpp" line="145"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="145"/>
         <source>Sheet X: x to the right, y up</source>
         <translation>Лист X: x вправо, y вверх</translation>
     </message>
     <message>
-        <location filename="../src/sheets/sheetwidget.cpp" line="146"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="146"/>
         <source>Sheet Y: x to the right, z up</source>
         <translation>Лист Y: x вправо, z вверх</translation>
     </message>
     <message>
-        <location filename="../src/sheets/sheetwidget.cpp" line="147"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="147"/>
         <source>Sheet Z: y to the right, z up</source>
         <translation>Лист Z: y вправо, z вверх</translation>
     </message>
     <message>
-        <location filename="../src/sheets/sheetwidget.cpp" line="169"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="169"/>
         <source>Draw a line by clicking, or pressing Space, at its start and again at its end. The arrow keys move the keyboard cursor.</source>
         <translation>Чтобы провести линию, щёлкните мышью или нажмите пробел в её начале и ещё раз в конце. Клавиши со стрелками двигают клавиатурный курсор.</translation>
     </message>
     <message>
-        <location filename="../src/sheets/sheetwidget.cpp" line="172"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="172"/>
         <source>Checked: right %1, extra %2, missing %3 sample points.</source>
         <translation>Проверено. Контрольных точек: верных — %1, лишних — %2, пропущенных — %3.</translation>
     </message>
     <message>
-        <location filename="../src/sheets/sheetwidget.cpp" line="181"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="181"/>
         <source>blue</source>
         <translation>синяя</translation>
     </message>
     <message>
-        <location filename="../src/sheets/sheetwidget.cpp" line="181"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="181"/>
         <source>green</source>
         <translation>зелёная</translation>
     </message>
     <message>
-        <location filename="../src/sheets/sheetwidget.cpp" line="182"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="182"/>
         <source>orange</source>
         <translation>оранжевая</translation>
     </message>
     <message>
-        <location filename="../src/sheets/sheetwidget.cpp" line="182"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="182"/>
         <source>red</source>
         <translation>красная</translation>
     </message>
     <message>
-        <location filename="../src/sheets/sheetwidget.cpp" line="183"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="183"/>
         <source>Right: thick %1 line with a dark edge, drawn on the true projection.
 Extra: dashed %1 line with crosses, drawn off it.
 Missing: %2 line with light rings, true but not drawn.
@@ -659,17 +662,17 @@ The numbers below count sample points.</source>
 Числа внизу — количество контрольных точек.</translation>
     </message>
     <message>
-        <location filename="../src/sheets/sheetwidget.cpp" line="331"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="336"/>
         <source>Right %1</source>
         <translation>Верно %1</translation>
     </message>
     <message>
-        <location filename="../src/sheets/sheetwidget.cpp" line="331"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="336"/>
         <source>Extra %1</source>
         <translation>Лишнее %1</translation>
     </message>
     <message>
-        <location filename="../src/sheets/sheetwidget.cpp" line="332"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="337"/>
         <source>Missing %1</source>
         <translation>Пропущено %1</translation>
     </message>
@@ -677,175 +680,175 @@ The numbers below count sample points.</source>
 <context>
     <name>StatisticsDialog</name>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="92"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="92"/>
         <source>Statistics</source>
         <translation>Статистика</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="101"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="101"/>
         <source>Last 7 days</source>
         <translation>Последние 7 дней</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="102"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="102"/>
         <source>Last 30 days</source>
         <translation>Последние 30 дней</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="103"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="103"/>
         <source>Last 365 days</source>
         <translation>Последние 365 дней</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="104"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="104"/>
         <source>All time</source>
         <translation>За всё время</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="106"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="106"/>
         <source>Export CSV...</source>
         <translation>Экспорт в CSV...</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="122"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="122"/>
         <source>Level:</source>
         <translation>Уровень:</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="124"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="124"/>
         <source>Period:</source>
         <translation>Период:</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="157"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="157"/>
         <source>All levels</source>
         <translation>Все уровни</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="163"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="163"/>
         <source>Level %1</source>
         <translation>Уровень %1</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="199"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="201"/>
         <source>The turn history is unavailable, so there is nothing to show.</source>
         <translation>История ходов недоступна, поэтому показать нечего.</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="201"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="203"/>
         <source>1 turn</source>
         <translation>Ходов: 1</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="201"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="203"/>
         <source>%1 turns</source>
         <translation>Ходов: %1</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="202"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="204"/>
         <source>Daily streak: 1 day</source>
         <translation>Дней подряд: 1</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="202"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="204"/>
         <source>Daily streak: %1 days</source>
         <translation>Дней подряд: %1</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="205"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="207"/>
         <source>Final score per day</source>
         <translation>Итоговый счёт по дням</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="207"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="209"/>
         <source>Average of the day</source>
         <translation>Среднее за день</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="210"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="212"/>
         <source>Average of %1 days</source>
         <translation>Среднее за %1 дн.</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="221"/>
-        <location filename="../src/progress/statisticsdialog.cpp" line="306"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="223"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="308"/>
         <source>Score</source>
         <translation>Счёт</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="226"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="228"/>
         <source>Accuracy per sheet</source>
         <translation>Точность по листам</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="227"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="229"/>
         <source>Right of all points counted, %</source>
         <translation>Доля верных точек, %</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="228"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="230"/>
         <source>X (x,y)</source>
         <translation>X (x,y)</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="228"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="230"/>
         <source>Y (x,z)</source>
         <translation>Y (x,z)</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="228"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="230"/>
         <source>Z (y,z)</source>
         <translation>Z (y,z)</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="238"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="240"/>
         <source>Accuracy per sheet (hardest: %1)</source>
         <translation>Точность (труднее всего: %1)</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="244"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="246"/>
         <source>%</source>
         <translation>%</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="249"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="251"/>
         <source>Average seconds per level</source>
         <translation>Среднее время по уровням, с</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="250"/>
-        <location filename="../src/progress/statisticsdialog.cpp" line="261"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="252"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="263"/>
         <source>Seconds</source>
         <translation>Секунды</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="266"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="268"/>
         <source>Turns per day</source>
         <translation>Ходов за день</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="268"/>
-        <location filename="../src/progress/statisticsdialog.cpp" line="280"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="270"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="282"/>
         <source>Turns</source>
         <translation>Ходы</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="291"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="293"/>
         <source>Assessment sittings: total final score</source>
         <translation>Испытания: итоговый счёт</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="315"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="317"/>
         <source>The turn history is unavailable, so there is nothing to export.</source>
         <translation>История ходов недоступна, поэтому экспортировать нечего.</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="327"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="329"/>
         <source>Export the turn history</source>
         <translation>Экспорт истории ходов</translation>
     </message>
     <message>
-        <location filename="../src/progress/statisticsdialog.cpp" line="328"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="330"/>
         <source>CSV files (*.csv);;All files (*)</source>
         <translation>Файлы CSV (*.csv);;Все файлы (*)</translation>
     </message>
@@ -853,14 +856,22 @@ The numbers below count sample points.</source>
 <context>
     <name>TurnController</name>
     <message>
-        <location filename="../src/game/turncontroller.cpp" line="287"/>
+        <location filename="../src/ui/window/turncontroller.cpp" line="287"/>
         <source>Draw a stroke</source>
         <translation>рисование линии</translation>
     </message>
     <message>
-        <location filename="../src/game/turncontroller.cpp" line="302"/>
+        <location filename="../src/ui/window/turncontroller.cpp" line="302"/>
         <source>Clear a sheet</source>
         <translation>очистку листа</translation>
+    </message>
+</context>
+<context>
+    <name>WindowState</name>
+    <message>
+        <location filename="../src/ui/window/windowstate.cpp" line="65"/>
+        <source>Trivisto</source>
+        <translation>Trivisto</translation>
     </message>
 </context>
 <context>

@@ -15,6 +15,8 @@
 #include "ui/app/cueplayer.h"
 #include "guitest.h"
 #include "ui/dialogs/highscoresdialog.h"
+#include "ui/dialogs/progresswindows.h"
+#include "ui/window/controlpanel.h"
 #include "core/codes/puzzlecode.h"
 #include "ui/dialogs/statisticsdialog.h"
 #include "ui/dialogs/recordnamedialog.h"
@@ -202,9 +204,9 @@ private Q_SLOTS:
     }
 
     // Sounds, pictures and help files may be missing: a turn plays as usual,
-    // Help hands readme.txt to the system's viewer, the manual link opens
-    // manual.html inside the game, a missing help file is named in a message,
-    // and End or Esc still close the window.
+    // Help hands readme.txt to the system's viewer, the manual link closes
+    // About and opens manual.html inside the game, a missing help file is
+    // named in a message, and End or Esc still close the window.
     void missingFilesAreNoObstacle_data()
     {
         QTest::addColumn<QStringList>("missing");
@@ -239,6 +241,7 @@ private Q_SLOTS:
         UrlCatcher catcher;
         QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
         QString warning;
+        bool aboutStaysModal = false;
         whenModal<AboutDialog>(&w, [&](AboutDialog *about) {
             whenModal<QMessageBox>(&w, [&](QMessageBox *box) {
                 warning = box->text();
@@ -248,7 +251,10 @@ private Q_SLOTS:
                 QTest::mouseClick(control(about, "manualLink"), Qt::LeftButton, {}, QPoint(12, 11));
             else
                 clickButton(about, "helpButton");
-            clickButton(about, "okButton");
+            // A manual behind a modal About could be neither read nor closed.
+            aboutStaysModal = QApplication::activeModalWidget() == about;
+            if (about->isVisible())
+                clickButton(about, "okButton");
         });
         clickButton(&w, "aboutButton");
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
@@ -258,6 +264,7 @@ private Q_SLOTS:
         QVERIFY2(present ? warning.isEmpty() : warning.contains(file), qPrintable(warning));
         QCOMPARE(catcher.urls, present && !viaLink ? QList<QUrl>{url} : QList<QUrl>{});
         QCOMPARE(w.manualWindow()->isVisible() && w.manualWindow()->browser()->source() == url, present && viaLink);
+        QCOMPARE(aboutStaysModal, !viaLink);
 
         QFETCH(bool, byEsc);
         w.activateWindow();  // no window manager here hands the focus back after a dialog
@@ -379,6 +386,37 @@ private Q_SLOTS:
         QCOMPARE(after.back().puzzleCode, EncodePuzzleCode(w.turn().currentCode()));
     }
 
+    // The Open Puzzle Code window keeps what was typed while it says what is
+    // wrong with it, and opens the figure once the code reads. Ctrl+C copies
+    // the code and says so in the code line, which shows the code again after
+    // a few seconds.
+    void puzzleCodeInAndOut()
+    {
+        MainWindow &w = *m_window;
+        const PuzzleCode code{23, 0x5eed1234u, false};
+        const QString text = QString::fromStdString(EncodePuzzleCode(code));
+        QString kept, problem;
+        whenModal<QDialog>(&w, [&](QDialog *d) {
+            auto *edit = d->findChild<QLineEdit *>();
+            QTest::keyClicks(edit, QStringLiteral("ABC"));
+            QTest::keyClick(edit, Qt::Key_Return);
+            kept = d->isVisible() ? edit->text() : QString();
+            problem = control<QLabel>(d, "problemLabel")->text();
+            edit->setText(text);
+            QTest::keyClick(edit, Qt::Key_Return);
+        });
+        action("openCodeAction")->trigger();
+        QCOMPARE(kept, QStringLiteral("ABC"));
+        QVERIFY2(problem.contains(QStringLiteral(" 3 of its 9 ")), qPrintable(problem));
+        QCOMPARE(w.turn().currentCode(), code);
+
+        action("copyCodeAction")->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(), text);
+        const QLabel *line = control<QLabel>(&w, "codeLabel");
+        QCOMPARE(line->text(), QStringLiteral("Puzzle code %1 copied").arg(text));
+        QTRY_COMPARE_WITH_TIMEOUT(line->text(), QStringLiteral("Puzzle %1").arg(text), ControlPanel::NoticeMs + 2000);
+    }
+
     // Closing a dialog over the window activates it; the click that closed it
     // must not draw, so the sheets ignore the mouse for half a second.
     void clicksRightAfterActivationAreIgnored_data()
@@ -489,7 +527,8 @@ private Q_SLOTS:
     }
 
     // A record is saved only through "OK"; closing the name window stores
-    // nothing. The name confirmed last is offered the next time.
+    // nothing. The name confirmed last is offered the next time. High scores,
+    // open beside play, shows each record as it is saved.
     void recordThroughTheNameWindow()
     {
         MainWindow &w = *m_window;
@@ -500,6 +539,9 @@ private Q_SLOTS:
         w.turn().newTurn();
         for (Sheet s : AllSheets)
             drawTruth(w, s);
+        action("highScoresAction")->trigger();
+        const auto *table = w.progressWindows()->highScores()->findChild<QTableWidget *>("resultsTable");
+        QCOMPARE(table->rowCount(), 0);
         // Checks, answering the name window if one comes: types Zoe, then OK or
         // close. Returns the name the window offered.
         auto checkAndAnswer = [&](bool pressOk) {
@@ -522,10 +564,13 @@ private Q_SLOTS:
         QCOMPARE(QString::fromLatin1(folder.read(QStringLiteral("Stat.txt"))),
                  QStringLiteral("Zoe,%1,%2,,\r\n").arg(score).arg(seconds));
         QCOMPARE(control<QLabel>(&w, "bestLabel")->text(), QStringLiteral("Best score %1").arg(score));
+        QVERIFY(table->rowCount() == 1 && table->item(0, 1)->text() == "Zoe");
         QCOMPARE(checkAndAnswer(true), QStringLiteral("<no name window>"));  // the saved score is no record any more
         w.turn().game().SetRecordThreshold(0);
         QCOMPARE(checkAndAnswer(true), QStringLiteral("Zoe"));
         QCOMPARE(folder.read(QStringLiteral("Stat.txt")).count("\r\n"), 2);
+        QCOMPARE(table->rowCount(), 2);
+        w.progressWindows()->highScores()->close();
     }
 
     // Each piece after a Check, and a hint, has a style of its own a player
@@ -743,7 +788,8 @@ private Q_SLOTS:
     }
 
     // Settings come back as they were stored; anything garbled reads as the
-    // default, and the window takes them on, the Russian catalogue included.
+    // default, and the window takes them on, the Russian catalogue included,
+    // with the Russian manual and help text; the help text shows line by line.
     // (Last: the catalogue stays installed for the rest of the program.)
     void settingsRoundTripAndGarbage()
     {
@@ -771,8 +817,14 @@ private Q_SLOTS:
         QCOMPARE(m_window->view()->camera().LineWidth, 4);
         QVERIFY(!m_window->cues()->isEnabled());
         QCOMPARE(InstallTranslations(*QCoreApplication::instance(), chosen.language), QStringLiteral("ru"));
-        QVERIFY(QCoreApplication::translate("MainWindow", "New") != QLatin1String("New"));
+        QVERIFY(QCoreApplication::translate("ControlPanel", "New") != QLatin1String("New"));
         QVERIFY(QCoreApplication::translate("QPlatformTheme", "Cancel") != QLatin1String("Cancel"));
+        action("manualAction")->trigger();
+        QCOMPARE(m_window->manualWindow()->browser()->source(), QUrl::fromLocalFile(m_folder.file("manual.ru.html")));
+        QVERIFY(m_window->manualWindow()->showDocument(m_window->aboutDialog()->helpPath()));
+        QCOMPARE(m_window->manualWindow()->browser()->toPlainText().trimmed(),
+                 QString::fromUtf8(m_folder.read("readme.ru.txt")).trimmed());
+        m_window->manualWindow()->close();
     }
 };
 

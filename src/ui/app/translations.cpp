@@ -1,11 +1,20 @@
 #include "ui/app/translations.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
-QString InstallTranslations(QCoreApplication &app, const QString &language)
+namespace {
+
+QString &Installed()
+{
+    static QString language = QStringLiteral("en");
+    return language;
+}
+
+QString Load(QCoreApplication &app, const QString &language)
 {
     const QLocale locale = language.isEmpty() ? QLocale::system() : QLocale(language);
     if (locale.language() == QLocale::English || locale.language() == QLocale::C)
@@ -22,4 +31,29 @@ QString InstallTranslations(QCoreApplication &app, const QString &language)
     else
         delete qt;
     return QLocale::languageToCode(locale.language());
+}
+
+} // namespace
+
+QString InstallTranslations(QCoreApplication &app, const QString &language)
+{
+    return Installed() = Load(app, language);
+}
+
+QString InterfaceLanguage()
+{
+    return Installed();
+}
+
+QString LocalizedFile(const QString &dataDir, const QString &fileName)
+{
+    const QString language = InterfaceLanguage();
+    if (language != QLatin1String("en")) {
+        const QFileInfo info(fileName);
+        const QString local = dataDir + info.completeBaseName() + QLatin1Char('.') + language + QLatin1Char('.') +
+                              info.suffix();
+        if (QFileInfo::exists(local))
+            return local;
+    }
+    return dataDir + fileName;
 }

@@ -1,5 +1,7 @@
 #include "ui/dialogs/aboutdialog.h"
 
+#include "ui/app/translations.h"
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -37,7 +39,12 @@ AboutDialog::AboutDialog(const QString &dataDir, QWidget *parent) : QDialog(pare
                       .arg(tr("How to play Trivisto")));
     link->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     link->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    connect(link, &QLabel::linkActivated, this, &AboutDialog::manualRequested);
+    // About is modal: a manual opened over it could be neither read nor
+    // closed until About went, so About goes first.
+    connect(link, &QLabel::linkActivated, this, [this] {
+        accept();
+        Q_EMIT manualRequested();
+    });
 
     auto *bevel = new QFrame(this);
     bevel->setObjectName(QStringLiteral("separator"));
@@ -74,12 +81,12 @@ AboutDialog::AboutDialog(const QString &dataDir, QWidget *parent) : QDialog(pare
 
 QString AboutDialog::helpPath() const
 {
-    return m_dataDir + QStringLiteral("readme.txt");
+    return LocalizedFile(m_dataDir, QStringLiteral("readme.txt"));
 }
 
 QString AboutDialog::manualPath() const
 {
-    return m_dataDir + QStringLiteral("manual.html");
+    return LocalizedFile(m_dataDir, QStringLiteral("manual.html"));
 }
 
 void AboutDialog::showEvent(QShowEvent *event)
@@ -95,6 +102,8 @@ void AboutDialog::onHelpClicked()
     if (!info.isFile() || !info.isReadable())
         QMessageBox::warning(this, tr("Trivisto"),
                              tr("The help text %1 is missing or cannot be read.").arg(QDir::toNativeSeparators(path)));
-    else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+    else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
+        accept();
         Q_EMIT documentRequested(path);
+    }
 }

@@ -2,6 +2,7 @@
 
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
@@ -9,13 +10,37 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+namespace {
+
+// A browser that shows a .txt file as the text it is, line for line: read as
+// HTML, its line breaks would run into one paragraph. Set in a fixed font, so
+// the help text's columns stay aligned.
+class DocumentBrowser : public QTextBrowser {
+public:
+    using QTextBrowser::QTextBrowser;
+
+protected:
+    QVariant loadResource(int type, const QUrl &name) override
+    {
+        if (type == QTextDocument::HtmlResource && name.isLocalFile() &&
+            name.path().endsWith(QLatin1String(".txt"), Qt::CaseInsensitive)) {
+            QFile file(name.toLocalFile());
+            if (file.open(QIODevice::ReadOnly))
+                return QStringLiteral("<pre>%1</pre>").arg(QString::fromUtf8(file.readAll()).toHtmlEscaped());
+        }
+        return QTextBrowser::loadResource(type, name);
+    }
+};
+
+} // namespace
+
 ManualWindow::ManualWindow(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("manualWindow"));
     setWindowTitle(tr("Trivisto Manual"));
     setModal(false);
     setSizeGripEnabled(true);
-    m_browser = new QTextBrowser(this);
+    m_browser = new DocumentBrowser(this);
     m_browser->setObjectName(QStringLiteral("manualBrowser"));
     m_browser->setOpenExternalLinks(true);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);

@@ -6,7 +6,7 @@ class QTextBrowser;
 
 // The manual (or the help text) inside the game: a resizable window that
 // stays open beside play. Links within the manual follow inside it; links to
-// the web go to the system's browser.
+// the web go to the system's browser. A .txt file shows as plain text.
 class ManualWindow : public QDialog {
     Q_OBJECT
 public:

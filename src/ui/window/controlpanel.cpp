@@ -1,0 +1,231 @@
+#include "ui/window/controlpanel.h"
+
+#include "core/codes/assessment.h"
+#include "core/window/layout.h"
+#include "ui/window/commands.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+namespace {
+
+QPushButton *MakeButton(const char *name, QWidget *parent)
+{
+    auto *b = new QPushButton(parent);
+    b->setObjectName(QString::fromLatin1(name));
+    return b;
+}
+
+QLabel *MakeLabel(const char *name, QWidget *parent)
+{
+    auto *l = new QLabel(parent);
+    l->setObjectName(QString::fromLatin1(name));
+    return l;
+}
+
+// A button runs its action and is enabled with it.
+void BindButton(QPushButton *button, const QString &caption, QAction *action)
+{
+    button->setText(caption);
+    button->setEnabled(action->isEnabled());
+    QObject::connect(button, &QPushButton::clicked, action, &QAction::trigger);
+    QObject::connect(action, &QAction::changed, button, [button, action] { button->setEnabled(action->isEnabled()); });
+}
+
+// Shrinks a label's font until its text fits the label (small screens).
+void FitText(QLabel *label, int pixelSize)
+{
+    QFont f = label->font();
+    for (int size = pixelSize; size >= 8; --size) {
+        f.setPixelSize(size);
+        const QFontMetrics m(f);
+        if (m.horizontalAdvance(label->text()) <= label->width() && m.height() <= label->height())
+            break;
+    }
+    label->setFont(f);
+}
+
+void Place(QWidget *w, const LayoutRect &r)
+{
+    w->setGeometry(r.left, r.top, r.width, r.height);
+}
+
+// Keys the level box edits with; every other key is left to the window's
+// actions even while the box has the focus.
+bool IsLevelBoxKey(const QKeyEvent *e)
+{
+    if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    const int k = e->key();
+    return (k >= Qt::Key_0 && k <= Qt::Key_9) || k == Qt::Key_Backspace || k == Qt::Key_Delete || k == Qt::Key_Up ||
+           k == Qt::Key_Down || k == Qt::Key_Left || k == Qt::Key_Right || k == Qt::Key_Home || k == Qt::Key_End;
+}
+
+} // namespace
+
+ControlPanel::ControlPanel(const QString &dataDir, const Commands &commands, QWidget *window) : QFrame(window)
+{
+    setObjectName(QStringLiteral("controlPanel"));
+    setFrameShape(QFrame::Box);
+    setAutoFillBackground(true);
+    QPalette panelPalette;
+    panelPalette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
+    setPalette(panelPalette);
+
+    m_newButton = MakeButton("newButton", this);
+    m_checkButton = MakeButton("checkButton", this);
+    m_endButton = MakeButton("endButton", this);
+    m_aboutButton = MakeButton("aboutButton", this);
+    BindButton(m_newButton, tr("New"), commands.newGame);
+    BindButton(m_checkButton, tr("Check"), commands.check);
+    BindButton(m_endButton, tr("End"), commands.quit);
+    BindButton(m_aboutButton, tr("About"), commands.about);
+
+    m_levelLabel = MakeLabel("levelLabel", this);
+    m_levelLabel->setText(tr("Level"));
+    m_levelBox = new QSpinBox(this);
+    m_levelBox->setObjectName(QStringLiteral("levelBox"));
+    m_levelBox->setRange(0, MaxLevel);
+    m_levelBox->setToolTip(tr("Level: more walk segments from the next New on"));
+    m_levelBox->setAccessibleName(tr("Level"));
+    m_levelBox->installEventFilter(this);
+    m_levelBox->findChild<QLineEdit *>()->installEventFilter(this);
+
+    m_picture = MakeLabel("picture", this);
+    const QString picture = dataDir + QStringLiteral("panel.jpg");
+    const QPixmap pixmap(picture);
+    if (pixmap.isNull())
+        qWarning("trivisto: picture %s could not be read; the panel shows without it", qPrintable(picture));
+    m_picture->setPixmap(pixmap);
+
+    m_timeLabel = MakeLabel("timeLabel", this);
+    m_resultLabel = MakeLabel("resultLabel", this);
+    m_bestLabel = MakeLabel("bestLabel", this);
+    m_codeLabel = MakeLabel("codeLabel", this);
+    m_codeLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QFont resultFont = font();
+    resultFont.setBold(true);
+    m_resultLabel->setFont(resultFont);
+
+    m_menuButton = MakeButton("menuButton", this);
+    m_menuButton->setText(tr("Menu"));
+    m_menuButton->setMenu(commands.createMenu(window));
+    m_suggestButton = MakeButton("suggestButton", this);
+    m_suggestButton->hide();
+
+    m_noticeTimer = new QTimer(this);
+    m_noticeTimer->setSingleShot(true);
+    m_noticeTimer->setInterval(NoticeMs);
+    connect(m_noticeTimer, &QTimer::timeout, this, [this] {
+        m_codeLabel->setText(m_codeText);
+        FitText(m_codeLabel, font().pixelSize());
+    });
+}
+
+QList<QWidget *> ControlPanel::tabOrder() const
+{
+    return {m_newButton, m_checkButton, m_aboutButton, m_endButton, m_levelBox, m_menuButton};
+}
+
+void ControlPanel::place(const Layout &l)
+{
+    // On small screens the controls shrink; their text shrinks with them.
+    const int textSize = font().pixelSize();
+    for (auto [w, r] : {std::pair<QWidget *, LayoutRect>{m_endButton, l.EndButton}, {m_levelBox, l.LevelBox},
+                        {m_levelLabel, l.LevelLabel}, {m_newButton, l.NewButton}, {m_checkButton, l.CheckButton},
+                        {m_aboutButton, l.AboutButton}, {m_menuButton, l.MenuButton}, {m_suggestButton, l.SuggestButton}}) {
+        Place(w, r);
+        QFont small = w->font();
+        small.setPixelSize(std::clamp(r.height - 8, 8, textSize));
+        w->setFont(small);
+    }
+    Place(m_picture, l.Picture);
+    const LayoutRect &st = l.Status;
+    const std::array<QLabel *, 4> lines{m_timeLabel, m_resultLabel, m_bestLabel, m_codeLabel};
+    const int lineHeight = std::min(fontMetrics().height() + 4, st.height / static_cast<int>(lines.size()));
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        lines[i]->setGeometry(st.left, st.top + static_cast<int>(i) * lineHeight, st.width, lineHeight);
+    fitStatus();
+}
+
+void ControlPanel::showStatus(const Game &g, const Game::CheckOutcome &lastCheck, const PuzzleCode &code,
+                              std::optional<std::size_t> assessmentFigure)
+{
+    if (g.Checked()) {
+        const int seconds = lastCheck.seconds;
+        m_timeLabel->setText(seconds == 1 ? tr("Checked after 1 second") : tr("Checked after %1 seconds").arg(seconds));
+        QString result = tr("Right %1   Wrong %2   Score %3").arg(g.RightCount()).arg(g.WrongCount()).arg(g.Score());
+        if (lastCheck.help.Cost() > 0)
+            result += tr("   after help %1").arg(lastCheck.finalScore);
+        m_resultLabel->setText(result);
+    } else {
+        m_timeLabel->setText(tr("Time %1 s").arg(g.Seconds()));
+        const HelpUsed &help = g.Help();
+        m_resultLabel->setText(help.Cost() > 0 ? tr("Help so far: -%1 points").arg(help.Cost()) : QString());
+    }
+    m_bestLabel->setText(tr("Best score %1").arg(g.RecordThreshold()));
+    const QString text = QString::fromStdString(EncodePuzzleCode(code));
+    if (assessmentFigure)
+        m_codeText = tr("Assessment figure %1 of %2").arg(*assessmentFigure + 1).arg(AssessmentSize);
+    else
+        m_codeText = code.daily ? tr("Daily figure %1").arg(text) : tr("Puzzle %1").arg(text);
+    if (!m_noticeTimer->isActive())
+        m_codeLabel->setText(m_codeText);
+    fitStatus();
+}
+
+void ControlPanel::showNotice(const QString &text)
+{
+    m_codeLabel->setText(text);
+    FitText(m_codeLabel, font().pixelSize());
+    m_noticeTimer->start();
+}
+
+void ControlPanel::fitStatus()
+{
+    for (QLabel *label : {m_timeLabel, m_resultLabel, m_bestLabel, m_codeLabel})
+        FitText(label, font().pixelSize());
+}
+
+void ControlPanel::showSuggestion(const LevelSuggestion &suggestion)
+{
+    if (suggestion.change == LevelChange::None) {
+        m_suggestButton->hide();
+        return;
+    }
+    m_suggestButton->setText(suggestion.change == LevelChange::Up ? tr("Try level %1").arg(suggestion.level)
+                                                                   : tr("Ease to level %1").arg(suggestion.level));
+    m_suggestButton->setToolTip(suggestion.change == LevelChange::Up
+                                    ? tr("Your last turns at this level went well: one level up for the next New?")
+                                    : tr("Your last turns at this level were hard: one level down for the next New?"));
+    m_suggestButton->show();
+    m_suggestButton->raise();
+}
+
+bool ControlPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    // A text box claims every printable key before shortcuts see it; the
+    // level box gives up all but its editing keys, so W, Esc and the like
+    // reach the window's actions.
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (IsLevelBoxKey(key)) {
+            event->accept();
+            return false;
+        }
+        event->ignore();
+        return true;
+    }
+    return QFrame::eventFilter(watched, event);
+}
