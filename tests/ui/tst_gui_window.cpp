@@ -339,51 +339,37 @@ private Q_SLOTS:
             QVERIFY(w.findChild<QSpinBox *>(focus)->text().contains(QLatin1Char('2')));
     }
 
-    // Turns beyond New, one after the other. A code gives its figure and
-    // level; Restart gives the same figure with empty sheets, and after a
-    // Check it can no longer set a record; the daily figure is today's. Help
-    // costs points from the turn's score; the history keeps both, once per
-    // turn however often the turn is checked.
-    void turnsBeyondNew()
+    // The level box shows a code's level for its turn and the player's
+    // chosen level again at New; neither the code's level nor the box's
+    // display reaches the saved settings. Today's figure during a sitting asks
+    // before it ends the sitting. (The rules behind both: tst_turn.)
+    void levelBoxAndLeavingASitting()
     {
         MainWindow &w = *m_window;
+        auto *box = w.findChild<QSpinBox *>(QStringLiteral("levelBox"));
+        box->setValue(2);
         const PuzzleCode code{23, 0x5eed1234u, false};
         QVERIFY(w.openPuzzleCode(QString::fromStdString(EncodePuzzleCode(code))));
         QVERIFY(SameFigure(w.game().CurrentFigure(), FigureFromCode(code)));
-        QCOMPARE(w.findChild<QSpinBox *>(QStringLiteral("levelBox"))->value(), 23);
-        QCOMPARE(w.turn().currentCode(), code);
-        drawTruth(w, Sheet::X);
-        action("checkAction")->trigger();
-        QVERIFY(w.game().Checked());
-        action("restartAction")->trigger();
-        QVERIFY(SameFigure(w.game().CurrentFigure(), FigureFromCode(code)));
-        QVERIFY(!w.game().Checked() && w.game().Input(Sheet::X).Strokes().NextSlot() == 1);
-        QVERIFY(w.game().TruthSeen());
-        action("dailyAction")->trigger();
-        const PuzzleCode daily = DailyPuzzle(TodayUtc());
-        QCOMPARE(w.turn().currentCode(), daily);
-        QVERIFY(SameFigure(w.game().CurrentFigure(), FigureFromCode(daily)));
-        QVERIFY(!w.game().TruthSeen());
-
-        History *history = w.turn().history();
-        std::vector<TurnRecord> before, after;
-        QVERIFY(history && history->Turns(before).ok);
+        QCOMPARE(box->value(), 23);
+        QCOMPARE(w.settings().level, 2);
         action("newAction")->trigger();
-        action("hintAction")->trigger();
-        action("hintAction")->trigger();
-        QCOMPARE(w.game().Help().hints, 2);
-        action("peekAction")->trigger();  // nothing drawn: nothing to mark, nothing paid
-        QCOMPARE(w.game().Help().peeks, 0);
-        action("checkAction")->trigger();
-        action("checkAction")->trigger();
-        QCOMPARE(w.turn().lastCheck().finalScore, w.game().Score() - 2 * HintCost);
-        action("hintAction")->trigger();  // after Check: nothing
-        QCOMPARE(w.game().Help().hints, 2);
-        QVERIFY(history->Turns(after).ok);
-        QCOMPARE(after.size(), before.size() + 1);
-        QCOMPARE(after.back().hintsUsed, 2);
-        QCOMPARE(after.back().finalScore, w.turn().lastCheck().finalScore);
-        QCOMPARE(after.back().puzzleCode, EncodePuzzleCode(w.turn().currentCode()));
+        QCOMPARE(box->value(), 2);
+        QCOMPARE(w.game().FigureLevel(), 2);
+
+        w.turn().startAssessment();
+        for (const bool leave : {false, true}) {
+            QString asked;
+            whenModal<QMessageBox>(&w, [&](QMessageBox *b) {
+                asked = b->text();
+                b->button(leave ? QMessageBox::Yes : QMessageBox::No)->click();
+            });
+            action("dailyAction")->trigger();
+            QCOMPARE(asked, QStringLiteral("Leave the assessment? It will not be counted."));
+            QCOMPARE(w.turn().inAssessment(), !leave);
+        }
+        QCOMPARE(w.turn().session().TurnOrigin(), TurnSession::Origin::Daily);
+        QCOMPARE(w.settings().level, 2);
     }
 
     // The Open Puzzle Code window keeps what was typed while it says what is
@@ -535,7 +521,7 @@ private Q_SLOTS:
         const ProgramFolder &folder = m_folder;
         QFile::remove(folder.file(QStringLiteral("Stat.txt")));
         w.turn().game().SetRecordThreshold(0);  // as with no results file
-        w.turn().game().Seed(SeedA);
+        w.turn().game().Seed(SeedA + 1);  // a figure no other test has seen: only a first play sets records
         w.turn().newTurn();
         for (Sheet s : AllSheets)
             drawTruth(w, s);

@@ -204,8 +204,8 @@ void StatisticsDialog::refresh()
     }
     // English says "1 turn" by itself; the plural forms of other languages
     // (Russian has three) come from the catalogue.
-    const int turns = static_cast<int>(std::min<std::int64_t>(count, std::numeric_limits<int>::max()));
-    m_summary->setText((turns == 1 ? tr("1 turn") : tr("%n turns", nullptr, turns)) + QStringLiteral("   ") +
+    const int turnCount = static_cast<int>(std::min<std::int64_t>(count, std::numeric_limits<int>::max()));
+    m_summary->setText((turnCount == 1 ? tr("1 turn") : tr("%n turns", nullptr, turnCount)) + QStringLiteral("   ") +
                        (streak == 1 ? tr("Daily streak: 1 day") : tr("Daily streak: %n days", nullptr, streak)));
 
     // Score over time: each day's average and the moving average.

@@ -15,7 +15,9 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QMouseEvent>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QScreen>
 #include <QSpinBox>
 
@@ -73,7 +75,10 @@ void MainWindow::connectCommands()
     on(c.newGame, [this] { m_turn->newTurn(); });
     on(c.restart, [this] { m_turn->restart(); });
     on(c.check, [this] { m_turn->check(); });
-    on(c.daily, [this] { m_turn->openCode(DailyPuzzle(TodayUtc())); });
+    on(c.daily, [this] {
+        if (mayLeaveAssessment())
+            m_turn->openToday();
+    });
     on(c.openCode, &MainWindow::onOpenCodeTriggered);
     on(c.copyCode, [this] {
         const QString code = QString::fromStdString(EncodePuzzleCode(m_turn->currentCode()));
@@ -134,7 +139,10 @@ void MainWindow::createControls()
 
     m_panel = new ControlPanel(m_dataDir, *m_commands, this);
     QSpinBox *levelBox = m_panel->levelBox();
-    levelBox->setValue(game.Level());
+    levelBox->setValue(m_turn->session().ChosenLevel());
+    // Only the player's own edits reach here: the levels that codes, today's
+    // figure and sittings show are set with the box's signals blocked, so
+    // they never become the chosen level nor the saved one.
     connect(levelBox, &QSpinBox::valueChanged, this, [this](int level) {
         m_turn->setLevel(level);
         m_state->settings().level = level;
@@ -181,7 +189,11 @@ void MainWindow::connectController()
         updateStatus();
     });
     connect(m_turn, &TurnController::recordBeaten, this, &MainWindow::onRecordBeaten);
-    connect(m_turn, &TurnController::levelChanged, m_panel->levelBox(), &QSpinBox::setValue);
+    connect(m_turn, &TurnController::levelShown, this, [this](int level) {
+        const QSignalBlocker quiet(m_panel->levelBox());
+        m_panel->levelBox()->setValue(level);
+    });
+    connect(m_turn, &TurnController::notice, m_panel, &ControlPanel::showNotice);
     connect(m_turn, &TurnController::sheetChanged, this, [this](Sheet s) {
         refreshSheet(s);
         updateStatus();
@@ -204,7 +216,10 @@ void MainWindow::connectController()
 void MainWindow::applySettings(const GameSettings &settings)
 {
     m_state->settings() = settings;
-    m_panel->levelBox()->setValue(settings.level);
+    {
+        const QSignalBlocker quiet(m_panel->levelBox());
+        m_panel->levelBox()->setValue(settings.level);
+    }
     m_turn->setLevel(settings.level);
     m_view->camera().LineWidth = settings.lineWidth;
     m_view->update();
@@ -215,7 +230,8 @@ void MainWindow::applySettings(const GameSettings &settings)
 
 void MainWindow::startAtLevel(int level)
 {
-    m_panel->levelBox()->setValue(level);
+    // A level from the command line is for this run: the box shows it, the
+    // settings keep the player's own.
     m_turn->startAtLevel(level);
     m_view->update();
     repaintSheets();
@@ -245,7 +261,7 @@ void MainWindow::onSettingsTriggered()
 bool MainWindow::openPuzzleCode(const QString &text)
 {
     const std::optional<PuzzleCode> code = m_dialogs->readPuzzleCode(text);
-    if (!code)
+    if (!code || !mayLeaveAssessment())
         return false;
     m_turn->openCode(*code);
     return true;
@@ -253,7 +269,7 @@ bool MainWindow::openPuzzleCode(const QString &text)
 
 void MainWindow::onOpenCodeTriggered()
 {
-    if (const std::optional<PuzzleCode> code = m_dialogs->askPuzzleCode())
+    if (const std::optional<PuzzleCode> code = m_dialogs->askPuzzleCode(); code && mayLeaveAssessment())
         m_turn->openCode(*code);
     activate();
 }
@@ -278,6 +294,15 @@ void MainWindow::refreshSheet(Sheet s)
     marks.peek = m_turn->peek(s);
     sheetWidget(s)->setMarks(marks);
     sheetWidget(s)->update();
+}
+
+bool MainWindow::mayLeaveAssessment()
+{
+    if (!m_turn->inAssessment())
+        return true;
+    const auto answer = QMessageBox::question(this, tr("Assessment"), tr("Leave the assessment? It will not be counted."));
+    activate();
+    return answer == QMessageBox::Yes;
 }
 
 void MainWindow::onAssessmentTriggered()

@@ -95,6 +95,8 @@ private:
     void onSettingsTriggered();
     void onOpenCodeTriggered();
     void onLineWidthChanged();
+    // Asks before a code or today's figure ends a sitting; true to go on.
+    bool mayLeaveAssessment();
     void onAssessmentTriggered();
     void onAssessmentFinished(const AssessmentResult &result);
     // The sheet a sheet command acts on: the one under the pointer, else the
