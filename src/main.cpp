@@ -1,3 +1,4 @@
+#include "core/storage/instancelock.h"
 #include "ui/app/commandline.h"
 #include "ui/app/locations.h"
 #include "ui/app/settings.h"
@@ -40,9 +41,7 @@ int main(int argc, char *argv[])
 
     QSettings settingsFile;
     SettingsStore store(settingsFile);
-    GameSettings settings = store.load();
-    if (commandLine.level)
-        settings.level = *commandLine.level;
+    const GameSettings settings = store.load();
     InstallTranslations(app, settings.language);
 
     const GameLocations where = FindLocations(QApplication::applicationDirPath(),
@@ -53,10 +52,13 @@ int main(int argc, char *argv[])
     MainWindow window(where.dataDir, where.resultsPath());
     window.applySettings(settings);
     window.setSettingsStore(&store);
+    // The command line sets this run's figure and level; the settings keep
+    // the player's own.
+    const int level = commandLine.level.value_or(settings.level);
     if (commandLine.puzzle)
         window.openPuzzleCode(*commandLine.puzzle);
-    else if (settings.level != 0)
-        window.startAtLevel(settings.level);
+    else if (level != 0)
+        window.startAtLevel(level);
 
     QStringList problems;
     if (!QDir().mkpath(where.recordsDir))
@@ -68,6 +70,14 @@ int main(int argc, char *argv[])
         problems.append(results);
     if (!problems.isEmpty())
         QMessageBox::warning(nullptr, QStringLiteral("Trivisto"), problems.join(QStringLiteral("\n\n")));
+    // One running copy keeps what is kept per player beyond records and the
+    // history, which two copies share safely; a second copy says it is one.
+    InstanceLock lock;
+    if (!lock.TryAcquire(where.recordsDir.toStdString()))
+        window.showNotice(lock.Error().empty()
+                              ? QApplication::translate("main", "Another copy of Trivisto is running")
+                              : QApplication::translate("main", "Trivisto could not lock its data folder: %1")
+                                    .arg(QString::fromStdString(lock.Error())));
     window.showAsSettled();
     return QApplication::exec();
 }

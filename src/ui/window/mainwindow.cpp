@@ -294,6 +294,11 @@ void MainWindow::refreshSheet(Sheet s)
     sheetWidget(s)->update();
 }
 
+void MainWindow::showNotice(const QString &text)
+{
+    m_panel->showNotice(text);
+}
+
 bool MainWindow::mayLeaveAssessment()
 {
     if (!m_turn->inAssessment())

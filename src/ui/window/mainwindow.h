@@ -63,6 +63,8 @@ public:
     const GameSettings &settings() const { return m_state->settings(); }
     // A first figure of this level instead of the one made at level 0.
     void startAtLevel(int level);
+    // A short word for the player in the status line.
+    void showNotice(const QString &text);
     // A turn on the figure of a code as a player typed it; a code that
     // cannot be read is explained in a message and changes nothing.
     bool openPuzzleCode(const QString &text);
