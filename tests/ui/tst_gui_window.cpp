@@ -372,6 +372,27 @@ private Q_SLOTS:
         QCOMPARE(w.settings().level, 2);
     }
 
+    // A message raised by a Check (here: the sitting complete) shows over
+    // sheets that already show the truth, the status line already the score.
+    void checkMessagesComeAfterTheTruth()
+    {
+        MainWindow &w = *m_window;
+        w.turn().startAssessment();
+        for (std::size_t figure = 1; figure < AssessmentSize; ++figure)
+            w.turn().newTurn();
+        bool revealed = false;
+        QString result;
+        whenModal<QMessageBox>(&w, [&](QMessageBox *box) {
+            revealed = std::ranges::all_of(AllSheets, [&](Sheet s) { return w.sheetWidget(s)->marks().revealed.has_value(); });
+            result = control<QLabel>(&w, "resultLabel")->text();
+            box->accept();
+        });
+        action("checkAction")->trigger();
+        QVERIFY(revealed);
+        QVERIFY2(result.startsWith("Right "), qPrintable(result));
+        QVERIFY(!w.turn().inAssessment());
+    }
+
     // The Open Puzzle Code window keeps what was typed while it says what is
     // wrong with it, and opens the figure once the code reads. Ctrl+C copies
     // the code and says so in the code line, which shows the code again after
