@@ -1,5 +1,7 @@
 #include "ui/sheets/sheetwidget.h"
 
+#include "ui/sheets/sheetmarks.h"
+
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -18,13 +20,11 @@ const QColor SheetWidget::SafeStrokeColour(0, 114, 178);
 const QColor SheetWidget::SafeTrueColour(213, 94, 0);
 const QColor SheetWidget::HintColour(255, 176, 0);
 
+using namespace SheetMarksPaint;
+
 namespace {
 
 constexpr int DotWidth = 2;
-constexpr int LineWidth = 3;
-// A right stroke: a wider core in the stroke colour inside a dark edge.
-constexpr int RightCoreWidth = 5;
-constexpr int RightEdgeWidth = 9;
 constexpr int SmallestFont = 6;
 const QColor InkColour(25, 25, 25);
 const QColor SnapColour(70, 70, 70);
@@ -32,96 +32,6 @@ const QColor SnapColour(70, 70, 70);
 // Figure axes of each sheet, horizontal then vertical: X shows (x, y),
 // Y shows (x, z), Z shows (y, z).
 constexpr int AxesOf[3][2] = {{0, 1}, {0, 2}, {1, 2}};
-
-QPen Pen(const QColor &colour, qreal width)
-{
-    return QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-}
-
-// A line whose ends coincide shows as a dot of the pen's width, centred on
-// the point; drawPoint would give a 2x2 square, which looks like a lattice dot.
-void DrawLine(QPainter &p, QPoint a, QPoint b)
-{
-    if (a == b) {
-        const int w = p.pen().width();
-        p.fillRect(QRect(a.x() - w / 2, a.y() - w / 2, w, w), p.pen().color());
-    } else {
-        p.drawLine(a, b);
-    }
-}
-
-// Sizes of the marks: on the sheet they follow the cell, in the legend the font.
-struct MarkSize {
-    qreal ring = 4;   // radius of a missing line's rings
-    qreal cross = 4;  // half the width of an extra stroke's cross
-    qreal step = 25;  // spacing of rings and crosses along a line
-};
-
-// Points spread evenly along a line, one per step and at least one, none at
-// its ends (where the next piece's marks would crowd them).
-std::vector<QPointF> Along(QPointF a, QPointF b, qreal step)
-{
-    const qreal length = std::hypot(b.x() - a.x(), b.y() - a.y());
-    const int n = std::max(1, static_cast<int>(std::lround(length / std::max(step, 1.0))));
-    std::vector<QPointF> out;
-    for (int k = 0; k < n; ++k)
-        out.push_back(a + (b - a) * ((k + 0.5) / n));
-    return out;
-}
-
-QColor EdgeOf(const QColor &stroke)
-{
-    return stroke.darker(250);
-}
-
-void PaintRight(QPainter &p, QPointF a, QPointF b, const QColor &stroke)
-{
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(Pen(EdgeOf(stroke), RightEdgeWidth));
-    p.drawLine(a, b);
-    p.setPen(Pen(stroke, RightCoreWidth));
-    p.drawLine(a, b);
-}
-
-// Gaps show what lies under the stroke, so an extra line reads as broken.
-void PaintExtra(QPainter &p, QPointF a, QPointF b, const QColor &stroke, const MarkSize &size)
-{
-    p.setRenderHint(QPainter::Antialiasing, false);
-    QPen dashes(stroke, LineWidth, Qt::CustomDashLine, Qt::FlatCap);
-    dashes.setDashPattern({3, 2});
-    p.setPen(dashes);
-    p.drawLine(a, b);
-    p.setRenderHint(QPainter::Antialiasing, true);
-    p.setPen(Pen(EdgeOf(stroke), 2));
-    const qreal c = size.cross;
-    for (const QPointF &m : Along(a, b, size.step)) {
-        p.drawLine(m + QPointF(-c, -c), m + QPointF(c, c));
-        p.drawLine(m + QPointF(-c, c), m + QPointF(c, -c));
-    }
-}
-
-// The true line itself is already there in its own colour: only the rings go on.
-void PaintMissingRings(QPainter &p, QPointF a, QPointF b, const QColor &truth, const MarkSize &size)
-{
-    p.setRenderHint(QPainter::Antialiasing, true);
-    p.setPen(QPen(truth, 1.5));
-    p.setBrush(Qt::white);
-    for (const QPointF &m : Along(a, b, size.step))
-        p.drawEllipse(m, size.ring, size.ring);
-    p.setBrush(Qt::NoBrush);
-}
-
-void PaintHint(QPainter &p, QPointF a, QPointF b, qreal band)
-{
-    p.setRenderHint(QPainter::Antialiasing, true);
-    QColor wash = SheetWidget::HintColour;
-    wash.setAlpha(120);
-    p.setPen(Pen(wash, band));
-    p.drawLine(a, b);
-    QPen core(SheetWidget::HintColour.darker(220), 2, Qt::DotLine, Qt::RoundCap);
-    p.setPen(core);
-    p.drawLine(a, b);
-}
 
 } // namespace
 
