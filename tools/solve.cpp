@@ -34,7 +34,7 @@ int main(int argc, char *argv[])
     }
     const ParsedPuzzleCode parsed = ParsePuzzleCode(argv[1]);
     if (!parsed.code) {
-        std::fprintf(stderr, "trivisto_solve: %s\n", parsed.message.c_str());
+        std::fprintf(stderr, "trivisto_solve: '%s' is not a puzzle code\n", argv[1]);
         return 2;
     }
     const Figure figure = FigureFromCode(*parsed.code);

@@ -62,23 +62,33 @@ private Q_SLOTS:
     }
 
     // What a player may type: any case, with or without separators, O for 0
-    // and I or L for 1; anything else is refused with a reason.
+    // and I or L for 1; anything else is refused with a reason, the code
+    // symbols counted as typed and the first character no code uses named.
     // "0W01-0001-B" is level 7, seed 0x00100001.
     void reading_data()
     {
         QTest::addColumn<QByteArray>("typed");
         QTest::addColumn<PuzzleCodeError>("error");
-        QTest::newRow("display form") << QByteArray("0W01-0001-B") << PuzzleCodeError::None;
-        QTest::newRow("lower case, spaces, tab") << QByteArray("  0w01 0001 b\t") << PuzzleCodeError::None;
-        QTest::newRow("I, l and o for 1 and 0") << QByteArray("OW0I-oooL-B") << PuzzleCodeError::None;
-        QTest::newRow("only separators") << QByteArray(" - -\t") << PuzzleCodeError::Empty;
-        QTest::newRow("last symbol missing") << QByteArray("0W01-0001") << PuzzleCodeError::TooShort;
-        QTest::newRow("code pasted twice") << QByteArray("0W01-0001-B 0W01-0001-B") << PuzzleCodeError::TooLong;
-        QTest::newRow("a NUL byte") << QByteArray("0W01\0" "0001B", 10) << PuzzleCodeError::WrongCharacter;
-        QTest::newRow("non-ASCII letter") << QByteArray("0W01-000\xc3\x84-B") << PuzzleCodeError::WrongCharacter;
-        QTest::newRow("wrong check symbol") << QByteArray("0W01-0001-7") << PuzzleCodeError::WrongCheck;
+        QTest::addColumn<int>("symbols");
+        QTest::addColumn<QByteArray>("character");
+        QTest::newRow("display form") << QByteArray("0W01-0001-B") << PuzzleCodeError::None << 9 << QByteArray();
+        QTest::newRow("lower case, spaces, tab") << QByteArray("  0w01 0001 b\t") << PuzzleCodeError::None << 9 << QByteArray();
+        QTest::newRow("I, l and o for 1 and 0") << QByteArray("OW0I-oooL-B") << PuzzleCodeError::None << 9 << QByteArray();
+        QTest::newRow("only separators") << QByteArray(" - -\t") << PuzzleCodeError::Empty << 0 << QByteArray();
+        QTest::newRow("three letters") << QByteArray("ABC") << PuzzleCodeError::TooShort << 3 << QByteArray();
+        QTest::newRow("last symbol missing") << QByteArray("0W01-0001") << PuzzleCodeError::TooShort << 8 << QByteArray();
+        QTest::newRow("one symbol too many") << QByteArray("0W01-0001-BB") << PuzzleCodeError::TooLong << 10 << QByteArray();
+        QTest::newRow("code pasted twice") << QByteArray("0W01-0001-B 0W01-0001-B") << PuzzleCodeError::TooLong << 18
+                                           << QByteArray();
+        QTest::newRow("U, which codes leave out") << QByteArray("0W01-U001-B") << PuzzleCodeError::WrongCharacter << 8
+                                                  << QByteArray("U");
+        QTest::newRow("a NUL byte") << QByteArray("0W01\0" "0001B", 10) << PuzzleCodeError::WrongCharacter << 9
+                                    << QByteArray(1, '\0');
+        QTest::newRow("non-ASCII letter") << QByteArray("0W01-000\xc3\x84-B") << PuzzleCodeError::WrongCharacter << 8
+                                          << QByteArray("\xc3\x84");
+        QTest::newRow("wrong check symbol") << QByteArray("0W01-0001-7") << PuzzleCodeError::WrongCheck << 9 << QByteArray();
         QTest::newRow("sound code of level 85, from a later version")
-            << QByteArray("AM00-0000-0") << PuzzleCodeError::LevelOutOfRange;
+            << QByteArray("AM00-0000-0") << PuzzleCodeError::LevelOutOfRange << 9 << QByteArray();
     }
     void reading()
     {
@@ -86,7 +96,8 @@ private Q_SLOTS:
         QFETCH(PuzzleCodeError, error);
         const ParsedPuzzleCode read = ParsePuzzleCode(std::string_view(typed.constData(), std::size_t(typed.size())));
         QCOMPARE(read.error, error);
-        QCOMPARE(read.message.empty(), error == PuzzleCodeError::None);
+        QTEST(read.symbols, "symbols");
+        QTEST(QByteArray::fromStdString(read.character), "character");
         QVERIFY(error != PuzzleCodeError::None || *read.code == (PuzzleCode{7, 0x00100001u, false}));
     }
 

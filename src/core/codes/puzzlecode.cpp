@@ -44,12 +44,23 @@ int CheckFold(const int *symbols, int count)
     return r;
 }
 
-ParsedPuzzleCode Failure(PuzzleCodeError error, std::string message)
+ParsedPuzzleCode Failure(PuzzleCodeError error, int symbols, std::string character = {})
 {
     ParsedPuzzleCode result;
     result.error = error;
-    result.message = std::move(message);
+    result.symbols = symbols;
+    result.character = std::move(character);
     return result;
+}
+
+// The bytes of the UTF-8 character that starts at text[at]: its lead byte and
+// the continuation bytes after it (a stray byte stands alone).
+std::string CharacterAt(std::string_view text, std::size_t at)
+{
+    std::size_t end = at + 1;
+    while (end < text.size() && end - at < 4 && (static_cast<unsigned char>(text[end]) & 0xC0u) == 0x80u)
+        ++end;
+    return std::string(text.substr(at, end - at));
 }
 
 } // namespace
@@ -75,48 +86,42 @@ std::string EncodePuzzleCode(const PuzzleCode &code)
 ParsedPuzzleCode ParsePuzzleCode(std::string_view text)
 {
     int symbols[PuzzleCodeSymbols];
-    std::size_t count = 0;
-    for (const char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        const int value = SymbolValue(c);
+    int count = 0;
+    std::optional<std::size_t> wrongAt;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const int value = SymbolValue(static_cast<unsigned char>(text[i]));
         if (value == -1)
             continue;
         if (value == -2) {
-            const std::string which =
-                (c > 0x20 && c < 0x7f) ? "\"" + std::string(1, ch) + "\"" : "There is a character that";
-            return Failure(PuzzleCodeError::WrongCharacter,
-                           which + " does not belong in a puzzle code: codes have only digits and the letters A to Z "
-                                   "except U.");
+            if (!wrongAt)
+                wrongAt = i;
+            continue;
         }
         if (count < PuzzleCodeSymbols)
             symbols[count] = value;
         ++count;
     }
-    const auto counted = [count] {
-        return "it has " + std::to_string(count) + " letters and digits, a puzzle code has 9.";
-    };
+    if (wrongAt)
+        return Failure(PuzzleCodeError::WrongCharacter, count, CharacterAt(text, *wrongAt));
     if (count == 0)
-        return Failure(PuzzleCodeError::Empty, "Enter a puzzle code: 9 letters and digits in the form XXXX-XXXX-X.");
+        return Failure(PuzzleCodeError::Empty, count);
     if (count < PuzzleCodeSymbols)
-        return Failure(PuzzleCodeError::TooShort, "This code is too short: " + counted());
+        return Failure(PuzzleCodeError::TooShort, count);
     if (count > PuzzleCodeSymbols)
-        return Failure(PuzzleCodeError::TooLong, "This code is too long: " + counted());
+        return Failure(PuzzleCodeError::TooLong, count);
     if (CheckFold(symbols, PuzzleCodeSymbols) != 0)
-        return Failure(PuzzleCodeError::WrongCheck,
-                       "This code has a typing error: its characters do not fit together. "
-                       "Please compare each one with the code you were given.");
+        return Failure(PuzzleCodeError::WrongCheck, count);
 
     std::uint64_t bits = 0;
     for (int i = 0; i < PayloadSymbols; ++i)
         bits = (bits << 5) | static_cast<std::uint64_t>(symbols[i]);
     const int level = static_cast<int>((bits >> 32) & 0x7Fu);
     if (level > MaxLevel)
-        return Failure(PuzzleCodeError::LevelOutOfRange,
-                       "This code is for level " + std::to_string(level) + ", but this version only has levels 0 to " +
-                           std::to_string(MaxLevel) + ".");
+        return Failure(PuzzleCodeError::LevelOutOfRange, count);
 
     ParsedPuzzleCode result;
     result.code = PuzzleCode{level, static_cast<std::uint32_t>(bits & 0xFFFFFFFFu), ((bits >> 39) & 1u) != 0};
+    result.symbols = count;
     return result;
 }
 

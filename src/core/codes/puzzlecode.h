@@ -45,11 +45,16 @@ enum class PuzzleCodeError {
 struct ParsedPuzzleCode {
     std::optional<PuzzleCode> code;  // set exactly when the text was accepted
     PuzzleCodeError error = PuzzleCodeError::None;
-    std::string message;  // for the player, in English; empty when accepted
+    // The code symbols in the text, separators not counted (O, I and L count
+    // as the digits they are read as).
+    int symbols = 0;
+    // WrongCharacter: the first character no code uses, as its UTF-8 bytes.
+    std::string character;
 };
 
 // Reads what a player typed or pasted. Never throws; anything that is not a
-// code gives the first error found in the order the enum lists them.
+// code gives the first error found in the order the enum lists them. The
+// symbols are counted over the whole text, past a wrong character too.
 ParsedPuzzleCode ParsePuzzleCode(std::string_view text);
 
 // The figure of a code: the generator seeded with the code's seed builds a

@@ -75,7 +75,7 @@ CommandLine ParseCommandLine(const QStringList &arguments)
         const ParsedPuzzleCode parsed = ParsePuzzleCode(parser.value(puzzle).toStdString());
         if (!parsed.code)
             return fail(QCoreApplication::translate("CommandLine", "Puzzle code '%1': %2")
-                            .arg(parser.value(puzzle), PuzzleCodeProblem(parsed.error)));
+                            .arg(parser.value(puzzle), PuzzleCodeProblem(parsed)));
         result.puzzle = parser.value(puzzle);
     }
     return result;

@@ -49,7 +49,7 @@ std::optional<PuzzleCode> DialogFlows::readPuzzleCode(const QString &text)
 {
     const ParsedPuzzleCode parsed = ParsePuzzleCode(text.toStdString());
     if (!parsed.code)
-        warn(PuzzleCodeProblem(parsed.error));
+        warn(PuzzleCodeProblem(parsed));
     return parsed.code;
 }
 
