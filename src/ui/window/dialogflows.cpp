@@ -4,11 +4,10 @@
 #include "ui/app/codetext.h"
 #include "ui/dialogs/aboutdialog.h"
 #include "ui/dialogs/manualwindow.h"
+#include "ui/dialogs/puzzlecodedialog.h"
 #include "ui/dialogs/recordnamedialog.h"
 #include "ui/dialogs/settingsdialog.h"
 
-#include <QInputDialog>
-#include <QLineEdit>
 #include <QMessageBox>
 
 DialogFlows::DialogFlows(const QString &dataDir, QWidget *window)
@@ -37,12 +36,10 @@ std::optional<GameSettings> DialogFlows::askSettings(const GameSettings &current
 
 std::optional<PuzzleCode> DialogFlows::askPuzzleCode()
 {
-    bool ok = false;
-    const QString text = QInputDialog::getText(m_window, tr("Open Puzzle Code"), tr("Puzzle code (as XXXX-XXXX-X):"),
-                                               QLineEdit::Normal, QString(), &ok);
-    if (!ok)
+    PuzzleCodeDialog dialog(m_window);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return readPuzzleCode(text);
+    return dialog.code();
 }
 
 std::optional<PuzzleCode> DialogFlows::readPuzzleCode(const QString &text)

@@ -31,7 +31,8 @@ public:
     std::optional<QString> askRecordName();
     // The settings the player chose; none when cancelled.
     std::optional<GameSettings> askSettings(const GameSettings &current);
-    // A puzzle code the player types; none when cancelled.
+    // A puzzle code the player types, asked again with the problem shown
+    // until it reads; none when cancelled.
     std::optional<PuzzleCode> askPuzzleCode();
     // The code a text stands for; a text that is none is explained in a message.
     std::optional<PuzzleCode> readPuzzleCode(const QString &text);

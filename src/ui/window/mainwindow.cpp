@@ -76,7 +76,9 @@ void MainWindow::connectCommands()
     on(c.daily, [this] { m_turn->openCode(DailyPuzzle(TodayUtc())); });
     on(c.openCode, &MainWindow::onOpenCodeTriggered);
     on(c.copyCode, [this] {
-        QGuiApplication::clipboard()->setText(QString::fromStdString(EncodePuzzleCode(m_turn->currentCode())));
+        const QString code = QString::fromStdString(EncodePuzzleCode(m_turn->currentCode()));
+        QGuiApplication::clipboard()->setText(code);
+        m_panel->showNotice(tr("Puzzle code %1 copied").arg(code));
     });
     on(c.assessment, &MainWindow::onAssessmentTriggered);
     on(c.highScores, [this] { m_progress->showHighScores(); });
