@@ -138,6 +138,23 @@ private Q_SLOTS:
         }
     }
 
+    // Each step of W or Shift+W widens a line by one pixel at 100 % and by as
+    // many device pixels as the screen's scale elsewhere (CTest runs this at
+    // 200 % too), so lines look the same on a high-density screen.
+    void linesFollowThePixelRatio()
+    {
+        setWalk({});
+        m_view.showView(ViewMode::SheetX);
+        const auto thickness = [&](int width) {
+            m_view.camera().LineWidth = width;
+            return find(settled(), XEdge).bounds.height();
+        };
+        const int widened = thickness(11) - thickness(1);
+        m_view.camera().LineWidth = 1;
+        const qreal scale = m_view.devicePixelRatioF();
+        QVERIFY2(std::abs(widened - 10 * scale) <= 2, qPrintable(QString("%1 at %2").arg(widened).arg(scale)));
+    }
+
     // The wheel zooms the picture one way or the other, up to a limit, in
     // perspective and in a sheet view.
     void wheelZoomsWithinLimits()

@@ -29,6 +29,10 @@ struct Camera {
     static constexpr float MinZoom = 0.5f;
     static constexpr float MaxZoom = 3.0f;
     static constexpr float ZoomStep = 1.25f;  // one wheel notch
+    // The line width in pixels at 100 % (W and Shift+W step through it), and
+    // the range the settings keep.
+    static constexpr int MinLineWidth = 1;
+    static constexpr int MaxLineWidth = 20;
 
     float CameraAngle = StartAngle;
     float CameraHeight = StartHeight;
@@ -60,6 +64,6 @@ struct Camera {
     // Returns true when the eye moved (only while dragging).
     bool Move(int x, int y);
     void Release() { Dragging = false; }
-    void Thinner() { LineWidth = LineWidth > 1 ? LineWidth - 1 : 1; }
-    void Thicker() { ++LineWidth; }
+    void Thinner() { LineWidth = LineWidth > MinLineWidth ? LineWidth - 1 : MinLineWidth; }
+    void Thicker() { LineWidth = LineWidth < MaxLineWidth ? LineWidth + 1 : MaxLineWidth; }
 };

@@ -1,6 +1,7 @@
 #include "ui/app/settings.h"
 
 #include "core/figure/figure.h"
+#include "core/view3d/camera.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -34,7 +35,8 @@ GameSettings SettingsStore::load() const
     GameSettings g;
     const QSettings &s = m_settings;
     g.level = ReadInt(s, QStringLiteral("game/level"), defaults.level, 0, MaxLevel);
-    g.lineWidth = ReadInt(s, QStringLiteral("view/lineWidth"), defaults.lineWidth, 1, GameSettings::MaxLineWidth);
+    g.lineWidth = ReadInt(s, QStringLiteral("view/lineWidth"), defaults.lineWidth, Camera::MinLineWidth,
+                          Camera::MaxLineWidth);
     g.sound = ReadBool(s, QStringLiteral("game/sound"), defaults.sound);
     g.fullScreen = ReadBool(s, QStringLiteral("window/fullScreen"), defaults.fullScreen);
     g.windowGeometry = s.value(QStringLiteral("window/geometry")).toByteArray();

@@ -7,10 +7,8 @@ class QSettings;
 
 // The settings a player changes, with the values a fresh game starts from.
 struct GameSettings {
-    static constexpr int MaxLineWidth = 20;
-
     int level = 0;
-    int lineWidth = 1;  // the 3D view's line width (W / Shift+W)
+    int lineWidth = 1;  // the 3D view's line width (W / Shift+W), within the camera's range
     bool sound = true;
     bool fullScreen = true;  // the last F11 choice
     QByteArray windowGeometry;

@@ -1,6 +1,7 @@
 #include "ui/dialogs/settingsdialog.h"
 
 #include "core/figure/figure.h"
+#include "core/view3d/camera.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,7 +21,7 @@ SettingsDialog::SettingsDialog(QWidget *parent) : QDialog(parent)
     m_levelBox->setRange(0, MaxLevel);
     m_lineWidthBox = new QSpinBox(this);
     m_lineWidthBox->setObjectName(QStringLiteral("lineWidthSetting"));
-    m_lineWidthBox->setRange(1, GameSettings::MaxLineWidth);
+    m_lineWidthBox->setRange(Camera::MinLineWidth, Camera::MaxLineWidth);
     m_soundBox = new QCheckBox(tr("Play sounds"), this);
     m_soundBox->setObjectName(QStringLiteral("soundSetting"));
     m_fullScreenBox = new QCheckBox(tr("Full screen"), this);

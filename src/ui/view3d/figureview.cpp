@@ -254,11 +254,14 @@ void FigureView::paintGL()
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
     glPushMatrix();
 
-    glLineWidth(static_cast<GLfloat>(m_camera.LineWidth));
+    // Widths are counted in pixels at 100 %: a screen at 200 % draws each
+    // line with twice the device pixels, so it looks as wide as it did.
+    const auto scale = static_cast<GLfloat>(devicePixelRatioF());
+    glLineWidth(static_cast<GLfloat>(m_camera.LineWidth) * scale);
     for (int i = 1; i <= 10; ++i)
         DrawEntry(m_figure.entry[static_cast<std::size_t>(i)], FrameColour);
 
-    glLineWidth(static_cast<GLfloat>(m_camera.LineWidth + ExtraWidth));
+    glLineWidth(static_cast<GLfloat>(m_camera.LineWidth + ExtraWidth) * scale);
     for (const AxisEdge &a : AxisEdges)
         DrawEntry(m_figure.entry[static_cast<std::size_t>(a.entry)], a.colour);
     for (int i = Figure::FirstShown; i <= m_figure.LastShown(); ++i)

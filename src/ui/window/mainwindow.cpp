@@ -19,8 +19,6 @@
 #include <QScreen>
 #include <QSpinBox>
 
-#include <algorithm>
-
 namespace {
 
 const QString CueTurn = QStringLiteral("sett.wav");
@@ -113,7 +111,7 @@ void MainWindow::connectCommands()
 void MainWindow::onLineWidthChanged()
 {
     m_view->update();
-    m_state->settings().lineWidth = std::min(m_view->camera().LineWidth, GameSettings::MaxLineWidth);
+    m_state->settings().lineWidth = m_view->camera().LineWidth;
     m_state->store();
 }
 
