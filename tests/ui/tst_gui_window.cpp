@@ -756,7 +756,8 @@ private Q_SLOTS:
     }
 
     // The command line is read before any window: no display is needed, and
-    // a bad argument ends with status 2 and a message.
+    // a bad argument of ours ends with status 2 and a message; Qt's own
+    // options are left to Qt.
     void commandLine_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -769,6 +770,14 @@ private Q_SLOTS:
         QTest::newRow("unknown option") << QStringList{"--colour"} << 2 << "colour";
         QTest::newRow("stray argument") << QStringList{"Stat.txt"} << 2 << "Stat.txt";
         QTest::newRow("mistyped puzzle code") << QStringList{"--puzzle", "0026-V5ZD-3"} << 2 << "typing error";
+        // Qt's own options are Qt's: a session manager restarts the game with -session.
+        QTest::newRow("restart by the session manager")
+            << QStringList{"-session", "10d2e3f4a5b6c7", "--version"} << 0 << "trivisto 1.1.0";
+        QTest::newRow("Qt's options with values, in both forms")
+            << QStringList{"-name", "tv", "--title", "Trivisto", "-platformpluginpath", "/nowhere",
+                           "-qmljsdebugger=port:3768", "--help"} << 0 << "--puzzle <CODE>";
+        QTest::newRow("Qt's switch before a bad level")
+            << QStringList{"-widgetcount", "--level", "85"} << 2 << "from 0 to 84";
     }
     void commandLine()
     {

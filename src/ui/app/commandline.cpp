@@ -6,6 +6,54 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+// Qt's own options, taken by QApplication from the same command line: a
+// session manager restarts the game with -session, a desktop may pass -name
+// or -title. Each comes with one dash or two, its value after it or after
+// "=" (-qmljsdebugger only in the second form).
+struct QtOption {
+    const char *name;
+    bool takesValue;
+};
+constexpr QtOption QtOptions[] = {
+    {"platform", true}, {"platformpluginpath", true}, {"platformtheme", true}, {"plugin", true},
+    {"qwindowgeometry", true}, {"qwindowicon", true}, {"qwindowtitle", true}, {"session", true},
+    {"reverse", false}, {"qmljsdebugger", false}, {"testability", false},
+    {"style", true}, {"stylesheet", true}, {"widgetcount", false},
+    // The X11 platform's.
+    {"display", true}, {"geometry", true}, {"name", true}, {"title", true}, {"visual", true},
+    {"sync", false}, {"nograb", false}, {"dograb", false},
+};
+
+// The arguments with Qt's options (and their values) left out.
+QStringList WithoutQtOptions(const QStringList &arguments)
+{
+    QStringList rest;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &arg = arguments[i];
+        if (arg == QLatin1String("--")) {
+            rest += arguments.mid(i);
+            break;
+        }
+        const qsizetype dashes = arg.startsWith(QLatin1String("--")) ? 2 : arg.startsWith(QLatin1Char('-')) ? 1 : 0;
+        const QString name = arg.mid(dashes).section(QLatin1Char('='), 0, 0);
+        const auto qt = std::ranges::find_if(QtOptions, [&](const QtOption &o) { return name == QLatin1String(o.name); });
+        if (i == 0 || dashes == 0 || qt == std::end(QtOptions)) {
+            rest.append(arg);
+            continue;
+        }
+        if (qt->takesValue && !arg.contains(QLatin1Char('=')))
+            ++i;
+    }
+    return rest;
+}
+
+} // namespace
+
 CommandLine ParseCommandLine(const QStringList &arguments)
 {
     CommandLine result;
@@ -25,19 +73,6 @@ CommandLine ParseCommandLine(const QStringList &arguments)
         QStringLiteral("puzzle"), QCoreApplication::translate("CommandLine", "Start on the figure of a puzzle code."),
         QStringLiteral("CODE"));
     parser.addOptions({help, version, level, puzzle});
-    // Qt's own window options; QApplication takes them.
-    for (const char *name : {"platform", "display", "style", "stylesheet", "geometry", "qwindowgeometry",
-                             "qwindowtitle", "qwindowicon", "platformtheme", "plugin"}) {
-        QCommandLineOption qt(QString::fromLatin1(name));
-        qt.setValueName(QStringLiteral("value"));
-        qt.setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.addOption(qt);
-    }
-    for (const char *name : {"reverse", "nograb", "dograb", "sync"}) {
-        QCommandLineOption qt(QString::fromLatin1(name));
-        qt.setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.addOption(qt);
-    }
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
 
     auto fail = [&](const QString &message) {
@@ -47,7 +82,7 @@ CommandLine ParseCommandLine(const QStringList &arguments)
                       QLatin1Char('\n');
         return result;
     };
-    if (!parser.parse(arguments))
+    if (!parser.parse(WithoutQtOptions(arguments)))
         return fail(parser.errorText());
     if (parser.isSet(help)) {
         result.action = CommandLine::Action::Print;

@@ -18,5 +18,6 @@ struct CommandLine {
 };
 
 // Options: --help, --version, --level N (0..84), --puzzle CODE. Qt's own
-// window options (-platform, -display, -style ...) pass through untouched.
+// options (-platform, -display, -style, -session ...) are left out of the
+// reading: QApplication takes them from the same command line.
 CommandLine ParseCommandLine(const QStringList &arguments);
