@@ -39,8 +39,8 @@ int main(int argc, char *argv[])
     }
     const Figure figure = FigureFromCode(*parsed.code);
     for (Sheet sheet : AllSheets) {
-        // A focused sheet's cursor starts at the centre of its lattice.
-        LatticePoint cursor{3, 3};
+        // A turn starts each sheet's cursor on its top-left dot.
+        LatticePoint cursor{LatticeMin, LatticeMin};
         std::string keys;
         std::vector<Stroke> drawn;
         for (const Stroke &s : TrueSegments(figure, sheet)) {

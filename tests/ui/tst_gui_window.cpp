@@ -628,8 +628,8 @@ private Q_SLOTS:
         QTest::addColumn<bool>("inputOn");
         QTest::addColumn<QString>("keys");  // arrows as LRUD, ' ' Space, 'r' an auto-repeated Space
         QTest::addColumn<QList<Stroke>>("strokes");
-        QTest::newRow("arrows and Space twice") << true << "LU RR " << QList<Stroke>{Stroke(2, 2, 4, 2)};
-        QTest::newRow("the cursor stops at the edge") << true << "LLLL D " << QList<Stroke>{Stroke(1, 3, 1, 4)};
+        QTest::newRow("arrows and Space twice") << true << "DR RR " << QList<Stroke>{Stroke(2, 2, 4, 2)};
+        QTest::newRow("the cursor stops at the edge") << true << "DDLL D " << QList<Stroke>{Stroke(1, 3, 1, 4)};
         QTest::newRow("held Space ends nothing") << true << " Rr" << QList<Stroke>{};
         QTest::newRow("Space during the input guard") << false << " R " << QList<Stroke>{};
     }
@@ -661,6 +661,24 @@ private Q_SLOTS:
         QCOMPARE(finished.size(), strokes.size());
         QTest::keyClick(b.sheet, Qt::Key_Tab);
         QVERIFY(b.next->hasFocus());
+    }
+
+    // Each turn's keyboard drawing starts on a sheet's top-left dot, wherever
+    // the cursor was left on the figure before.
+    void keyboardCursorStartsEachTurnInTheCorner()
+    {
+        MainWindow &w = *m_window;
+        SheetWidget *sheet = w.sheetWidget(Sheet::Y);
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        sheet->setFocus(Qt::TabFocusReason);
+        for (Qt::Key k : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Right})
+            QTest::keyClick(sheet, k);
+        action("newAction")->trigger();
+        QVERIFY(QTest::qWaitFor([&] { return allSheetsTakeInput(w); }, 2000));
+        for (Qt::Key k : {Qt::Key_Space, Qt::Key_Right, Qt::Key_Space})
+            QTest::keyClick(sheet, k);
+        QCOMPARE(strokesIn(w.game().Input(Sheet::Y)), QList<Stroke>{Stroke(1, 1, 2, 1)});
     }
 
     // Every chart and the summary show what a player counts by hand in the

@@ -427,6 +427,13 @@ void SheetWidget::moveSnapMark(std::optional<LatticePoint> to)
         update(markRect(*m_snap));
 }
 
+void SheetWidget::resetCursor()
+{
+    update(markRect(m_cursor));
+    m_cursor = {LatticeMin, LatticeMin};
+    update(markRect(m_cursor));
+}
+
 void SheetWidget::moveCursor(LatticePoint to)
 {
     to.col = std::clamp(to.col, LatticeMin, LatticeMax);

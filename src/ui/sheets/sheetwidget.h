@@ -53,6 +53,8 @@ public:
     // The box the snap mark repaints, while it stands on the sheet.
     std::optional<QRect> snapMarkRect() const;
 
+    // The keyboard cursor back on the top-left dot, where each turn starts it.
+    void resetCursor();
     void setMarks(const SheetMarks &marks);
     const SheetMarks &marks() const { return m_marks; }
     void setSafePalette(bool safe);
@@ -118,6 +120,6 @@ private:
     SheetMarks m_marks;
     bool m_safePalette = false;
     std::optional<LatticePoint> m_snap;  // where a click would go, while the pointer is over the sheet
-    LatticePoint m_cursor{3, 3};         // the keyboard's lattice cursor
+    LatticePoint m_cursor{LatticeMin, LatticeMin};  // the keyboard's lattice cursor
     bool m_keysInUse = false;            // the cursor shows once the keys are used, until the mouse is
 };

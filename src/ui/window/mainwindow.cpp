@@ -169,6 +169,8 @@ void MainWindow::connectController()
     }
     connect(m_turn, &TurnController::turnStarted, this, [this] {
         m_cues->Play(CueTurn);
+        for (SheetWidget *w : m_sheets)
+            w->resetCursor();
         m_view->update();
         repaintSheets();
         updateStatus();
