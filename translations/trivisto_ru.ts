@@ -378,6 +378,19 @@ Start the assessment now?</source>
     </message>
 </context>
 <context>
+    <name>FigureView</name>
+    <message>
+        <location filename="../src/ui/view3d/figureview.cpp" line="57"/>
+        <source>The figure in 3D</source>
+        <translation>Фигура в 3D</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/view3d/figureview.cpp" line="58"/>
+        <source>Drag to turn it, the wheel zooms; X, Y and Z show it as the sheets do, R returns to the start view.</source>
+        <translation>Перетащите мышью, чтобы повернуть её; колесо меняет масштаб; X, Y и Z показывают её так, как листы, R возвращает начальный вид.</translation>
+    </message>
+</context>
+<context>
     <name>HighScoresDialog</name>
     <message>
         <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="37"/>
@@ -461,16 +474,6 @@ Start the assessment now?</source>
         <location filename="../src/ui/window/mainwindow.cpp" line="80"/>
         <source>Puzzle code %1 copied</source>
         <translation>Код задачи %1 скопирован</translation>
-    </message>
-    <message>
-        <location filename="../src/ui/window/mainwindow.cpp" line="148"/>
-        <source>The figure in 3D</source>
-        <translation>Фигура в 3D</translation>
-    </message>
-    <message>
-        <location filename="../src/ui/window/mainwindow.cpp" line="149"/>
-        <source>Drag to turn it, the wheel zooms; X, Y and Z show it as the sheets do, R returns to the start view.</source>
-        <translation>Перетащите мышью, чтобы повернуть её; колесо меняет масштаб; X, Y и Z показывают её так, как листы, R возвращает начальный вид.</translation>
     </message>
 </context>
 <context>

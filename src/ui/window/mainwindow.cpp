@@ -145,9 +145,6 @@ void MainWindow::createControls()
     });
 
     m_view = new FigureView(game.CurrentFigure(), this);
-    m_view->setAccessibleName(tr("The figure in 3D"));
-    m_view->setAccessibleDescription(tr("Drag to turn it, the wheel zooms; X, Y and Z show it as the sheets do, R "
-                                        "returns to the start view."));
     m_cues = new CuePlayer(m_dataDir, this);
     m_dialogs = new DialogFlows(m_dataDir, this);
     m_progress = new ProgressWindows(this, m_turn->resultsPath(), [this] { return m_turn->history(); });
