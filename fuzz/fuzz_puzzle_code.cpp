@@ -22,7 +22,8 @@ std::string Describe(const ParsedPuzzleCode &p)
     if (p.code)
         return "accepted level " + std::to_string(p.code->level) + " seed " + std::to_string(p.code->seed) +
                (p.code->daily ? " daily" : "");
-    return "refused (" + std::to_string(static_cast<int>(p.error)) + ") with " + std::to_string(p.symbols) + " symbols";
+    return "refused (" + std::to_string(static_cast<int>(p.error)) + ") after " + std::to_string(p.symbols) +
+           " symbols, character " + fuzz::Quoted(p.character);
 }
 
 std::string Bare(std::string text)
@@ -57,12 +58,12 @@ void CheckTyped(std::string_view bytes)
     const ParsedPuzzleCode read = ParsePuzzleCode(bytes);
     const std::string got = fuzz::Quoted(bytes) + " " + Describe(read);
     FUZZ_CHECK(read.code.has_value() == (read.error == PuzzleCodeError::None), got);
+    FUZZ_CHECK(read.character.empty() != (read.error == PuzzleCodeError::WrongCharacter), got);
 
     bool foreign = false;
     const std::string symbols = Normalised(bytes, foreign);
-    // The count a message tells the player is the count of what was typed.
-    if (!foreign)
-        FUZZ_CHECK(read.symbols == static_cast<int>(symbols.size()), got);
+    // The count the player is told must be the symbols typed.
+    FUZZ_CHECK(read.symbols == static_cast<int>(symbols.size()), got);
     if (foreign)
         FUZZ_CHECK(read.error == PuzzleCodeError::WrongCharacter, got);
     else if (symbols.empty())

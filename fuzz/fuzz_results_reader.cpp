@@ -3,7 +3,8 @@
 // below what the game already knew, and must agree line by line with the
 // functions SaveRecord uses: otherwise a record the player just saved could
 // be invisible at the next start, or a broken line could count as a record.
-// The high-score table must show exactly the lines the threshold came from.
+// The high-score table must show exactly the first nine lines, those the
+// threshold came from marked as counting, and the line where it stopped.
 //
 // Input: the whole file, byte for byte; it is also read a second time behind
 // a filler line that puts one of its first bytes on the reader's 64 KiB block
@@ -28,21 +29,23 @@ void CheckFile(std::string_view bytes, bool everyInitial)
     fuzz::WriteFile(path, bytes);
 
     int best = INT_MIN;
-    bool stopped = false;
+    int stoppedAt = 0;  // the line of the first bonus that is not a number
     std::vector<ResultEntry> table;
     const std::vector<fuzz::Line> lines = fuzz::SplitLines(bytes);
     // Nine, not ResultLinesRead: which lines count is part of the file format.
     for (std::size_t i = 0; i < lines.size() && i < 9; ++i) {
         const ResultFields fields = StringOnPar(lines[i].Content(bytes));
         int bonus = 0;
-        if (!ParseBonus(fields.bonus, bonus)) {
-            stopped = true;
-            break;
-        }
-        best = std::max(best, bonus);
+        const bool number = ParseBonus(fields.bonus, bonus);
+        if (!number && stoppedAt == 0)
+            stoppedAt = static_cast<int>(i) + 1;
+        if (stoppedAt == 0)
+            best = std::max(best, bonus);
         const auto cut = [](const std::string &text) { return text.substr(0, ResultFieldKept); };
-        table.push_back({cut(fields.name), bonus, cut(fields.seconds), cut(fields.extra)});
+        table.push_back({cut(fields.name), number ? bonus : 0, cut(fields.seconds), cut(fields.extra),
+                         static_cast<int>(i) + 1, number, stoppedAt == 0});
     }
+    const bool stopped = stoppedAt != 0;
 
     // The threshold the game starts with: nothing known yet, a record that
     // the file does not beat, and one below anything the file can hold.
@@ -59,19 +62,20 @@ void CheckFile(std::string_view bytes, bool everyInitial)
                    context() + ", the lines themselves give " + std::to_string(best));
         FUZZ_CHECK(r.error.empty() != stopped,
                    context() + (stopped ? ", a bonus is not a number" : ", every bonus is a number"));
+        FUZZ_CHECK(r.problem.line == stoppedAt, context() + ", stopped at line " + std::to_string(stoppedAt));
         if (!everyInitial)
             break;
     }
 
-    std::string error = "<unset>";
+    ResultsError error{ResultsProblem::CannotOpen, "<unset>", -1, {}};
     const std::vector<ResultEntry> entries = ReadResultEntries(path.string(), &error);
     const std::string context = "file " + fuzz::Quoted(bytes) + ", " + std::to_string(entries.size()) +
-                                " entries, error " + fuzz::Quoted(error);
+                                " entries, error " + fuzz::Quoted(error.text) + " at line " + std::to_string(error.line);
     FUZZ_CHECK(entries.size() == table.size(), context + ", the lines give " + std::to_string(table.size()));
     for (std::size_t i = 0; i < table.size(); ++i)
         FUZZ_CHECK(entries[i] == table[i], context + ", entry " + std::to_string(i) + " name " +
                                                fuzz::Quoted(entries[i].name) + " expected " + fuzz::Quoted(table[i].name));
-    FUZZ_CHECK(error == ReadResultFile(path.string()).error, context);
+    FUZZ_CHECK(error == ReadResultFile(path.string()).problem, context);
 }
 
 } // namespace

@@ -65,7 +65,7 @@ int main(int argc, char *argv[])
         problems.append(QApplication::translate("main", "The folder %1 could not be made, so records and the history "
                                                         "cannot be kept this time. The game goes on.")
                             .arg(QDir::toNativeSeparators(where.recordsDir)));
-    const QString results = window.turn().readResults();
+    const QString results = window.readResults();
     if (!results.isEmpty())
         problems.append(results);
     if (!problems.isEmpty())

@@ -4,27 +4,27 @@
 <context>
     <name>AboutDialog</name>
     <message>
-        <location filename="../src/ui/dialogs/aboutdialog.cpp" line="37"/>
+        <location filename="../src/ui/dialogs/aboutdialog.cpp" line="39"/>
         <source>How to play Trivisto</source>
         <translation>Как играть в Trivisto</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/aboutdialog.cpp" line="47"/>
+        <location filename="../src/ui/dialogs/aboutdialog.cpp" line="54"/>
         <source>Help</source>
         <translation>Справка</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/aboutdialog.cpp" line="50"/>
+        <location filename="../src/ui/dialogs/aboutdialog.cpp" line="57"/>
         <source>OK</source>
         <translation>ОК</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/aboutdialog.cpp" line="96"/>
+        <location filename="../src/ui/dialogs/aboutdialog.cpp" line="103"/>
         <source>Trivisto</source>
         <translation>Trivisto</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/aboutdialog.cpp" line="97"/>
+        <location filename="../src/ui/dialogs/aboutdialog.cpp" line="104"/>
         <source>The help text %1 is missing or cannot be read.</source>
         <translation>Текст справки %1 отсутствует или не читается.</translation>
     </message>
@@ -32,47 +32,47 @@
 <context>
     <name>CommandLine</name>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="14"/>
+        <location filename="../src/ui/app/commandline.cpp" line="62"/>
         <source>Trivisto: draw the three projections of a 3D wireframe.</source>
         <translation>Trivisto: нарисуйте три проекции объёмной каркасной фигуры.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="16"/>
+        <location filename="../src/ui/app/commandline.cpp" line="64"/>
         <source>Show this help and exit.</source>
         <translation>Показать эту справку и выйти.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="18"/>
+        <location filename="../src/ui/app/commandline.cpp" line="66"/>
         <source>Show the version and exit.</source>
         <translation>Показать версию и выйти.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="21"/>
+        <location filename="../src/ui/app/commandline.cpp" line="69"/>
         <source>Start at level N (0 to %1): more walk steps at higher levels.</source>
         <translation>Начать с уровня N (от 0 до %1): чем выше уровень, тем больше звеньев у ломаной.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="25"/>
+        <location filename="../src/ui/app/commandline.cpp" line="73"/>
         <source>Start on the figure of a puzzle code.</source>
         <translation>Начать с фигуры, заданной кодом задачи.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="46"/>
+        <location filename="../src/ui/app/commandline.cpp" line="81"/>
         <source>Try &apos;trivisto --help&apos; for the options.</source>
         <translation>Список параметров: «trivisto --help».</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="63"/>
+        <location filename="../src/ui/app/commandline.cpp" line="98"/>
         <source>Unexpected argument: %1</source>
         <translation>Неизвестный аргумент: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="69"/>
+        <location filename="../src/ui/app/commandline.cpp" line="104"/>
         <source>The level must be a whole number from 0 to %1, not &apos;%2&apos;.</source>
         <translation>Уровень должен быть целым числом от 0 до %1, а не «%2».</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="77"/>
+        <location filename="../src/ui/app/commandline.cpp" line="112"/>
         <source>Puzzle code &apos;%1&apos;: %2</source>
         <translation>Код задачи «%1»: %2</translation>
     </message>
@@ -352,23 +352,13 @@
 <context>
     <name>DialogFlows</name>
     <message>
-        <location filename="../src/ui/window/dialogflows.cpp" line="41"/>
-        <source>Open Puzzle Code</source>
-        <translation>Ввод кода задачи</translation>
-    </message>
-    <message>
-        <location filename="../src/ui/window/dialogflows.cpp" line="41"/>
-        <source>Puzzle code (as XXXX-XXXX-X):</source>
-        <translation>Код задачи (в виде XXXX-XXXX-X):</translation>
-    </message>
-    <message>
-        <location filename="../src/ui/window/dialogflows.cpp" line="59"/>
-        <location filename="../src/ui/window/dialogflows.cpp" line="68"/>
+        <location filename="../src/ui/window/dialogflows.cpp" line="56"/>
+        <location filename="../src/ui/window/dialogflows.cpp" line="65"/>
         <source>Assessment</source>
         <translation>Испытание</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/dialogflows.cpp" line="60"/>
+        <location filename="../src/ui/window/dialogflows.cpp" line="57"/>
         <source>An assessment is the same %1 figures for every player, from easy to hard, played in one sitting. Check each figure, then press New for the next one. Its total is kept in your statistics, so you can measure your progress over the weeks.
 
 Start the assessment now?</source>
@@ -377,14 +367,27 @@ Start the assessment now?</source>
 Начать испытание?</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/dialogflows.cpp" line="69"/>
+        <location filename="../src/ui/window/dialogflows.cpp" line="66"/>
         <source>Assessment complete: %1 points in %2 seconds over %3 figures. Statistics (Ctrl+T) shows your sittings over time.</source>
         <translation>Испытание завершено. Фигур: %3, счёт: %1, время: %2 с. Все ваши испытания показаны в статистике (Ctrl+T).</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/dialogflows.cpp" line="88"/>
+        <location filename="../src/ui/window/dialogflows.cpp" line="85"/>
         <source>Trivisto</source>
         <translation>Trivisto</translation>
+    </message>
+</context>
+<context>
+    <name>FigureView</name>
+    <message>
+        <location filename="../src/ui/view3d/figureview.cpp" line="57"/>
+        <source>The figure in 3D</source>
+        <translation>Фигура в 3D</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/view3d/figureview.cpp" line="58"/>
+        <source>Drag to turn it, the wheel zooms; X, Y and Z show it as the sheets do, R returns to the start view.</source>
+        <translation>Перетащите мышью, чтобы повернуть её; колесо меняет масштаб; X, Y и Z показывают её так, как листы, R возвращает начальный вид.</translation>
     </message>
 </context>
 <context>
@@ -440,22 +443,27 @@ Start the assessment now?</source>
         <translation>Лучший ход на каждом уровне</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="74"/>
+        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="73"/>
+        <source>Line %1 could not be read</source>
+        <translation>Строка %1 не читается</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="86"/>
         <source>record to beat</source>
         <translation>текущий рекорд</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="86"/>
+        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="98"/>
         <source>No results yet: any score is a record.</source>
         <translation>Результатов пока нет: любой счёт станет рекордом.</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="87"/>
+        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="99"/>
         <source>Record to beat: %1 by %2</source>
         <translation>Рекорд, который нужно побить: %1 (игрок: %2)</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="102"/>
+        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="114"/>
         <source>The turn history is unavailable, so the best turns are not shown.</source>
         <translation>История ходов недоступна, поэтому лучшие ходы не показаны.</translation>
     </message>
@@ -463,30 +471,25 @@ Start the assessment now?</source>
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../src/ui/window/mainwindow.cpp" line="147"/>
-        <source>The figure in 3D</source>
-        <translation>Фигура в 3D</translation>
-    </message>
-    <message>
-        <location filename="../src/ui/window/mainwindow.cpp" line="148"/>
-        <source>Drag to turn it, the wheel zooms; X, Y and Z show it as the sheets do, R returns to the start view.</source>
-        <translation>Перетащите мышью, чтобы повернуть её; колесо меняет масштаб; X, Y и Z показывают её так, как листы, R возвращает начальный вид.</translation>
+        <location filename="../src/ui/window/mainwindow.cpp" line="80"/>
+        <source>Puzzle code %1 copied</source>
+        <translation>Код задачи %1 скопирован</translation>
     </message>
 </context>
 <context>
     <name>ManualWindow</name>
     <message>
-        <location filename="../src/ui/dialogs/manualwindow.cpp" line="15"/>
+        <location filename="../src/ui/dialogs/manualwindow.cpp" line="40"/>
         <source>Trivisto Manual</source>
         <translation>Руководство Trivisto</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/manualwindow.cpp" line="33"/>
+        <location filename="../src/ui/dialogs/manualwindow.cpp" line="58"/>
         <source>Trivisto</source>
         <translation>Trivisto</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/manualwindow.cpp" line="34"/>
+        <location filename="../src/ui/dialogs/manualwindow.cpp" line="59"/>
         <source>%1 is missing or cannot be read.</source>
         <translation>Файл %1 отсутствует или не читается.</translation>
     </message>
@@ -499,29 +502,55 @@ Start the assessment now?</source>
         <translation>Код задачи пуст.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/codetext.cpp" line="13"/>
-        <source>A puzzle code has only the digits 0-9 and the letters A-Z (hyphens and spaces are ignored).</source>
-        <translation>Код задачи состоит только из цифр 0–9 и латинских букв A–Z (дефисы и пробелы не учитываются).</translation>
-    </message>
-    <message>
         <location filename="../src/ui/app/codetext.cpp" line="16"/>
-        <source>The puzzle code is too short: it has 9 characters.</source>
-        <translation>Код задачи слишком короткий: в нём должно быть 9 знаков.</translation>
-    </message>
-    <message>
-        <location filename="../src/ui/app/codetext.cpp" line="18"/>
-        <source>The puzzle code is too long: it has 9 characters.</source>
-        <translation>Код задачи слишком длинный: в нём должно быть 9 знаков.</translation>
+        <source>“%1” is not used in puzzle codes. Codes have the digits 0–9 and the letters A–Z except U (O is read as 0, I and L as 1); hyphens and spaces are ignored.</source>
+        <translation>«%1» не встречается в кодах задач. В кодах есть цифры 0–9 и латинские буквы A–Z, кроме U (O читается как 0, I и L — как 1); дефисы и пробелы не учитываются.</translation>
     </message>
     <message>
         <location filename="../src/ui/app/codetext.cpp" line="20"/>
+        <source>The puzzle code has a character that codes do not use. Codes have the digits 0–9 and the letters A–Z except U (O is read as 0, I and L as 1); hyphens and spaces are ignored.</source>
+        <translation>В коде задачи есть знак, которого в кодах не бывает. В кодах есть цифры 0–9 и латинские буквы A–Z, кроме U (O читается как 0, I и L — как 1); дефисы и пробелы не учитываются.</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../src/ui/app/codetext.cpp" line="25"/>
+        <source>The puzzle code is too short: it has %n of its 9 symbols.</source>
+        <translation>
+            <numerusform>Код задачи слишком короткий: в нём %n из 9 символов.</numerusform>
+            <numerusform>Код задачи слишком короткий: в нём %n из 9 символов.</numerusform>
+            <numerusform>Код задачи слишком короткий: в нём %n из 9 символов.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../src/ui/app/codetext.cpp" line="28"/>
+        <source>The puzzle code is too long: it has %n symbols, a code has 9.</source>
+        <translation>
+            <numerusform>Код задачи слишком длинный: в нём %n символ, а в коде их 9.</numerusform>
+            <numerusform>Код задачи слишком длинный: в нём %n символа, а в коде их 9.</numerusform>
+            <numerusform>Код задачи слишком длинный: в нём %n символов, а в коде их 9.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/codetext.cpp" line="31"/>
         <source>The puzzle code has a typing error: please check every character.</source>
         <translation>В коде задачи опечатка: проверьте, пожалуйста, каждый знак.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/codetext.cpp" line="23"/>
+        <location filename="../src/ui/app/codetext.cpp" line="34"/>
         <source>The puzzle code is for a level this version of Trivisto does not have.</source>
         <translation>Код задачи относится к уровню, которого нет в этой версии Trivisto.</translation>
+    </message>
+</context>
+<context>
+    <name>PuzzleCodeDialog</name>
+    <message>
+        <location filename="../src/ui/dialogs/puzzlecodedialog.cpp" line="14"/>
+        <source>Open Puzzle Code</source>
+        <translation>Ввод кода задачи</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/puzzlecodedialog.cpp" line="15"/>
+        <source>Puzzle code (as XXXX-XXXX-X):</source>
+        <translation>Код задачи (в виде XXXX-XXXX-X):</translation>
     </message>
 </context>
 <context>
@@ -548,49 +577,67 @@ Start the assessment now?</source>
     </message>
 </context>
 <context>
+    <name>ResultsFile</name>
+    <message>
+        <location filename="../src/ui/app/resultsmessages.cpp" line="12"/>
+        <source>Can not open Stat.txt</source>
+        <translation>Не удаётся открыть Stat.txt</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/resultsmessages.cpp" line="14"/>
+        <source>&apos;%1&apos; is not a valid integer value</source>
+        <translation>«%1» — недопустимое целое значение</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/resultsmessages.cpp" line="17"/>
+        <source>in %1, line %2</source>
+        <translation>в файле %1, строка %2</translation>
+    </message>
+</context>
+<context>
     <name>SettingsDialog</name>
     <message>
-        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="16"/>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="17"/>
         <source>Trivisto Settings</source>
         <translation>Настройки Trivisto</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="24"/>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="25"/>
         <source>Play sounds</source>
         <translation>Воспроизводить звуки</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="26"/>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="27"/>
         <source>Full screen</source>
         <translation>Полноэкранный режим</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="28"/>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="29"/>
         <source>Colour-blind-safe colours after Check</source>
         <translation>Цвета для дальтоников после проверки</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="32"/>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="33"/>
         <source>The system&apos;s language</source>
         <translation>Язык системы</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="35"/>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="36"/>
         <source>A new language shows from the next start.</source>
         <translation>Новый язык появится после перезапуска игры.</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="39"/>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="40"/>
         <source>Level for new figures:</source>
         <translation>Уровень новых фигур:</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="40"/>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="41"/>
         <source>Line width of the 3D view:</source>
         <translation>Толщина линий объёмного вида:</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="44"/>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="45"/>
         <source>Language:</source>
         <translation>Язык:</translation>
     </message>
@@ -598,7 +645,7 @@ Start the assessment now?</source>
 <context>
     <name>SettingsStore</name>
     <message>
-        <location filename="../src/ui/app/settings.cpp" line="61"/>
+        <location filename="../src/ui/app/settings.cpp" line="63"/>
         <source>Your settings could not be saved in %1. The game goes on with them until it ends.</source>
         <translation>Не удалось сохранить настройки в %1. До выхода из игры они продолжат действовать.</translation>
     </message>

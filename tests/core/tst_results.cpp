@@ -13,6 +13,8 @@
 #include "core/storage/resultsfile.h"
 #endif
 
+Q_DECLARE_METATYPE(ResultsProblem)
+
 namespace {
 
 const QByteArray Stored = "Ann,57,12,,\r\nBen,31,40,,\r\nCid,3,99,x,\r\n";
@@ -34,49 +36,67 @@ private Q_SLOTS:
     }
 
     // The record to beat read at start-up and the lines the high-score table
-    // shows: the first nine lines, up to a bonus that is no number, both
-    // readers stopping at the same line with the same message. Without a
-    // file the threshold held before (42 here) stays; one that cannot be read
-    // says so and refuses a record.
+    // shows: the first nine lines; the reading stops at a bonus that is no
+    // number, which both readers report with its text and line, while the
+    // table goes on listing the lines after it. Without a file the threshold
+    // held before (42 here) stays; one that cannot be read says so and
+    // refuses a record.
     void recordToBeat_data()
     {
         QTest::addColumn<QByteArray>("contents");
         QTest::addColumn<int>("threshold");
         QTest::addColumn<int>("entries");
-        QTest::addColumn<QString>("error");
+        QTest::addColumn<ResultsProblem>("problem");
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("line");
         const QByteArray fives = QByteArray("A,5,1,,\r\n").repeated(8);
-        QTest::newRow("no file is an empty list") << QByteArray("<missing>") << 42 << 0 << "";
-        QTest::newRow("unreadable") << QByteArray("<unreadable>") << 42 << 0 << "Can not open Stat.txt";
+        const auto fine = ResultsProblem::None;
+        QTest::newRow("no file is an empty list") << QByteArray("<missing>") << 42 << 0 << fine << QByteArray() << 0;
+        QTest::newRow("unreadable") << QByteArray("<unreadable>") << 42 << 0 << ResultsProblem::CannotOpen
+                                    << QByteArray() << 0;
         QTest::newRow("blank and empty lines count as lines")
-            << QByteArray("\r\n,,,,\r\n").repeated(5) + "z,50,1,,\r\n" << 0 << 9 << "";
-        QTest::newRow("highest bonus on the 9th line counts") << fives + "Z,900,1,,\r\n" << 900 << 9 << "";
+            << QByteArray("\r\n,,,,\r\n").repeated(5) + "z,50,1,,\r\n" << 0 << 9 << fine << QByteArray() << 0;
+        QTest::newRow("highest bonus on the 9th line counts") << fives + "Z,900,1,,\r\n" << 900 << 9 << fine
+                                                              << QByteArray() << 0;
         QTest::newRow("highest bonus on the 10th line is ignored")
-            << fives + "A,5,1,,\r\nZ,900,1,,\r\n" << 5 << 9 << "";
-        QTest::newRow("LF, CR and no final line break") << QByteArray("A,57,1,,\nB,103,1,,\rC,7,1,,") << 103 << 3 << "";
-        QTest::newRow("bonus of 70 digits is a number") << "a," + QByteArray(68, '0') + "42,1,,\r\n" << 42 << 1 << "";
-        QTest::newRow("negative bonus stops the reading") << QByteArray("A,57,1,,\r\nB,-4,1,,\r\nC,900,1,,\r\n") << 57
-                                                          << 1 << "'0-4' is not a valid integer value";
-        QTest::newRow("bonus one past 32 bits") << QByteArray("A,57,1,,\r\nB,2147483648,1,,\r\n") << 57 << 1
-                                                << "'02147483648' is not a valid integer value";
+            << fives + "A,5,1,,\r\nZ,900,1,,\r\n" << 5 << 9 << fine << QByteArray() << 0;
+        QTest::newRow("LF, CR and no final line break") << QByteArray("A,57,1,,\nB,103,1,,\rC,7,1,,") << 103 << 3
+                                                        << fine << QByteArray() << 0;
+        QTest::newRow("bonus of 70 digits is a number") << "a," + QByteArray(68, '0') + "42,1,,\r\n" << 42 << 1 << fine
+                                                        << QByteArray() << 0;
+        QTest::newRow("negative bonus stops the reading, not the table")
+            << QByteArray("A,57,1,,\r\nB,-4,1,,\r\nC,900,1,,\r\n") << 57 << 3 << ResultsProblem::NotANumber
+            << QByteArray("0-4") << 2;
+        QTest::newRow("bonus one past 32 bits, last line unended") << QByteArray("A,57,1,,\r\nB,2147483648,1,,") << 57
+                                                                   << 2 << ResultsProblem::NotANumber
+                                                                   << QByteArray("02147483648") << 2;
         QTest::newRow("binary garbage with a NUL in the bonus")
-            << QByteArray("\x01\xff,\x00\x7f,\xfe\r\n", 9) << 0 << 0
-            << QStringLiteral("'0\x00\x7f' is not a valid integer value");
+            << QByteArray("\x01\xff,\x00\x7f,\xfe\r\n", 9) << 0 << 1 << ResultsProblem::NotANumber
+            << QByteArray("0\x00\x7f", 3) << 1;
     }
     void recordToBeat()
     {
         QFETCH(QByteArray, contents);
-        QFETCH(QString, error);
+        QFETCH(ResultsProblem, problem);
+        QFETCH(QByteArray, text);
+        QFETCH(int, line);
         if (contents == "<unreadable>")
             QVERIFY(QFile::link("/proc/self/mem", QString::fromStdString(path())));  // opens, fails on reading
         else if (contents != "<missing>")
             Write(path(), contents);
         const ReadResult r = ReadResultFile(path(), contents.startsWith('<') ? 42 : 0);
-        QCOMPARE(QString::fromStdString(r.error), error);
+        const ResultsError expected{problem, text.toStdString(), line, problem == ResultsProblem::None ? "" : path()};
+        QVERIFY(r.problem == expected);
         QTEST(r.RecordThreshold, "threshold");
-        std::string tableError = "<unset>";
-        QTEST(int(ReadResultEntries(path(), &tableError).size()), "entries");
-        QCOMPARE(QString::fromStdString(tableError), error);
-        QVERIFY(!error.startsWith("Can not open") || !SaveRecord(path(), "Ann", 60, 5).empty());
+        ResultsError tableError{ResultsProblem::CannotOpen, "<unset>", -1, ""};
+        const std::vector<ResultEntry> entries = ReadResultEntries(path(), &tableError);
+        QTEST(int(entries.size()), "entries");
+        QVERIFY(tableError == expected);
+        // The table marks the line the reading stopped at; only the lines
+        // before it take part in the record to beat.
+        for (const ResultEntry &e : entries)
+            QVERIFY(e.readable == (e.line != line) && e.counts == (line == 0 || e.line < line));
+        QVERIFY(problem != ResultsProblem::CannotOpen || !SaveRecord(path(), "Ann", 60, 5).empty());
     }
 
     // A record goes before the first lower bonus, every other byte of the

@@ -179,12 +179,14 @@ private Q_SLOTS:
     {
         QStandardPaths::setTestModeEnabled(true);
         QCOMPARE(QGuiApplication::primaryScreen()->geometry(), QRect(0, 0, 1024, 768));
-        // A damaged results file is reported; what came before the damage still counts.
+        // A damaged results file is reported with its name and the damaged
+        // line; what came before the damage still counts.
         QFile results(m_folder.file(QStringLiteral("Stat.txt")));
         QVERIFY(results.open(QIODevice::WriteOnly) && results.write("Ann,57,12,,\r\nBob,x1,3,,\r\nCy,99,9,,\r\n") > 0);
         results.close();
         m_window = std::make_unique<MainWindow>(m_folder.path());
-        QCOMPARE(m_window->turn().readResults(), "'0x1' is not a valid integer value");
+        QCOMPARE(m_window->readResults(), QStringLiteral("'0x1' is not a valid integer value\nin %1, line 2")
+                                              .arg(QDir::toNativeSeparators(results.fileName())));
         QVERIFY(showReady(*m_window));
         QCOMPARE(control<QLabel>(m_window.get(), "bestLabel")->text(), "Best score 57");
         for (QAction *a : m_window->actions())
@@ -391,6 +393,37 @@ private Q_SLOTS:
         QVERIFY(revealed);
         QVERIFY2(result.startsWith("Right "), qPrintable(result));
         QVERIFY(!w.turn().inAssessment());
+    }
+
+    // The Open Puzzle Code window keeps what was typed while it says what is
+    // wrong with it, and opens the figure once the code reads. Ctrl+C copies
+    // the code and says so in the code line, which shows the code again after
+    // a few seconds.
+    void puzzleCodeInAndOut()
+    {
+        MainWindow &w = *m_window;
+        const PuzzleCode code{23, 0x5eed1234u, false};
+        const QString text = QString::fromStdString(EncodePuzzleCode(code));
+        QString kept, problem;
+        whenModal<QDialog>(&w, [&](QDialog *d) {
+            auto *edit = d->findChild<QLineEdit *>();
+            QTest::keyClicks(edit, QStringLiteral("ABC"));
+            QTest::keyClick(edit, Qt::Key_Return);
+            kept = d->isVisible() ? edit->text() : QString();
+            problem = control<QLabel>(d, "problemLabel")->text();
+            edit->setText(text);
+            QTest::keyClick(edit, Qt::Key_Return);
+        });
+        action("openCodeAction")->trigger();
+        QCOMPARE(kept, QStringLiteral("ABC"));
+        QVERIFY2(problem.contains(QStringLiteral(" 3 of its 9 ")), qPrintable(problem));
+        QCOMPARE(w.turn().currentCode(), code);
+
+        action("copyCodeAction")->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(), text);
+        const QLabel *line = control<QLabel>(&w, "codeLabel");
+        QCOMPARE(line->text(), QStringLiteral("Puzzle code %1 copied").arg(text));
+        QTRY_COMPARE_WITH_TIMEOUT(line->text(), QStringLiteral("Puzzle %1").arg(text), ControlPanel::NoticeMs + 2000);
     }
 
     // The Open Puzzle Code window keeps what was typed while it says what is
@@ -726,21 +759,28 @@ private Q_SLOTS:
     }
 
     // The results file's lines in file order, names decoded without loss where
-    // possible, the record marked; the history's best turn of each level. The
+    // possible, a line that cannot be read marked as such, the record marked
+    // among the lines before it; the history's best turn of each level. The
     // statistics export writes a file; a failed one, and windows without a
     // history, say why. (What the file holds is tried on the history.)
     void highScoresExportAndMissingHistory()
     {
-        HighScoresDialog dialog;
-        dialog.setEntries({{QByteArray("Ann"), 57, 40}, {QByteArray("J\xC3\xB6rg"), 103, 80},
-                           {QByteArray("bad\xFF\xFEname"), 12, 9}, {QByteArray("Tie"), 103, 70}});
-        dialog.setHistory(&m_history);
-        dialog.show();
+        QFile file(m_dir.filePath("Stat.txt"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("Ann,57,40,,\r\nJ\xC3\xB6rg,103,80,,\r\nbad\xFF\xFEname,12,9,,\r\nTie,103,70,,\r\nBob,x1,3,,\r\n"
+                   "Cy,999,9,,\r\n");
+        file.close();
+        QWidget window;
+        ProgressWindows progress(&window, file.fileName(), [&] { return &m_history; });
+        progress.showHighScores();
+        HighScoresDialog &dialog = *progress.highScores();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         auto *results = dialog.findChild<QTableWidget *>("resultsTable");
-        QCOMPARE(results->rowCount(), 4);
+        QCOMPARE(results->rowCount(), 6);
         QCOMPARE(results->item(2, 1)->text(), QString("bad\uFFFD\uFFFDname"));
-        for (int row = 0; row < 4; ++row)  // the first line holding the top score
+        QVERIFY(results->item(4, 1)->text().contains(" 5 ") && results->item(4, 1)->font().italic());
+        QCOMPARE(results->item(5, 1)->text(), QString("Cy"));
+        for (int row = 0; row < 6; ++row)  // the first line holding the top score before line 5
             QCOMPARE(results->item(row, 1)->font().bold(), row == 1);
         QCOMPARE(Text(dialog, "recordLabel"), QString::fromUtf8("Record to beat: 103 by J\xC3\xB6rg"));
         auto *best = dialog.findChild<QTableWidget *>("bestTurnsTable");

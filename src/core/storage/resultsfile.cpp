@@ -24,18 +24,26 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-constexpr std::string_view CannotOpen = "Can not open Stat.txt";
-
 // Longest bonus text kept for a message.
 constexpr std::size_t MaxBonusText = 64;
 
-std::string NotAnInteger(std::string_view text)
+// The one line earlier versions showed for a problem.
+std::string OneLine(const ResultsError &e)
 {
-    // Built by appending: g++ 12 warns falsely (-Wrestrict) on "'" + string.
-    std::string message = "'";
-    message.append(text);
-    message.append("' is not a valid integer value");
-    return message;
+    switch (e.problem) {
+    case ResultsProblem::None:
+        break;
+    case ResultsProblem::CannotOpen:
+        return "Can not open Stat.txt";
+    case ResultsProblem::NotANumber: {
+        // Built by appending: g++ 12 warns falsely (-Wrestrict) on "'" + string.
+        std::string message = "'";
+        message.append(e.text);
+        message.append("' is not a valid integer value");
+        return message;
+    }
+    }
+    return {};
 }
 
 // Takes the bytes of one line, piece by piece, and keeps its four fields: the
@@ -79,13 +87,12 @@ public:
     bool Any() const { return m_any; }
     bool Number() const { return m_number; }
     int Value() const { return m_value; }
-    std::string Message() const
-    {
-        return NotAnInteger(std::string("0").append(m_bonus).append(m_truncated ? "..." : ""));
-    }
+    // The bonus as read: "0" and its text, as ParseBonus reads it.
+    std::string BonusText() const { return std::string("0").append(m_bonus).append(m_truncated ? "..." : ""); }
     ResultEntry TakeEntry()
     {
-        m_entry.score = m_value;
+        m_entry.score = m_number ? m_value : 0;
+        m_entry.readable = m_number;
         return std::move(m_entry);
     }
     void Reset() { *this = LineScanner(m_keepText); }
@@ -136,7 +143,8 @@ File OpenRegularFile(const std::string &path, mode_t *mode = nullptr)
 enum class Scan { Done, Missing, Failed };
 
 // The one line splitter of both readers: feeds the first 9 lines to `use`,
-// which returns false to stop there. Only the bytes of those lines are read.
+// with their numbers from 1, until it returns false. Only the bytes of those
+// lines are read.
 template <typename Use>
 Scan ScanFirstLines(const std::string &path, bool keepText, Use use)
 {
@@ -153,7 +161,7 @@ Scan ScanFirstLines(const std::string &path, bool keepText, Use use)
             if (std::ferror(f.get()))
                 return Scan::Failed;
             if (line.Any())
-                use(line);
+                use(line, linesRead + 1);
             return Scan::Done;
         }
         const char *p = buffer.data();
@@ -167,7 +175,7 @@ Scan ScanFirstLines(const std::string &path, bool keepText, Use use)
             if (eol == end)
                 break;
             ++linesRead;
-            if (!use(line))
+            if (!use(line, linesRead))
                 return Scan::Done;
             line.Reset();
             p = eol + 1;
@@ -341,36 +349,37 @@ bool ParseBonus(std::string_view field, int &value)
 
 ReadResult ReadResultFile(const std::string &path, int recordThreshold)
 {
-    ReadResult result{recordThreshold, {}};
-    const Scan scan = ScanFirstLines(path, false, [&](const LineScanner &line) {
+    ReadResult result{recordThreshold, {}, {}};
+    const Scan scan = ScanFirstLines(path, false, [&](const LineScanner &line, int number) {
         if (!line.Number()) {
-            result.error = line.Message();
+            result.problem = {ResultsProblem::NotANumber, line.BonusText(), number, path};
             return false;
         }
         result.RecordThreshold = std::max(result.RecordThreshold, line.Value());
         return true;
     });
     if (scan == Scan::Failed)
-        result.error = CannotOpen;
+        result.problem = {ResultsProblem::CannotOpen, {}, 0, path};
+    result.error = OneLine(result.problem);
     return result;
 }
 
-std::vector<ResultEntry> ReadResultEntries(const std::string &path, std::string *error)
+std::vector<ResultEntry> ReadResultEntries(const std::string &path, ResultsError *error)
 {
     std::vector<ResultEntry> entries;
-    std::string message;
-    const Scan scan = ScanFirstLines(path, true, [&](LineScanner &line) {
-        if (!line.Number()) {
-            message = line.Message();
-            return false;
-        }
+    ResultsError first;
+    const Scan scan = ScanFirstLines(path, true, [&](LineScanner &line, int number) {
+        if (!line.Number() && !first)
+            first = {ResultsProblem::NotANumber, line.BonusText(), number, path};
         entries.push_back(line.TakeEntry());
+        entries.back().line = number;
+        entries.back().counts = !first;
         return true;
     });
     if (scan == Scan::Failed)
-        message = CannotOpen;
+        first = {ResultsProblem::CannotOpen, {}, 0, path};
     if (error)
-        *error = std::move(message);
+        *error = std::move(first);
     return entries;
 }
 

@@ -27,10 +27,30 @@ ResultFields StringOnPar(std::string_view line);
 // Returns false for anything else (a sign, a space, a letter, too large).
 bool ParseBonus(std::string_view field, int &value);
 
+// What is wrong with a results file, for the program to put in words.
+enum class ResultsProblem {
+    None,
+    CannotOpen,  // there, but not a readable file
+    NotANumber,  // a bonus that is not a number
+};
+
+struct ResultsError {
+    ResultsProblem problem = ResultsProblem::None;
+    // NotANumber: the bonus as it is read, "0" and the field (its first 64
+    // bytes, then "..."), and the line it is on, counted from 1.
+    std::string text;
+    int line = 0;
+    std::string path;  // the file
+    explicit operator bool() const { return problem != ResultsProblem::None; }
+    friend bool operator==(const ResultsError &, const ResultsError &) = default;
+};
+
 struct ReadResult {
     int RecordThreshold = 0;
-    // Empty when every line read was fine; otherwise the message to show
-    // ("Can not open Stat.txt", or the text that is not a number).
+    ResultsError problem;
+    // The problem in the one line earlier versions showed ("Can not open
+    // Stat.txt", "'0x' is not a valid integer value"), empty when there is
+    // none; what the player reads is built from problem.
     std::string error;
 };
 
@@ -46,9 +66,14 @@ ReadResult ReadResultFile(const std::string &path, int recordThreshold = 0);
 // decodes it.
 struct ResultEntry {
     std::string name;
-    int score = 0;
+    int score = 0;  // 0 where the bonus is not a number
     std::string seconds;
     std::string extra;
+    int line = 0;  // from 1
+    // The bonus is a number; and the line comes before any whose bonus is
+    // not, so it takes part in the record to beat.
+    bool readable = true;
+    bool counts = true;
     friend bool operator==(const ResultEntry &, const ResultEntry &) = default;
 };
 
@@ -56,11 +81,11 @@ struct ResultEntry {
 // with endless lines costs no more memory than a normal one.
 constexpr std::size_t ResultFieldKept = 1024;
 
-// The lines ReadResultFile uses, in file order: the first 9, up to the first
-// whose bonus is not a number (the lines before it are kept). Sets *error as
-// ReadResultFile does: empty, "Can not open Stat.txt", or the text that is not
-// a number. A missing file gives no entries and no error.
-std::vector<ResultEntry> ReadResultEntries(const std::string &path, std::string *error = nullptr);
+// The first 9 lines, the ones ReadResultFile reads, in file order: those
+// after a bonus that is not a number too, marked as not counting, and that
+// line itself marked unreadable. Sets *error to the first problem, as
+// ReadResultFile reports it. A missing file gives no entries and no error.
+std::vector<ResultEntry> ReadResultEntries(const std::string &path, ResultsError *error = nullptr);
 
 // The name as it can stand in a results line: commas, line breaks and other
 // control characters become spaces.

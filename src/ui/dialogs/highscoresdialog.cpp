@@ -62,13 +62,25 @@ void HighScoresDialog::setEntries(const QList<HighScoreEntry> &entries)
 {
     qsizetype top = -1;
     for (qsizetype i = 0; i < entries.size(); ++i)
-        if (top < 0 || entries[i].score > entries[top].score)
+        if (entries[i].counts && (top < 0 || entries[i].score > entries[top].score))
             top = i;
 
     m_results->setRowCount(static_cast<int>(entries.size()));
     for (int row = 0; row < m_results->rowCount(); ++row) {
         const HighScoreEntry &e = entries[row];
         m_results->setItem(row, 0, Cell(QString::number(row + 1), true));
+        if (!e.readable) {
+            // The player sees where the file went wrong; it stays as it is.
+            auto *note = Cell(tr("Line %1 could not be read").arg(e.line));
+            QFont italic = note->font();
+            italic.setItalic(true);
+            note->setFont(italic);
+            note->setForeground(palette().color(QPalette::Disabled, QPalette::Text));
+            m_results->setItem(row, 1, note);
+            for (int column = 2; column < m_results->columnCount(); ++column)
+                m_results->setItem(row, column, Cell(QString()));
+            continue;
+        }
         m_results->setItem(row, 1, Cell(QString::fromUtf8(e.name)));
         m_results->setItem(row, 2, Cell(QString::number(e.score), true));
         m_results->setItem(row, 3, Cell(QString::number(e.seconds), true));

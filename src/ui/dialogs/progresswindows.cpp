@@ -45,11 +45,13 @@ void ProgressWindows::showHighScores()
 
 void ProgressWindows::loadResults()
 {
-    // The table as the game reads the file at start: its first nine lines,
-    // up to a score that is no number.
+    // The first nine lines, the ones the game reads at start; those after a
+    // score that is no number are listed, but the record to beat is not
+    // taken from them.
     QList<HighScoreEntry> entries;
     for (const ResultEntry &e : ReadResultEntries(m_resultsPath.toStdString()))
-        entries.append({QByteArray::fromStdString(e.name), e.score, QString::fromStdString(e.seconds).toInt()});
+        entries.append({QByteArray::fromStdString(e.name), e.score, QString::fromStdString(e.seconds).toInt(), e.line,
+                        e.readable, e.counts});
     m_highScores->setEntries(entries);
 }
 

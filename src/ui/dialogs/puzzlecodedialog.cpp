@@ -44,6 +44,7 @@ void PuzzleCodeDialog::onOkClicked()
     }
     m_problem->setText(PuzzleCodeProblem(parsed));
     m_problem->show();
+    adjustSize();  // the explanation may take a few lines
     m_edit->setFocus();
     m_edit->selectAll();
 }

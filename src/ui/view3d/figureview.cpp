@@ -54,6 +54,9 @@ void DrawEntry(const FigureSegment &s, const Rgb &c)
 FigureView::FigureView(const Figure &figure, QWidget *parent) : QWidget(parent), m_figure(figure)
 {
     setObjectName(QStringLiteral("view3d"));
+    setAccessibleName(tr("The figure in 3D"));
+    setAccessibleDescription(tr("Drag to turn it, the wheel zooms; X, Y and Z show it as the sheets do, R returns to "
+                                "the start view."));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
     setCursor(Qt::OpenHandCursor);

@@ -1,6 +1,7 @@
 #include "ui/window/mainwindow.h"
 
 #include "ui/app/cueplayer.h"
+#include "ui/app/resultsmessages.h"
 #include "ui/dialogs/progresswindows.h"
 #include "ui/sheets/sheetwidget.h"
 #include "ui/view3d/figureview.h"
@@ -152,9 +153,6 @@ void MainWindow::createControls()
     });
 
     m_view = new FigureView(game.CurrentFigure(), this);
-    m_view->setAccessibleName(tr("The figure in 3D"));
-    m_view->setAccessibleDescription(tr("Drag to turn it, the wheel zooms; X, Y and Z show it as the sheets do, R "
-                                        "returns to the start view."));
     m_cues = new CuePlayer(m_dataDir, this);
     m_dialogs = new DialogFlows(m_dataDir, this);
     m_progress = new ProgressWindows(this, m_turn->resultsPath(), [this] { return m_turn->history(); });
@@ -256,6 +254,14 @@ void MainWindow::onSettingsTriggered()
         showAsSettled();
     m_state->store();
     repaintSheets();
+}
+
+QString MainWindow::readResults()
+{
+    m_turn->readResults();
+    // The controller sets the record to beat; what is wrong with the file,
+    // with its line, is read here for the player.
+    return ResultsMessage(ReadResultFile(m_turn->resultsPath().toStdString()).problem);
 }
 
 bool MainWindow::openPuzzleCode(const QString &text)

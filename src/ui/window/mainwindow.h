@@ -61,6 +61,9 @@ public:
     void setSettingsStore(SettingsStore *store) { m_state->setStore(store); }
     void applySettings(const GameSettings &settings);
     const GameSettings &settings() const { return m_state->settings(); }
+    // Reads the results file at start-up for the record to beat; returns what
+    // the player is to be told about the file, or nothing.
+    QString readResults();
     // A first figure of this level instead of the one made at level 0.
     void startAtLevel(int level);
     // A short word for the player in the status line.
