@@ -426,37 +426,6 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(line->text(), QStringLiteral("Puzzle %1").arg(text), ControlPanel::NoticeMs + 2000);
     }
 
-    // The Open Puzzle Code window keeps what was typed while it says what is
-    // wrong with it, and opens the figure once the code reads. Ctrl+C copies
-    // the code and says so in the code line, which shows the code again after
-    // a few seconds.
-    void puzzleCodeInAndOut()
-    {
-        MainWindow &w = *m_window;
-        const PuzzleCode code{23, 0x5eed1234u, false};
-        const QString text = QString::fromStdString(EncodePuzzleCode(code));
-        QString kept, problem;
-        whenModal<QDialog>(&w, [&](QDialog *d) {
-            auto *edit = d->findChild<QLineEdit *>();
-            QTest::keyClicks(edit, QStringLiteral("ABC"));
-            QTest::keyClick(edit, Qt::Key_Return);
-            kept = d->isVisible() ? edit->text() : QString();
-            problem = control<QLabel>(d, "problemLabel")->text();
-            edit->setText(text);
-            QTest::keyClick(edit, Qt::Key_Return);
-        });
-        action("openCodeAction")->trigger();
-        QCOMPARE(kept, QStringLiteral("ABC"));
-        QVERIFY2(problem.contains(QStringLiteral(" 3 of its 9 ")), qPrintable(problem));
-        QCOMPARE(w.turn().currentCode(), code);
-
-        action("copyCodeAction")->trigger();
-        QCOMPARE(QGuiApplication::clipboard()->text(), text);
-        const QLabel *line = control<QLabel>(&w, "codeLabel");
-        QCOMPARE(line->text(), QStringLiteral("Puzzle code %1 copied").arg(text));
-        QTRY_COMPARE_WITH_TIMEOUT(line->text(), QStringLiteral("Puzzle %1").arg(text), ControlPanel::NoticeMs + 2000);
-    }
-
     // Closing a dialog over the window activates it; the click that closed it
     // must not draw, so the sheets ignore the mouse for half a second.
     void clicksRightAfterActivationAreIgnored_data()

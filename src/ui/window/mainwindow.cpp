@@ -1,7 +1,6 @@
 #include "ui/window/mainwindow.h"
 
 #include "ui/app/cueplayer.h"
-#include "ui/app/resultsmessages.h"
 #include "ui/dialogs/progresswindows.h"
 #include "ui/sheets/sheetwidget.h"
 #include "ui/view3d/figureview.h"
@@ -258,10 +257,7 @@ void MainWindow::onSettingsTriggered()
 
 QString MainWindow::readResults()
 {
-    m_turn->readResults();
-    // The controller sets the record to beat; what is wrong with the file,
-    // with its line, is read here for the player.
-    return ResultsMessage(ReadResultFile(m_turn->resultsPath().toStdString()).problem);
+    return m_turn->readResults();
 }
 
 bool MainWindow::openPuzzleCode(const QString &text)

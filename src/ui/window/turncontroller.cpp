@@ -2,6 +2,7 @@
 
 #include "core/storage/resultsfile.h"
 #include "ui/app/messages.h"
+#include "ui/app/resultsmessages.h"
 
 #include <QFileInfo>
 #include <QTimer>
@@ -76,7 +77,7 @@ QString TurnController::readResults()
     const ReadResult r = ReadResultFile(m_resultsPath.toStdString(), game().RecordThreshold());
     game().SetRecordThreshold(r.RecordThreshold);
     Q_EMIT recordThresholdChanged(r.RecordThreshold);
-    return QString::fromStdString(r.error);
+    return ResultsMessage(r.problem);
 }
 
 History *TurnController::history()

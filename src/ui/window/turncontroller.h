@@ -41,7 +41,8 @@ public:
     // Where records are kept: the results file, and the history beside it.
     void setResultsPath(const QString &path) { m_resultsPath = path; }
     QString resultsPath() const { return m_resultsPath; }
-    // Reads the results file; returns the message to show, or an empty string.
+    // Reads the results file and sets the record to beat; returns what the
+    // player is told about the file, or an empty string.
     QString readResults();
     // The history, opened at its first use so a long one costs the start
     // nothing; null when it is unavailable (the player was told why).
