@@ -393,77 +393,77 @@ Start the assessment now?</source>
 <context>
     <name>HighScoresDialog</name>
     <message>
-        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="37"/>
+        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="38"/>
         <source>High scores</source>
         <translation>Рекорды</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="42"/>
+        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="43"/>
         <source>#</source>
         <translation>№</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="42"/>
+        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="43"/>
         <source>Name</source>
         <translation>Имя</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="42"/>
+        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="43"/>
         <source>Score</source>
         <translation>Счёт</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="42"/>
+        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="43"/>
         <source>Seconds</source>
         <translation>Время, с</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="43"/>
+        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="44"/>
         <source>Level</source>
         <translation>Уровень</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="43"/>
+        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="44"/>
         <source>Best score</source>
         <translation>Лучший счёт</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="43"/>
+        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="44"/>
         <source>Date (UTC)</source>
         <translation>Дата (UTC)</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="43"/>
+        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="44"/>
         <source>Puzzle code</source>
         <translation>Код задачи</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="52"/>
+        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="53"/>
         <source>Best turn of each level</source>
         <translation>Лучший ход на каждом уровне</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="73"/>
+        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="74"/>
         <source>Line %1 could not be read</source>
         <translation>Строка %1 не читается</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="86"/>
+        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="87"/>
         <source>record to beat</source>
         <translation>текущий рекорд</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="98"/>
+        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="99"/>
         <source>No results yet: any score is a record.</source>
         <translation>Результатов пока нет: любой счёт станет рекордом.</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="99"/>
+        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="100"/>
         <source>Record to beat: %1 by %2</source>
         <translation>Рекорд, который нужно побить: %1 (игрок: %2)</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="114"/>
+        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="115"/>
         <source>The turn history is unavailable, so the best turns are not shown.</source>
         <translation>История ходов недоступна, поэтому лучшие ходы не показаны.</translation>
     </message>
@@ -471,9 +471,19 @@ Start the assessment now?</source>
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../src/ui/window/mainwindow.cpp" line="80"/>
+        <location filename="../src/ui/window/mainwindow.cpp" line="84"/>
         <source>Puzzle code %1 copied</source>
         <translation>Код задачи %1 скопирован</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/mainwindow.cpp" line="310"/>
+        <source>Assessment</source>
+        <translation>Испытание</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/mainwindow.cpp" line="310"/>
+        <source>Leave the assessment? It will not be counted.</source>
+        <translation>Прервать испытание? Оно не будет засчитано.</translation>
     </message>
 </context>
 <context>
@@ -492,6 +502,154 @@ Start the assessment now?</source>
         <location filename="../src/ui/dialogs/manualwindow.cpp" line="59"/>
         <source>%1 is missing or cannot be read.</source>
         <translation>Файл %1 отсутствует или не читается.</translation>
+    </message>
+</context>
+<context>
+    <name>Messages</name>
+    <message numerus="yes">
+        <location filename="../src/ui/app/messages.cpp" line="21"/>
+        <source>another running copy of Trivisto kept the history file busy for %n s</source>
+        <translation>
+            <numerusform>другая запущенная копия Trivisto держала файл истории занятым %n секунду</numerusform>
+            <numerusform>другая запущенная копия Trivisto держала файл истории занятым %n секунды</numerusform>
+            <numerusform>другая запущенная копия Trivisto держала файл истории занятым %n секунд</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/messages.cpp" line="24"/>
+        <source>the folder cannot be written: %1</source>
+        <translation>в папку нельзя записывать: %1</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/messages.cpp" line="26"/>
+        <source>the file can only be read</source>
+        <translation>файл доступен только для чтения</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/messages.cpp" line="28"/>
+        <source>its tables are not those of a turn history</source>
+        <translation>его таблицы не похожи на историю ходов</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/messages.cpp" line="30"/>
+        <source>format %1; this version reads up to %2</source>
+        <translation>формат %1; эта версия читает форматы до %2</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/messages.cpp" line="51"/>
+        <source>The turn history is unavailable: %1 cannot be used (it was written by a newer version of Trivisto (%2) and could not be set aside: %3). The game goes on without recording turns.</source>
+        <translation>История ходов недоступна: файл %1 нельзя использовать (он записан более новой версией Trivisto (%2), и его не удалось отложить: %3). Игра продолжается без записи ходов.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/messages.cpp" line="56"/>
+        <source>The turn history is unavailable: %1 cannot be used (it is damaged (%2) and could not be set aside: %3). The game goes on without recording turns.</source>
+        <translation>История ходов недоступна: файл %1 нельзя использовать (он повреждён (%2), и его не удалось отложить: %3). Игра продолжается без записи ходов.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/messages.cpp" line="62"/>
+        <source>The turn history is unavailable: %1 cannot be used (%2). The game goes on without recording turns.</source>
+        <translation>История ходов недоступна: файл %1 нельзя использовать (%2). Игра продолжается без записи ходов.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/messages.cpp" line="65"/>
+        <source>The turn history is unavailable: %1 cannot be used (%2). The old file was written by a newer version of Trivisto (%3) and was set aside as %4. The game goes on without recording turns.</source>
+        <translation>История ходов недоступна: файл %1 нельзя использовать (%2). Старый файл был записан более новой версией Trivisto (%3) и отложен под именем %4. Игра продолжается без записи ходов.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/messages.cpp" line="70"/>
+        <source>The turn history is unavailable: %1 cannot be used (%2). The old file is damaged (%3) and was set aside as %4. The game goes on without recording turns.</source>
+        <translation>История ходов недоступна: файл %1 нельзя использовать (%2). Старый файл повреждён (%3) и отложен под именем %4. Игра продолжается без записи ходов.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/messages.cpp" line="86"/>
+        <source>The history file %1 was written by a newer version of Trivisto (%2). It was set aside as %3 and a new, empty history was started.</source>
+        <translation>Файл истории %1 записан более новой версией Trivisto (%2). Он отложен под именем %3, начата новая, пустая история.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/messages.cpp" line="91"/>
+        <source>The history file %1 is damaged (%2). It was set aside as %3 and a new, empty history was started.</source>
+        <translation>Файл истории %1 повреждён (%2). Он отложен под именем %3, начата новая, пустая история.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/messages.cpp" line="99"/>
+        <source>The turn history is unavailable.</source>
+        <translation>История ходов недоступна.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/messages.cpp" line="101"/>
+        <source>The turn was not recorded yet: %1. It is kept and recorded with the next turn.</source>
+        <translation>Ход пока не записан: %1. Он сохранён и будет записан вместе со следующим ходом.</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../src/ui/app/messages.cpp" line="104"/>
+        <source>The turn was not recorded yet: %1. The %n turns waiting are kept and recorded with the next turn.</source>
+        <translation>
+            <numerusform>Ход пока не записан: %1. Ожидающий %n ход сохранён и будет записан вместе со следующим.</numerusform>
+            <numerusform>Ход пока не записан: %1. Ожидающие %n хода сохранены и будут записаны вместе со следующим.</numerusform>
+            <numerusform>Ход пока не записан: %1. Ожидающие %n ходов сохранены и будут записаны вместе со следующим.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/messages.cpp" line="109"/>
+        <source>The turn was not recorded: the turn history is unavailable.</source>
+        <translation>Ход не записан: история ходов недоступна.</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../src/ui/app/messages.cpp" line="111"/>
+        <source>The %n turns were not recorded: the turn history is unavailable.</source>
+        <translation>
+            <numerusform>%n ход не записан: история ходов недоступна.</numerusform>
+            <numerusform>%n хода не записаны: история ходов недоступна.</numerusform>
+            <numerusform>%n ходов не записаны: история ходов недоступна.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/messages.cpp" line="114"/>
+        <source>The turn was not recorded: %1.</source>
+        <translation>Ход не записан: %1.</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../src/ui/app/messages.cpp" line="115"/>
+        <source>The %n turns were not recorded: %1.</source>
+        <translation>
+            <numerusform>%n ход не записан: %1.</numerusform>
+            <numerusform>%n хода не записаны: %1.</numerusform>
+            <numerusform>%n ходов не записаны: %1.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/messages.cpp" line="118"/>
+        <source>The assessment sitting was not recorded: %1.</source>
+        <translation>Испытание не записано: %1.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/messages.cpp" line="121"/>
+        <source>The figure was not marked as seen: %1.</source>
+        <translation>Фигура не отмечена как уже виденная: %1.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/messages.cpp" line="123"/>
+        <source>The history could not be read: %1 (%2).</source>
+        <translation>Не удалось прочитать историю: %1 (%2).</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/messages.cpp" line="126"/>
+        <source>The history could not be exported to %1: %2.</source>
+        <translation>Не удалось экспортировать историю в %1: %2.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/messages.cpp" line="129"/>
+        <source>Exported 1 turn to %1.</source>
+        <translation>В %1 экспортирован 1 ход.</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../src/ui/app/messages.cpp" line="130"/>
+        <source>Exported %n turns to %1.</source>
+        <translation>
+            <numerusform>В %1 экспортирован %n ход.</numerusform>
+            <numerusform>В %1 экспортировано %n хода.</numerusform>
+            <numerusform>В %1 экспортировано %n ходов.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -653,52 +811,52 @@ Start the assessment now?</source>
 <context>
     <name>SheetWidget</name>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="145"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="55"/>
         <source>Sheet X: x to the right, y up</source>
         <translation>Лист X: x вправо, y вверх</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="146"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="56"/>
         <source>Sheet Y: x to the right, z up</source>
         <translation>Лист Y: x вправо, z вверх</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="147"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="57"/>
         <source>Sheet Z: y to the right, z up</source>
         <translation>Лист Z: y вправо, z вверх</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="169"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="79"/>
         <source>Draw a line by clicking, or pressing Space, at its start and again at its end. The arrow keys move the keyboard cursor.</source>
         <translation>Чтобы провести линию, щёлкните мышью или нажмите пробел в её начале и ещё раз в конце. Клавиши со стрелками двигают клавиатурный курсор.</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="172"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="82"/>
         <source>Checked: right %1, extra %2, missing %3 sample points.</source>
         <translation>Проверено. Контрольных точек: верных — %1, лишних — %2, пропущенных — %3.</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="181"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="91"/>
         <source>blue</source>
         <translation>синяя</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="181"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="91"/>
         <source>green</source>
         <translation>зелёная</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="182"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="92"/>
         <source>orange</source>
         <translation>оранжевая</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="182"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="92"/>
         <source>red</source>
         <translation>красная</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="183"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="93"/>
         <source>Right: thick %1 line with a dark edge, drawn on the true projection.
 Extra: dashed %1 line with crosses, drawn off it.
 Missing: %2 line with light rings, true but not drawn.
@@ -709,17 +867,17 @@ The numbers below count sample points.</source>
 Числа внизу — количество контрольных точек.</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="336"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="246"/>
         <source>Right %1</source>
         <translation>Верно %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="336"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="246"/>
         <source>Extra %1</source>
         <translation>Лишнее %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="337"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="247"/>
         <source>Missing %1</source>
         <translation>Пропущено %1</translation>
     </message>
@@ -727,175 +885,183 @@ The numbers below count sample points.</source>
 <context>
     <name>StatisticsDialog</name>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="92"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="94"/>
         <source>Statistics</source>
         <translation>Статистика</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="101"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="103"/>
         <source>Last 7 days</source>
         <translation>Последние 7 дней</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="102"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="104"/>
         <source>Last 30 days</source>
         <translation>Последние 30 дней</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="103"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="105"/>
         <source>Last 365 days</source>
         <translation>Последние 365 дней</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="104"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="106"/>
         <source>All time</source>
         <translation>За всё время</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="106"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="108"/>
         <source>Export CSV...</source>
         <translation>Экспорт в CSV...</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="122"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="124"/>
         <source>Level:</source>
         <translation>Уровень:</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="124"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="126"/>
         <source>Period:</source>
         <translation>Период:</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="157"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="159"/>
         <source>All levels</source>
         <translation>Все уровни</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="163"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="165"/>
         <source>Level %1</source>
         <translation>Уровень %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="201"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="203"/>
         <source>The turn history is unavailable, so there is nothing to show.</source>
         <translation>История ходов недоступна, поэтому показать нечего.</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="203"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="208"/>
         <source>1 turn</source>
         <translation>Ходов: 1</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="203"/>
-        <source>%1 turns</source>
-        <translation>Ходов: %1</translation>
-    </message>
-    <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="204"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="209"/>
         <source>Daily streak: 1 day</source>
         <translation>Дней подряд: 1</translation>
     </message>
-    <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="204"/>
-        <source>Daily streak: %1 days</source>
-        <translation>Дней подряд: %1</translation>
+    <message numerus="yes">
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="208"/>
+        <source>%n turns</source>
+        <translation>
+            <numerusform>%n ход</numerusform>
+            <numerusform>%n хода</numerusform>
+            <numerusform>%n ходов</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="209"/>
+        <source>Daily streak: %n days</source>
+        <translation>
+            <numerusform>Дней подряд: %n</numerusform>
+            <numerusform>Дней подряд: %n</numerusform>
+            <numerusform>Дней подряд: %n</numerusform>
+        </translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="207"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="212"/>
         <source>Final score per day</source>
         <translation>Итоговый счёт по дням</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="209"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="214"/>
         <source>Average of the day</source>
         <translation>Среднее за день</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="212"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="217"/>
         <source>Average of %1 days</source>
         <translation>Среднее за %1 дн.</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="223"/>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="308"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="228"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="313"/>
         <source>Score</source>
         <translation>Счёт</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="228"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="233"/>
         <source>Accuracy per sheet</source>
         <translation>Точность по листам</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="229"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="234"/>
         <source>Right of all points counted, %</source>
         <translation>Доля верных точек, %</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="230"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="235"/>
         <source>X (x,y)</source>
         <translation>X (x,y)</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="230"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="235"/>
         <source>Y (x,z)</source>
         <translation>Y (x,z)</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="230"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="235"/>
         <source>Z (y,z)</source>
         <translation>Z (y,z)</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="240"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="245"/>
         <source>Accuracy per sheet (hardest: %1)</source>
         <translation>Точность (труднее всего: %1)</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="246"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="251"/>
         <source>%</source>
         <translation>%</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="251"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="256"/>
         <source>Average seconds per level</source>
         <translation>Среднее время по уровням, с</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="252"/>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="263"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="257"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="268"/>
         <source>Seconds</source>
         <translation>Секунды</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="268"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="273"/>
         <source>Turns per day</source>
         <translation>Ходов за день</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="270"/>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="282"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="275"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="287"/>
         <source>Turns</source>
         <translation>Ходы</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="293"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="298"/>
         <source>Assessment sittings: total final score</source>
         <translation>Испытания: итоговый счёт</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="317"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="322"/>
         <source>The turn history is unavailable, so there is nothing to export.</source>
         <translation>История ходов недоступна, поэтому экспортировать нечего.</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="329"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="334"/>
         <source>Export the turn history</source>
         <translation>Экспорт истории ходов</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="330"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="335"/>
         <source>CSV files (*.csv);;All files (*)</source>
         <translation>Файлы CSV (*.csv);;Все файлы (*)</translation>
     </message>
@@ -903,14 +1069,24 @@ The numbers below count sample points.</source>
 <context>
     <name>TurnController</name>
     <message>
-        <location filename="../src/ui/window/turncontroller.cpp" line="287"/>
+        <location filename="../src/ui/window/turncontroller.cpp" line="178"/>
+        <source>No record: this figure was seen before</source>
+        <translation>Не рекорд: эта фигура уже встречалась</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/turncontroller.cpp" line="228"/>
         <source>Draw a stroke</source>
         <translation>рисование линии</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/turncontroller.cpp" line="302"/>
+        <location filename="../src/ui/window/turncontroller.cpp" line="238"/>
         <source>Clear a sheet</source>
         <translation>очистку листа</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/turncontroller.cpp" line="249"/>
+        <source>No hint left: every line is drawn or shown</source>
+        <translation>Подсказок больше нет: все линии нарисованы или показаны</translation>
     </message>
 </context>
 <context>
@@ -924,9 +1100,19 @@ The numbers below count sample points.</source>
 <context>
     <name>main</name>
     <message>
-        <location filename="../src/main.cpp" line="63"/>
+        <location filename="../src/main.cpp" line="65"/>
         <source>The folder %1 could not be made, so records and the history cannot be kept this time. The game goes on.</source>
         <translation>Не удалось создать папку %1, поэтому рекорды и история ходов на этот раз не сохранятся. Игру можно продолжать.</translation>
+    </message>
+    <message>
+        <location filename="../src/main.cpp" line="78"/>
+        <source>Another copy of Trivisto is running</source>
+        <translation>Уже запущена другая копия Trivisto</translation>
+    </message>
+    <message>
+        <location filename="../src/main.cpp" line="79"/>
+        <source>Trivisto could not lock its data folder: %1</source>
+        <translation>Trivisto не удалось заблокировать папку данных: %1</translation>
     </message>
 </context>
 </TS>
