@@ -12,7 +12,6 @@
 // moc in Qt 6.4 cannot parse <compare>, which the game's headers pull in.
 #ifndef Q_MOC_RUN
 #include "core/turn/game.h"
-#include "core/codes/assessment.h"
 #include "core/codes/puzzlecode.h"
 #include "core/codes/suggestion.h"
 #endif
@@ -119,17 +118,6 @@ private Q_SLOTS:
         const CivilDate date = UtcDate(std::chrono::system_clock::time_point{std::chrono::seconds{seconds}});
         QCOMPARE(QString::fromStdString(EncodePuzzleCode(DailyPuzzle(date))), code);
         QCOMPARE(DailyPuzzle(2024, 2, 31), DailyPuzzle(2024, 2, 29));  // an impossible date is clamped
-    }
-
-    // An assessment figure done again replaces its first try; a figure
-    // outside the set counts for nothing.
-    void assessmentKeepsTheLastTry()
-    {
-        AssessmentResult result;
-        result.Record(1, -12, 50);
-        result.Record(1, 25, 70);
-        result.Record(12, 999, 9);
-        QVERIFY(result.FiguresDone() == 1 && result.TotalScore() == 25 && result.TotalSeconds() == 70);
     }
 
     // Turns oldest first, one letter each: g 90% right, j 89%, h 100% with help,

@@ -16,6 +16,7 @@
 #ifndef Q_MOC_RUN
 #include "core/turn/game.h"
 #include "core/sheets/classify.h"
+#include "core/view3d/camera.h"
 #include "coretest.h"
 #endif
 
@@ -432,6 +433,27 @@ private Q_SLOTS:
     }
 
     // Help lowers the final score, and no counter makes it overflow.
+    // The 3D view's line width, as W and Shift+W set it, stays within the
+    // range the settings keep: the width seen is the one the next start shows.
+    void lineWidthStaysInTheKeptRange_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("presses");  // Shift+W; W when negative
+        QTest::addColumn<int>("width");
+        QTest::newRow("Shift+W stops at the widest") << 18 << 5 << Camera::MaxLineWidth;
+        QTest::newRow("W stops at the thinnest") << 3 << -5 << Camera::MinLineWidth;
+    }
+    void lineWidthStaysInTheKeptRange()
+    {
+        QFETCH(int, from);
+        QFETCH(int, presses);
+        Camera camera;
+        camera.LineWidth = from;
+        for (int i = 0; i < std::abs(presses); ++i)
+            presses > 0 ? camera.Thicker() : camera.Thinner();
+        QTEST(camera.LineWidth, "width");
+    }
+
     void helpCost_data()
     {
         QTest::addColumn<HelpUsed>("help");

@@ -213,25 +213,17 @@ bool TurnSession::ClearSheet(Sheet sheet)
 
 const EditHistory::Entry *TurnSession::Undo()
 {
-    if (m_game.Checked())
-        return nullptr;
-    const EditHistory::Entry *e = m_edits.Undo();
-    if (e) {
-        m_game.RevertEdit(e->edit);
+    const EditHistory::Entry *e = m_game.Checked() ? nullptr : m_edits.Undo();
+    if (e && m_game.RevertEdit(e->edit))
         m_peeking = false;  // or undo and redo would test strokes under a peek
-    }
     return e;
 }
 
 const EditHistory::Entry *TurnSession::Redo()
 {
-    if (m_game.Checked())
-        return nullptr;
-    const EditHistory::Entry *e = m_edits.Redo();
-    if (e) {
-        m_game.ApplyEdit(e->edit);
+    const EditHistory::Entry *e = m_game.Checked() ? nullptr : m_edits.Redo();
+    if (e && m_game.ApplyEdit(e->edit))
         m_peeking = false;
-    }
     return e;
 }
 
