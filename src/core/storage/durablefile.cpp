@@ -55,8 +55,14 @@ mode_t NewFileMode()
     return static_cast<mode_t>(0666 & ~mask);
 }
 
-int ReplaceDurably(const std::string &path, std::string_view contents, mode_t mode, std::string tempTemplate)
+std::string TemporaryPrefix(const std::string &path)
 {
+    return ".trivisto-save-" + path.substr(path.rfind('/') + 1) + ".";
+}
+
+int ReplaceDurably(const std::string &path, std::string_view contents, mode_t mode)
+{
+    std::string tempTemplate = FolderOf(path) + "/" + TemporaryPrefix(path) + "XXXXXX";
     const int fd = ::mkostemp(tempTemplate.data(), O_CLOEXEC);
     if (fd < 0)
         return errno;

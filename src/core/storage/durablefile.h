@@ -23,9 +23,14 @@ void SyncFolder(const std::string &folder);
 // replacement ends with must be asked for.
 mode_t NewFileMode();
 
-// Writes contents to a temporary file made from tempTemplate (a path in the
-// target's folder ending in XXXXXX), with the given permissions, fsyncs it,
-// renames it over path and fsyncs the folder. Returns 0, or the errno of the
-// step that failed, in which case the temporary file is gone and path is as
-// it was.
-int ReplaceDurably(const std::string &path, std::string_view contents, mode_t mode, std::string tempTemplate);
+// The one naming scheme of every temporary file the game writes: hidden, in
+// the target's folder, named after the file it replaces (so saves of two files
+// in one folder never touch each other's) and unlike any name a player gives a
+// backup: ".trivisto-save-<name>." followed by six random characters.
+std::string TemporaryPrefix(const std::string &path);
+
+// Writes contents to a temporary file beside path (TemporaryPrefix), with the
+// given permissions, fsyncs it, renames it over path and fsyncs the folder.
+// Returns 0, or the errno of the step that failed, in which case the temporary
+// file is gone and path is as it was.
+int ReplaceDurably(const std::string &path, std::string_view contents, mode_t mode);

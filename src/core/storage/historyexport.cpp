@@ -88,7 +88,7 @@ HistoryStatus History::ExportCsv(const std::string &path) const
         return Problem(HistoryError::ExportFailed, path, status.cause);
     struct stat st {};
     const mode_t mode = ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) ? st.st_mode & 07777 : NewFileMode();
-    if (const int err = ReplaceDurably(path, HistoryCsv(turns), mode, path + ".XXXXXX"))
+    if (const int err = ReplaceDurably(path, HistoryCsv(turns), mode))
         return Problem(HistoryError::ExportFailed, path, SystemCause(std::strerror(err)));
     status.error = HistoryError::Exported;
     status.count = static_cast<int>(turns.size());

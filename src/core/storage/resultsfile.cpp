@@ -212,8 +212,6 @@ bool ReadWholeFile(const std::string &path, std::string &contents, mode_t &mode,
     return true;
 }
 
-std::string NameOf(const std::string &path) { return path.substr(path.rfind('/') + 1); }
-
 // Follows symbolic links to the file they end at (which may not exist yet), so
 // that a save replaces the target and a link the player set up stays a link.
 bool FollowLinks(std::string &path, int &err)
@@ -284,16 +282,11 @@ int LockBeside(const std::string &file)
     return fd;
 }
 
-// Temporary files of a save are "<prefix>XXXXXX": hidden, named after the file
-// they replace (so saves of two files in one folder, each under its own lock,
-// never touch each other's) and unlike any name a player gives a backup.
-std::string TempPrefix(const std::string &file) { return ".trivisto-save-" + NameOf(file) + "."; }
-
 // Removes the temporary files a killed save left. Only called under the lock,
 // when no other save of this file can be writing one.
 void RemoveLeftovers(const std::string &file)
 {
-    const std::string prefix = TempPrefix(file);
+    const std::string prefix = TemporaryPrefix(file);
     DIR *dir = ::opendir(FolderOf(file).c_str());
     if (!dir)
         return;
@@ -311,7 +304,7 @@ void RemoveLeftovers(const std::string &file)
 // too; the temporary file has a name only a save of this file uses.
 std::string ReplaceFile(const std::string &path, std::string_view contents, mode_t mode)
 {
-    const int err = ReplaceDurably(path, contents, mode, FolderOf(path) + "/" + TempPrefix(path) + "XXXXXX");
+    const int err = ReplaceDurably(path, contents, mode);
     return err == 0 ? std::string() : SystemError(err);
 }
 
