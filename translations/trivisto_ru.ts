@@ -243,108 +243,108 @@
 <context>
     <name>ControlPanel</name>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="90"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="91"/>
         <source>New</source>
         <translation>Ход</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="91"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="92"/>
         <source>Check</source>
         <translation>Проверка</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="92"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="93"/>
         <source>End</source>
         <translation>Конец</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="93"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="94"/>
         <source>About</source>
         <translation>Автор</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="96"/>
-        <location filename="../src/ui/window/controlpanel.cpp" line="101"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="97"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="102"/>
         <source>Level</source>
         <translation>Уровень</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="100"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="101"/>
         <source>Level: more walk segments from the next New on</source>
         <translation>Уровень: чем выше, тем больше звеньев у ломаной (со следующего хода)</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="122"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="123"/>
         <source>Menu</source>
         <translation>Меню</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="167"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="171"/>
         <source>Checked after 1 second</source>
         <translation>Проверено через 1 с</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="167"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="171"/>
         <source>Checked after %1 seconds</source>
         <translation>Проверено через %1 с</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="168"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="172"/>
         <source>Right %1   Wrong %2   Score %3</source>
         <translation>Верно %1   Неверно %2   Счёт %3</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="170"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="174"/>
         <source>   after help %1</source>
         <translation>   с учётом помощи %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="173"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="177"/>
         <source>Time %1 s</source>
         <translation>Время %1 с</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="175"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="179"/>
         <source>Help so far: -%1 points</source>
         <translation>За помощь: -%1 очков</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="177"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="181"/>
         <source>Best score %1</source>
         <translation>Лучший счёт %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="180"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="184"/>
         <source>Assessment figure %1 of %2</source>
         <translation>Испытание: фигура %1 из %2</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="182"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="186"/>
         <source>Daily figure %1</source>
         <translation>Фигура дня %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="182"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="186"/>
         <source>Puzzle %1</source>
         <translation>Задача %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="207"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="211"/>
         <source>Try level %1</source>
         <translation>Уровень %1 ↑</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="208"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="212"/>
         <source>Ease to level %1</source>
         <translation>Уровень %1 ↓</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="210"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="214"/>
         <source>Your last turns at this level went well: one level up for the next New?</source>
         <translation>Последние ходы на этом уровне удались. Поднять уровень на единицу со следующего хода?</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="211"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="215"/>
         <source>Your last turns at this level were hard: one level down for the next New?</source>
         <translation>Последние ходы на этом уровне дались тяжело. Снизить уровень на единицу со следующего хода?</translation>
     </message>
@@ -354,6 +354,7 @@
     <message>
         <location filename="../src/ui/window/dialogflows.cpp" line="56"/>
         <location filename="../src/ui/window/dialogflows.cpp" line="65"/>
+        <location filename="../src/ui/window/dialogflows.cpp" line="71"/>
         <source>Assessment</source>
         <translation>Испытание</translation>
     </message>
@@ -367,12 +368,17 @@ Start the assessment now?</source>
 Начать испытание?</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/dialogflows.cpp" line="66"/>
+        <location filename="../src/ui/window/dialogflows.cpp" line="65"/>
+        <source>Leave the assessment? It will not be counted.</source>
+        <translation type="unfinished">Прервать испытание? Оно не будет засчитано.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/dialogflows.cpp" line="72"/>
         <source>Assessment complete: %1 points in %2 seconds over %3 figures. Statistics (Ctrl+T) shows your sittings over time.</source>
         <translation>Испытание завершено. Фигур: %3, счёт: %1, время: %2 с. Все ваши испытания показаны в статистике (Ctrl+T).</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/dialogflows.cpp" line="85"/>
+        <location filename="../src/ui/window/dialogflows.cpp" line="91"/>
         <source>Trivisto</source>
         <translation>Trivisto</translation>
     </message>
@@ -471,19 +477,17 @@ Start the assessment now?</source>
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../src/ui/window/mainwindow.cpp" line="84"/>
+        <location filename="../src/ui/window/mainwindow.cpp" line="82"/>
         <source>Puzzle code %1 copied</source>
         <translation>Код задачи %1 скопирован</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/mainwindow.cpp" line="310"/>
         <source>Assessment</source>
-        <translation>Испытание</translation>
+        <translation type="vanished">Испытание</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/mainwindow.cpp" line="310"/>
         <source>Leave the assessment? It will not be counted.</source>
-        <translation>Прервать испытание? Оно не будет засчитано.</translation>
+        <translation type="vanished">Прервать испытание? Оно не будет засчитано.</translation>
     </message>
 </context>
 <context>

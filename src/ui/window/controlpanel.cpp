@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTimer>
 
@@ -121,6 +122,9 @@ ControlPanel::ControlPanel(const QString &dataDir, const Commands &commands, QWi
     m_menuButton = MakeButton("menuButton", this);
     m_menuButton->setText(tr("Menu"));
     m_menuButton->setMenu(commands.createMenu(window));
+    // Only the player's own edits are a choice: showLevel sets the box with
+    // its signals blocked.
+    connect(m_levelBox, &QSpinBox::valueChanged, this, &ControlPanel::levelChosen);
     m_suggestButton = MakeButton("suggestButton", this);
     m_suggestButton->hide();
 
@@ -228,4 +232,10 @@ bool ControlPanel::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     return QFrame::eventFilter(watched, event);
+}
+
+void ControlPanel::showLevel(int level)
+{
+    const QSignalBlocker quiet(m_levelBox);
+    m_levelBox->setValue(level);
 }

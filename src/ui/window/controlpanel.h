@@ -46,9 +46,16 @@ public:
                     std::optional<std::size_t> assessmentFigure);
     // Offers the suggested level on its button, or hides the button.
     void showSuggestion(const LevelSuggestion &suggestion);
+    // Shows a level in the box that is not the player's choice (a code's,
+    // today's figure's, a sitting's, or the one the settings bring).
+    void showLevel(int level);
     // A short message in the puzzle-code line; the code returns after
     // NoticeMs. A new notice replaces the one shown.
     void showNotice(const QString &text);
+
+Q_SIGNALS:
+    // The player changed the level in the box: it becomes the chosen level.
+    void levelChosen(int level);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -60,6 +60,12 @@ bool DialogFlows::askAssessment()
                    .arg(AssessmentSize)) == QMessageBox::Yes;
 }
 
+bool DialogFlows::askLeaveAssessment()
+{
+    return QMessageBox::question(m_window, tr("Assessment"), tr("Leave the assessment? It will not be counted.")) ==
+           QMessageBox::Yes;
+}
+
 void DialogFlows::tellAssessment(const AssessmentResult &result)
 {
     QMessageBox::information(m_window, tr("Assessment"),

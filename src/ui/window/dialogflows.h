@@ -38,6 +38,8 @@ public:
     std::optional<PuzzleCode> readPuzzleCode(const QString &text);
     // Whether the player starts an assessment, after it is explained.
     bool askAssessment();
+    // A code or today's figure would end the sitting uncounted: go on?
+    bool askLeaveAssessment();
     void tellAssessment(const AssessmentResult &result);
 
     void showAbout();

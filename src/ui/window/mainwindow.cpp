@@ -15,9 +15,7 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QMouseEvent>
-#include <QMessageBox>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QScreen>
 #include <QSpinBox>
 
@@ -136,12 +134,8 @@ void MainWindow::createControls()
     }
 
     m_panel = new ControlPanel(m_dataDir, *m_commands, this);
-    QSpinBox *levelBox = m_panel->levelBox();
-    levelBox->setValue(m_turn->session().ChosenLevel());
-    // Only the player's own edits reach here: the levels that codes, today's
-    // figure and sittings show are set with the box's signals blocked, so
-    // they never become the chosen level nor the saved one.
-    connect(levelBox, &QSpinBox::valueChanged, this, [this](int level) {
+    m_panel->showLevel(m_turn->session().ChosenLevel());
+    connect(m_panel, &ControlPanel::levelChosen, this, [this](int level) {
         m_turn->setLevel(level);
         m_state->settings().level = level;
         m_state->store();
@@ -186,10 +180,7 @@ void MainWindow::connectController()
         updateStatus();
     });
     connect(m_turn, &TurnController::recordBeaten, this, &MainWindow::onRecordBeaten);
-    connect(m_turn, &TurnController::levelShown, this, [this](int level) {
-        const QSignalBlocker quiet(m_panel->levelBox());
-        m_panel->levelBox()->setValue(level);
-    });
+    connect(m_turn, &TurnController::levelShown, m_panel, &ControlPanel::showLevel);
     connect(m_turn, &TurnController::notice, m_panel, &ControlPanel::showNotice);
     connect(m_turn, &TurnController::sheetChanged, this, [this](Sheet s) {
         refreshSheet(s);
@@ -213,10 +204,7 @@ void MainWindow::connectController()
 void MainWindow::applySettings(const GameSettings &settings)
 {
     m_state->settings() = settings;
-    {
-        const QSignalBlocker quiet(m_panel->levelBox());
-        m_panel->levelBox()->setValue(settings.level);
-    }
+    m_panel->showLevel(settings.level);
     m_turn->setLevel(settings.level);
     m_view->camera().LineWidth = settings.lineWidth;
     m_view->update();
@@ -307,9 +295,9 @@ bool MainWindow::mayLeaveAssessment()
 {
     if (!m_turn->inAssessment())
         return true;
-    const auto answer = QMessageBox::question(this, tr("Assessment"), tr("Leave the assessment? It will not be counted."));
+    const bool leave = m_dialogs->askLeaveAssessment();
     activate();
-    return answer == QMessageBox::Yes;
+    return leave;
 }
 
 void MainWindow::onAssessmentTriggered()
