@@ -370,7 +370,7 @@ Start the assessment now?</source>
     <message>
         <location filename="../src/ui/window/dialogflows.cpp" line="65"/>
         <source>Leave the assessment? It will not be counted.</source>
-        <translation type="unfinished">Прервать испытание? Оно не будет засчитано.</translation>
+        <translation>Прервать испытание? Оно не будет засчитано.</translation>
     </message>
     <message>
         <location filename="../src/ui/window/dialogflows.cpp" line="72"/>
@@ -480,14 +480,6 @@ Start the assessment now?</source>
         <location filename="../src/ui/window/mainwindow.cpp" line="82"/>
         <source>Puzzle code %1 copied</source>
         <translation>Код задачи %1 скопирован</translation>
-    </message>
-    <message>
-        <source>Assessment</source>
-        <translation type="vanished">Испытание</translation>
-    </message>
-    <message>
-        <source>Leave the assessment? It will not be counted.</source>
-        <translation type="vanished">Прервать испытание? Оно не будет засчитано.</translation>
     </message>
 </context>
 <context>
