@@ -71,10 +71,9 @@ void TurnSession::Began(Origin origin, bool replayed)
         m_firstPlay.reset();
 }
 
-bool TurnSession::IsSeen(std::uint64_t key)
+bool TurnSession::IsSeen()
 {
-    if (m_seen.count(key) != 0)
-        return true;
+    // This run's seen figures were looked at as the turn began.
     bool seen = false;
     if (History *h = m_history ? m_history() : nullptr)
         seen = h->IsSeen(m_game.FigureLevel(), m_game.FigureSeed(), seen).ok && seen;
@@ -84,7 +83,7 @@ bool TurnSession::IsSeen(std::uint64_t key)
 bool TurnSession::FirstPlay()
 {
     if (!m_firstPlay)
-        m_firstPlay = !IsSeen(Key(m_game.FigureLevel(), m_game.FigureSeed()));
+        m_firstPlay = !IsSeen();
     return *m_firstPlay;
 }
 

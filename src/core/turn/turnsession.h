@@ -128,7 +128,8 @@ private:
     static std::uint64_t Key(int level, std::uint32_t seed);
     void Began(Origin origin, bool replayed);
     void MarkSeen();
-    bool IsSeen(std::uint64_t key);
+    // Whether the history knows the figure as seen.
+    bool IsSeen();
     void OpenFigure(const PuzzleCode &code, Origin origin);
     void Record(CheckReport &report, bool firstPlay);
     std::optional<AssessmentResult> FinishSittingIfComplete();
