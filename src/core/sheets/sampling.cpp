@@ -37,14 +37,16 @@ int StrokeSamples(const Stroke &s, StrokeSampleRun &out)
     };
     int n = 0;
     auto put = [&](SamplePoint p) { out[static_cast<std::size_t>(n++)] = p; };
+    // Along a row or a column (every line of a figure's projection) the
+    // other coordinate stays put: no division per sample.
     if (nr == 0) {
-        for (int k = 0; k <= nc; ++k)
-            put(columnSample(k));
+        for (int k = 0, step = Sign(dc) * SampleStep; k <= nc; ++k)
+            put({col + step * k, row});
         return n;
     }
     if (nc == 0) {
-        for (int j = 0; j <= nr; ++j)
-            put(rowSample(j));
+        for (int j = 0, step = Sign(dr) * SampleStep; j <= nr; ++j)
+            put({col, row + step * j});
         return n;
     }
     // Column sample k lies k/nc along the segment, row sample j at j/nr; both

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -40,13 +41,21 @@ mode_t NewFileMode()
 {
     // Linux shows the umask in /proc without changing it; setting it to read
     // it, even if put back at once, races with files other threads create.
+    // Read with plain calls: every save asks, and a stdio stream and scanf
+    // cost more than the rest of a small save's bookkeeping.
     unsigned mask = 0;
     bool read = false;
-    if (std::FILE *f = std::fopen("/proc/self/status", "re")) {
-        char line[256];
-        while (!read && std::fgets(line, sizeof line, f))
-            read = std::sscanf(line, "Umask: %o", &mask) == 1;
-        std::fclose(f);
+    const int fd = ::open("/proc/self/status", O_RDONLY | O_CLOEXEC);
+    if (fd >= 0) {
+        char text[2048];
+        const ssize_t got = ::read(fd, text, sizeof text - 1);
+        ::close(fd);
+        text[got > 0 ? got : 0] = '\0';
+        if (const char *at = std::strstr(text, "\nUmask:\t")) {
+            read = true;
+            for (at += 8; *at >= '0' && *at <= '7'; ++at)
+                mask = mask * 8 + static_cast<unsigned>(*at - '0');
+        }
     }
     if (!read) {
         mask = ::umask(0);
