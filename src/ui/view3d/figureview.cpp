@@ -274,6 +274,30 @@ void FigureView::paintGL()
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
 }
 
+void FigureView::setWindowStrip(const QRect &strip)
+{
+    if (m_windowStrip.isNull() && window() != this)
+        window()->installEventFilter(this);
+    m_windowStrip = strip;
+}
+
+bool FigureView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == window()) {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            if (m_windowStrip.contains(mouse->position().toPoint()))
+                CameraPress(mouse->position().toPoint());
+            break;
+        case QEvent::MouseMove: CameraMove(mouse->position().toPoint()); break;
+        case QEvent::MouseButtonRelease: CameraRelease(); break;
+        default: break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void FigureView::CameraPress(QPoint windowPos)
 {
     m_camera.Press(windowPos.x(), windowPos.y());

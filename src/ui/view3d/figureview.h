@@ -55,8 +55,13 @@ public:
     void CameraPress(QPoint windowPos);
     void CameraMove(QPoint windowPos);
     void CameraRelease();
+    // The strip of the window (in its coordinates) whose presses turn the
+    // camera too: the gap between the view and the control panel. Only
+    // presses on the window itself count, not those a control passed on.
+    void setWindowStrip(const QRect &strip);
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -84,4 +89,5 @@ private:
     std::unique_ptr<QOpenGLContext> m_context;
     std::unique_ptr<QOpenGLFramebufferObject> m_fbo;
     bool m_glFailed = false;
+    QRect m_windowStrip;
 };

@@ -351,6 +351,7 @@ void MainWindow::layoutPass()
     m_lattice.CellWidth = l.CellWidth;
     m_lattice.CellHeight = l.CellHeight;
     Place(m_view, l.View);
+    m_view->setWindowStrip(QRect(0, l.SheetsPanelHeight, l.ViewSize + 10, l.ViewSize));
     m_view->ResetCamera();
     m_turn->layoutPassed();
 
@@ -406,28 +407,4 @@ void MainWindow::onEscapePressed()
     }
     if (!dropped)
         close();
-}
-
-// The strip between the view and the control panel turns the camera too;
-// presses that panels and labels pass on must not.
-bool MainWindow::inCameraStrip(QPoint pos) const
-{
-    return QRect(0, m_layout.SheetsPanelHeight, m_layout.ViewSize + 10, m_layout.ViewSize).contains(pos);
-}
-
-void MainWindow::mousePressEvent(QMouseEvent *event)
-{
-    const QPoint pos = event->position().toPoint();
-    if (inCameraStrip(pos))
-        m_view->CameraPress(pos);
-}
-
-void MainWindow::mouseMoveEvent(QMouseEvent *event)
-{
-    m_view->CameraMove(event->position().toPoint());
-}
-
-void MainWindow::mouseReleaseEvent(QMouseEvent *)
-{
-    m_view->CameraRelease();
 }

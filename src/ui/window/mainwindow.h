@@ -83,9 +83,6 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -111,7 +108,6 @@ private:
     void onRecordBeaten();
     void updateStatus();
     void repaintSheets();
-    bool inCameraStrip(QPoint pos) const;
 
     QString m_dataDir;
     TurnController *m_turn;
