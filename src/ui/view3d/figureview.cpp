@@ -283,17 +283,15 @@ void FigureView::setWindowStrip(const QRect &strip)
 
 bool FigureView::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == window()) {
-        const auto *mouse = static_cast<QMouseEvent *>(event);
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-            if (m_windowStrip.contains(mouse->position().toPoint()))
-                CameraPress(mouse->position().toPoint());
-            break;
-        case QEvent::MouseMove: CameraMove(mouse->position().toPoint()); break;
-        case QEvent::MouseButtonRelease: CameraRelease(); break;
-        default: break;
-        }
+    const QEvent::Type type = event->type();
+    if (watched == window() && (type == QEvent::MouseButtonPress || type == QEvent::MouseMove)) {
+        const QPoint at = static_cast<QMouseEvent *>(event)->position().toPoint();
+        if (type == QEvent::MouseMove)
+            CameraMove(at);
+        else if (m_windowStrip.contains(at))
+            CameraPress(at);
+    } else if (watched == window() && type == QEvent::MouseButtonRelease) {
+        CameraRelease();
     }
     return QWidget::eventFilter(watched, event);
 }
