@@ -1,7 +1,8 @@
 // Whole turns through the turn session, without a window: which turns may set a
 // record (first plays only), what help costs, the chosen level surviving codes,
 // today's figure and sittings, an assessment that cannot be gamed, the history
-// record of each checked turn, the suggestion fed by first plays, and undo.
+// record of each checked turn, the suggestion fed by first plays. (Undo: tst_scoring
+// and the fuzz_turn target.)
 
 #include <QtTest>
 
@@ -270,24 +271,6 @@ private Q_SLOTS:
             s->Check();
         }
         QVERIFY(s->Suggestion() == (replays ? LevelSuggestion{LevelChange::None, 3} : LevelSuggestion{LevelChange::Up, 4}));
-    }
-
-    // Undo and redo replay the sheet edits (how exactly: tst_scoring); a
-    // clear of an empty sheet is no edit, and a Check empties the history.
-    void undoHistory()
-    {
-        auto s = session();
-        s->OpenCode(CodeA);
-        SheetInput &x = s->Board().Input(Sheet::X);
-        x.SetInputEnabled(true);
-        const SheetStrokes empty = x.Strokes();
-        Draw(x, Stroke(1, 1, 3, 1));
-        QVERIFY(s->StrokeFinished(Sheet::X, empty) && s->ClearSheet(Sheet::X) && !s->ClearSheet(Sheet::X));
-        QCOMPARE(s->Undo()->kind, EditHistory::Kind::ClearSheet);
-        QCOMPARE(s->Undo()->kind, EditHistory::Kind::Stroke);
-        QVERIFY(!s->Undo() && x.Strokes() == empty && s->Redo());
-        s->Check();
-        QVERIFY(!s->Edits().CanUndo() && !s->Edits().CanRedo() && !s->Undo());
     }
 
     // Two copies of the game: only one holds what is kept per player, the
