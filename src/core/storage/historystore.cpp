@@ -313,74 +313,39 @@ namespace {
 
 std::string Describe(const HistoryCause &c)
 {
-    switch (c.reason) {
-    case HistoryReason::System: return c.text;
-    case HistoryReason::Busy:
-        return "another running copy of Trivisto kept the history file busy for " + std::to_string(c.number) + " s";
-    case HistoryReason::FolderNotWritable: return "the folder cannot be written: " + c.text;
-    case HistoryReason::ReadOnlyFile: return "the file can only be read";
-    case HistoryReason::NotAHistory: return "its tables are not those of a turn history";
-    case HistoryReason::NewerFormat:
-        return "format " + std::to_string(c.number) + "; this version reads up to " +
-               std::to_string(History::SchemaVersion);
-    }
-    return c.text;
-}
-
-// Where SQLite or the system gave the reason, the file it concerns.
-std::string DescribeWithPath(const HistoryCause &c, const std::string &path)
-{
-    return c.reason == HistoryReason::System ? Describe(c) + " (" + path + ")" : Describe(c);
-}
-
-std::string DescribeBroken(const HistoryCause &c)
-{
-    if (c.reason == HistoryReason::NewerFormat)
-        return "was written by a newer version of Trivisto (" + Describe(c) + ")";
-    return "is damaged (" + Describe(c) + ")";
+    static constexpr const char *Reasons[] = {"", "busy ", "folder not writable ", "read-only file ",
+                                              "not a turn history ", "newer format "};
+    const std::string number = c.number != 0 ? std::to_string(c.number) + " " : std::string();
+    return Reasons[static_cast<int>(c.reason)] + number + c.text;
 }
 
 } // namespace
 
 std::string DescribeHistoryStatus(const HistoryStatus &s)
 {
-    const std::string unavailable = "The turn history is unavailable: " + s.path + " cannot be used (";
-    const std::string goesOn = " The game goes on without recording turns.";
-    const std::string n = std::to_string(s.count);
-    switch (s.error) {
-    case HistoryError::None: return {};
-    case HistoryError::SetAside:
-        return "The history file " + s.path + " " + DescribeBroken(s.broken) + ". It was set aside as " + s.aside +
-               " and a new, empty history was started.";
-    case HistoryError::Unavailable: {
-        if (s.aside.empty())
-            return unavailable + Describe(s.cause) + ")." + goesOn;
-        return unavailable + Describe(s.cause) + "). The old file " + DescribeBroken(s.broken) + " and was set aside as " +
-               s.aside + "." + goesOn;
-    }
-    case HistoryError::UnavailableNotSetAside:
-        return unavailable + "it " + DescribeBroken(s.broken) + " and could not be set aside: " + Describe(s.cause) +
-               ")." + goesOn;
-    case HistoryError::Closed: return "The turn history is unavailable.";
-    case HistoryError::NotRecordedKept:
-        return "The turn was not recorded yet: " + DescribeWithPath(s.cause, s.path) + ". " +
-               (s.count == 1 ? "It is kept and recorded with the next turn."
-                             : "The " + n + " turns waiting are kept and recorded with the next turn.");
-    case HistoryError::NotRecordedUnavailable:
-        return s.count == 1 ? "The turn was not recorded: the turn history is unavailable."
-                            : "The " + n + " turns were not recorded: the turn history is unavailable.";
-    case HistoryError::NotRecorded:
-        return (s.count == 1 ? "The turn was not recorded: " : "The " + n + " turns were not recorded: ") +
-               DescribeWithPath(s.cause, s.path) + ".";
-    case HistoryError::SittingNotRecorded:
-        return "The assessment sitting was not recorded: " + DescribeWithPath(s.cause, s.path) + ".";
-    case HistoryError::SeenNotRecorded:
-        return "The figure was not marked as seen: " + DescribeWithPath(s.cause, s.path) + ".";
-    case HistoryError::ReadFailed:
-        return "The history could not be read: " + Describe(s.cause) + " (" + s.path + ").";
-    case HistoryError::ExportFailed:
-        return "The history could not be exported to " + s.path + ": " + Describe(s.cause) + ".";
-    case HistoryError::Exported: return "Exported " + n + " turns to " + s.path + ".";
-    }
-    return {};
+    // Terse and untranslated: the player reads the window's wording of these
+    // fields (HistoryMessage), so this one need not repeat its sentences.
+    static constexpr const char *Errors[] = {"",
+                                             "set aside",
+                                             "unavailable",
+                                             "unavailable, not set aside",
+                                             "closed",
+                                             "not recorded, kept",
+                                             "not recorded, unavailable",
+                                             "not recorded",
+                                             "sitting not recorded",
+                                             "seen not recorded",
+                                             "read failed",
+                                             "export failed",
+                                             "exported"};
+    if (s.error == HistoryError::None)
+        return {};
+    std::string out = std::string("history ") + Errors[static_cast<int>(s.error)] + ": " + s.path;
+    if (const std::string cause = Describe(s.cause); !cause.empty())
+        out += " (" + cause + ")";
+    if (!s.aside.empty())
+        out += "; broken (" + Describe(s.broken) + "), set aside as " + s.aside;
+    if (s.count != 0)
+        out += "; " + std::to_string(s.count) + " turns";
+    return out;
 }

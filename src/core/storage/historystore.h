@@ -49,8 +49,8 @@ struct SittingRecord {
 };
 
 // What a history operation has to tell, as a code and its particulars, so that
-// the window words it in the player's language (DescribeHistoryStatus words it
-// in English for logs). Each value names the fields of HistoryStatus it fills.
+// the window words it in the player's language (DescribeHistoryStatus gives
+// the fields tersely for logs). Each value names the fields of HistoryStatus it fills.
 enum class HistoryError {
     None,
     SetAside,                // ok: `path` was broken (`broken`), set aside as `aside`; a new history was started
@@ -97,8 +97,8 @@ struct HistoryStatus {
     explicit operator bool() const { return ok; }
 };
 
-// The status in plain English, for logs, tools and tests; the window has its
-// own translated wording of the same sentences.
+// The status's fields in one terse line for logs, tools and test failures;
+// the player reads the window's wording (HistoryMessage).
 std::string DescribeHistoryStatus(const HistoryStatus &status);
 
 enum class HistoryPeriod { All, Last7Days, Last30Days, Last365Days };
