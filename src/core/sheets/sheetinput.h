@@ -40,7 +40,7 @@ public:
     bool RestoreStrokes(const SheetStrokes &strokes);
     bool ClearStrokes();
 
-    bool AcceptsInput() const { return m_inputEnabled && m_mode != SheetMode::Revealed; }
+    bool AcceptsInput() const { return m_inputEnabled && m_takesStrokes && m_mode != SheetMode::Revealed; }
     // The rubber band follows the pointer only while this is true.
     bool StrokeBegun() const { return !m_strokeIdle && AcceptsInput(); }
     LatticePoint PendingStart() const { return m_pendingStart; }
@@ -52,6 +52,14 @@ public:
     void Reveal() { m_mode = SheetMode::Revealed; }
 
     void SetInputEnabled(bool enabled) { m_inputEnabled = enabled; }
+    // Off in the build exercise: the sheet shows the views and the game
+    // writes the built figure's projection into it.
+    void SetTakesStrokes(bool takes)
+    {
+        m_takesStrokes = takes;
+        if (!takes)
+            AbandonStroke();
+    }
     bool InputEnabled() const { return m_inputEnabled; }
     SheetMode Mode() const { return m_mode; }
     bool IsRevealed() const { return m_mode == SheetMode::Revealed; }
@@ -63,6 +71,7 @@ private:
     bool m_strokeIdle = true;
     bool m_closing = false;  // second press seen; its release ends the stroke
     bool m_inputEnabled = false;
+    bool m_takesStrokes = true;
     LatticePoint m_pendingStart;
 };
 

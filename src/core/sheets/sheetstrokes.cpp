@@ -6,6 +6,13 @@ void SheetStrokes::Clear()
     m_nextSlot = 1;
 }
 
+void SheetStrokes::Assign(const SegmentList &slots, int count)
+{
+    m_slots = slots;
+    m_slots[0] = Stroke{};
+    m_nextSlot = (count < 0 ? 0 : count > SlotCount ? SlotCount : count) + 1;
+}
+
 int SheetStrokes::Add(const Stroke &stroke)
 {
     if (m_nextSlot > SlotCount)

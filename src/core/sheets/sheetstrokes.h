@@ -18,6 +18,9 @@ public:
 
     // Empties every slot and starts numbering at slot 1 again.
     void Clear();
+    // Holds these slots as they are, nothing erased: the sheet's view of a
+    // figure built in 3D, where two segments may well look the same.
+    void Assign(const SegmentList &slots, int count);
 
     // Stores a finished stroke in NextSlot, then erases every pair of equal
     // strokes. Returns the number of pairs erased.

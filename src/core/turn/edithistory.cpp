@@ -3,7 +3,14 @@
 void EditHistory::Push(Kind kind, SheetEdit edit)
 {
     m_entries.resize(m_position);
-    m_entries.push_back({kind, std::move(edit)});
+    m_entries.push_back({kind, std::move(edit), {}});
+    m_position = m_entries.size();
+}
+
+void EditHistory::Push(Kind kind, BuildEdit edit)
+{
+    m_entries.resize(m_position);
+    m_entries.push_back({kind, {}, std::move(edit)});
     m_position = m_entries.size();
 }
 

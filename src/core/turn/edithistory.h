@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/build/builtfigure.h"
 #include "core/sheets/sheetinput.h"
 
 #include <cstddef>
@@ -11,13 +12,18 @@
 // turn can hold it; the window only presents it.
 class EditHistory {
 public:
-    enum class Kind { Stroke, ClearSheet };
+    // A hint's step in the build exercise is built like a segment, so undo
+    // takes it away; what it cost stays paid.
+    enum class Kind { Stroke, ClearSheet, Build, BuildHint };
     struct Entry {
         Kind kind = Kind::Stroke;
-        SheetEdit edit;
+        SheetEdit edit;   // Stroke and ClearSheet
+        BuildEdit build;  // Build and BuildHint
+        bool IsBuild() const { return kind == Kind::Build || kind == Kind::BuildHint; }
     };
 
     void Push(Kind kind, SheetEdit edit);
+    void Push(Kind kind, BuildEdit edit);
     // The edit to revert (moving the position back), or null with nothing to undo.
     const Entry *Undo();
     // The edit to apply again (moving the position on), or null.

@@ -23,8 +23,15 @@ void Game::BuildTrueProjections()
 
 void Game::StartTurn()
 {
-    for (SheetInput &s : m_sheets)
+    m_exerciseOfTurn = m_exercise;
+    const bool build = m_exercise == Exercise::Build;
+    for (SheetInput &s : m_sheets) {
         s.NewTurn();
+        s.SetTakesStrokes(!build);
+    }
+    m_built.Clear();
+    m_builder.NewTurn();
+    m_builder.SetLocked(!build);
     m_checked = false;
     m_counts = {};
     m_help = {};
@@ -51,6 +58,9 @@ void Game::ClearDrawing()
 {
     for (SheetInput &s : m_sheets)
         s.NewTurn();
+    m_built.Clear();
+    m_builder.NewTurn();
+    m_builder.SetLocked(m_exerciseOfTurn != Exercise::Build);
     m_checked = false;
     m_counts = {};
     m_secondsRunning = true;
@@ -72,6 +82,11 @@ Game::CheckOutcome Game::Check()
         outcome.perSheet[Index(s)] = CompareSamples(m_trueProjection[Index(s)], SampleSegments(input.Strokes().Slots()));
         outcome.counts += outcome.perSheet[Index(s)];
     }
+    if (m_exerciseOfTurn == Exercise::Build) {
+        outcome.fitsViews = outcome.counts.WrongCount == 0;
+        outcome.sameAsWalk = m_built.Steps() == WalkSteps(m_figure);
+        m_builder.SetLocked(true);
+    }
     m_counts = outcome.counts;
     m_checked = true;
     m_secondsRunning = false;
@@ -91,10 +106,25 @@ bool Game::RevertEdit(const SheetEdit &edit)
     return !m_checked && ::RevertEdit(m_sheets, edit);
 }
 
+bool Game::SetBuilt(const BuiltFigure &figure)
+{
+    if (m_checked || m_exerciseOfTurn != Exercise::Build)
+        return false;
+    m_built = figure;
+    const int count = static_cast<int>(m_built.Segments().size());
+    for (Sheet s : AllSheets) {
+        SheetStrokes projection;
+        projection.Assign(m_built.Projection(s), count);
+        m_sheets[Index(s)].RestoreStrokes(projection);
+    }
+    return true;
+}
+
 void Game::Activate()
 {
     for (SheetInput &s : m_sheets)
         s.AbandonStroke();
+    m_builder.Drop();
     BuildTrueProjections();
 }
 

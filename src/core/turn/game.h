@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/build/buildinput.h"
+#include "core/build/builtfigure.h"
+#include "core/codes/exercise.h"
 #include "core/figure/figure.h"
 #include "core/figure/randomgenerator.h"
 #include "core/turn/helpcost.h"
@@ -17,6 +20,10 @@
 // The turn's seconds end at its first Check: a repeated Check reports them again.
 // Which turn counts for what (records, the history, the assessment) is the
 // turn session's business, not the board's.
+//
+// In the build exercise the sheets take no strokes: each holds the projection
+// of the figure built so far, kept up to date with every build edit, so Check,
+// the marks and a peek score the built figure exactly as drawn strokes.
 class Game {
 public:
     struct CheckOutcome {
@@ -26,6 +33,10 @@ public:
         int finalScore = 0;      // the score less what the help cost
         bool newRecord = false;  // a record: set by the turn session, which knows whether the turn may set one
         int seconds = 0;         // the turn's seconds, up to its first Check
+        // The build exercise: the built figure's three views are the truth's,
+        // and whether it is the walk itself, step for step.
+        bool fitsViews = false;
+        bool sameAsWalk = false;
     };
 
     Game();
@@ -49,6 +60,18 @@ public:
     void UseHint() { ++m_help.hints; }
     void UsePeek() { ++m_help.peeks; }
     const HelpUsed &Help() const { return m_help; }
+
+    // The exercise of the turns started from now on.
+    void SetExercise(Exercise e) { m_exercise = e; }
+    Exercise TurnExercise() const { return m_exerciseOfTurn; }
+
+    // The build exercise's figure and cursor.
+    const BuiltFigure &Built() const { return m_built; }
+    BuildInput &Builder() { return m_builder; }
+    const BuildInput &Builder() const { return m_builder; }
+    // A change of the built figure, done or undone; refused once checked.
+    bool ApplyBuild(const BuildEdit &edit) { return SetBuilt(edit.after); }
+    bool RevertBuild(const BuildEdit &edit) { return SetBuilt(edit.before); }
 
     // A change to one sheet's strokes (a stroke, a clear), done or undone.
     // Refused once the turn is checked.
@@ -88,6 +111,7 @@ private:
     void Generate(int segmentCount);
     void StartTurn();
     void BuildTrueProjections();
+    bool SetBuilt(const BuiltFigure &figure);
 
     RandomGenerator m_random;
     Figure m_figure;
@@ -102,4 +126,8 @@ private:
     int m_recordThreshold = 0;
     int m_seconds = 0;
     bool m_secondsRunning = true;
+    Exercise m_exercise = Exercise::Views;
+    Exercise m_exerciseOfTurn = Exercise::Views;
+    BuiltFigure m_built;
+    BuildInput m_builder;
 };

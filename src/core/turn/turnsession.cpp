@@ -31,9 +31,12 @@ std::int64_t SystemUtcSeconds()
 
 TurnSession::TurnSession(UtcClock clock) : m_clock(std::move(clock)) {}
 
-std::uint64_t TurnSession::Key(int level, std::uint32_t seed)
+std::uint64_t TurnSession::Key(int level, std::uint32_t seed, Exercise e)
 {
-    return static_cast<std::uint64_t>(static_cast<std::uint32_t>(level)) << 32 | seed;
+    // Levels are 0..84: seven bits, the exercise above them.
+    const auto high = static_cast<std::uint64_t>(static_cast<std::uint32_t>(level) & 0x7fffffffu) |
+                      (e == Exercise::Build ? 0x80000000u : 0u);
+    return high << 32 | seed;
 }
 
 void TurnSession::ChooseLevel(int level)
@@ -42,13 +45,15 @@ void TurnSession::ChooseLevel(int level)
     m_shownLevel = m_chosenLevel;
     m_game.SetLevel(m_chosenLevel);
     // A level the player chose answers any suggestion.
-    if (m_suggestion.change != LevelChange::None)
-        m_suggestion = {LevelChange::None, m_chosenLevel};
+    for (LevelSuggestion &suggestion : m_suggestion)
+        if (suggestion.change != LevelChange::None)
+            suggestion = {LevelChange::None, m_chosenLevel};
 }
 
 void TurnSession::StartAt(int level)
 {
     ChooseLevel(level);
+    m_game.SetExercise(NextExercise());
     m_game.New();
     m_daily = false;
     Began(Origin::New, false);
@@ -65,10 +70,26 @@ void TurnSession::Began(Origin origin, bool replayed)
     m_classes = {};
     m_lastCheck = {};
     m_shownLevel = origin == Origin::New ? m_chosenLevel : m_game.FigureLevel();
-    if (replayed || m_seen.count(Key(m_game.FigureLevel(), m_game.FigureSeed())) != 0)
+    const Exercise own = TurnExercise();
+    if (replayed || m_seen.count(Key(own)) != 0)
         m_firstPlay = false;
     else
         m_firstPlay.reset();
+    // The turn shows what the other exercise asks for.
+    FlushSeen();
+    const Exercise other = own == Exercise::Views ? Exercise::Build : Exercise::Views;
+    if (m_seen.insert(Key(other)).second)
+        m_pendingSeen = SeenMark{m_game.FigureLevel(), m_game.FigureSeed(), other};
+}
+
+void TurnSession::FlushSeen()
+{
+    if (!m_pendingSeen)
+        return;
+    const SeenMark mark = *m_pendingSeen;
+    m_pendingSeen.reset();
+    if (History *h = m_history ? m_history() : nullptr)
+        h->MarkSeen(mark.level, mark.seed, mark.exercise);
 }
 
 bool TurnSession::IsSeen()
@@ -76,7 +97,7 @@ bool TurnSession::IsSeen()
     // This run's seen figures were looked at as the turn began.
     bool seen = false;
     if (History *h = m_history ? m_history() : nullptr)
-        seen = h->IsSeen(m_game.FigureLevel(), m_game.FigureSeed(), seen).ok && seen;
+        seen = h->IsSeen(m_game.FigureLevel(), m_game.FigureSeed(), TurnExercise(), seen).ok && seen;
     return seen;
 }
 
@@ -90,12 +111,13 @@ bool TurnSession::FirstPlay()
 void TurnSession::MarkSeen()
 {
     FirstPlay();  // known before the figure becomes seen
-    if (!m_seen.insert(Key(m_game.FigureLevel(), m_game.FigureSeed())).second)
+    FlushSeen();
+    if (!m_seen.insert(Key(TurnExercise())).second)
         return;
     // A failure here was or will be told with the turn's record; this run
     // remembers the figure in any case.
     if (History *h = m_history ? m_history() : nullptr)
-        h->MarkSeen(m_game.FigureLevel(), m_game.FigureSeed());
+        h->MarkSeen(m_game.FigureLevel(), m_game.FigureSeed(), TurnExercise());
 }
 
 std::optional<AssessmentResult> TurnSession::New()
@@ -113,6 +135,7 @@ std::optional<AssessmentResult> TurnSession::New()
         }
     }
     m_game.SetLevel(m_chosenLevel);
+    m_game.SetExercise(NextExercise());
     m_game.New();
     m_daily = false;
     Began(Origin::New, false);
@@ -124,6 +147,7 @@ void TurnSession::Restart()
     if (m_game.Checked()) {
         // The truth was shown: a new turn on the same, now seen, figure.
         const int shown = m_shownLevel;
+        m_game.SetExercise(TurnExercise());
         m_game.Replay();
         Began(m_origin, true);
         m_shownLevel = shown;
@@ -137,6 +161,7 @@ void TurnSession::Restart()
 
 void TurnSession::OpenFigure(const PuzzleCode &code, Origin origin)
 {
+    m_game.SetExercise(NextExercise());
     m_game.NewFrom(code.level, code.seed);
     m_daily = code.daily;
     Began(origin, false);
@@ -189,6 +214,46 @@ PuzzleCode TurnSession::CurrentCode() const
     return {m_game.FigureLevel(), m_game.FigureSeed(), m_daily};
 }
 
+bool TurnSession::ChooseExercise(Exercise e)
+{
+    m_chosenExercise = e;
+    if (m_sitting && e == Exercise::Views)
+        return false;  // a sitting is drawn in any case
+    if (TurnExercise() == e && !m_sitting)
+        return false;
+    // The same figure in the other exercise; a sitting left behind leaves its
+    // figure as a code's.
+    const Origin origin = m_sitting ? Origin::Code : m_origin;
+    const int shown = m_shownLevel;
+    m_sitting.reset();
+    m_game.SetExercise(e);
+    m_game.NewFrom(m_game.FigureLevel(), m_game.FigureSeed());
+    Began(origin, false);
+    m_shownLevel = shown;
+    return true;
+}
+
+TurnSession::BuildReport TurnSession::BuildAt(std::optional<LatticePoint3> at)
+{
+    BuildReport report;
+    if (m_game.Checked())
+        return report;
+    BuildInput &builder = m_game.Builder();
+    const BuildInput::PressResult press = at ? builder.PressAt(*at) : builder.PressAtCursor();
+    report.press = press.what;
+    if (press.what != BuildInput::Press::Ended)
+        return report;
+    BuiltFigure after = m_game.Built();
+    report.added = after.Add(press.segment);
+    if (!report.Changed())
+        return report;
+    BuildEdit edit{m_game.Built(), std::move(after)};
+    m_game.ApplyBuild(edit);
+    m_edits.Push(EditHistory::Kind::Build, std::move(edit));
+    m_peeking = false;
+    return report;
+}
+
 bool TurnSession::StrokeFinished(Sheet sheet, const SheetStrokes &before)
 {
     const SheetStrokes &after = m_game.Input(sheet).Strokes();
@@ -213,7 +278,7 @@ bool TurnSession::ClearSheet(Sheet sheet)
 const EditHistory::Entry *TurnSession::Undo()
 {
     const EditHistory::Entry *e = m_game.Checked() ? nullptr : m_edits.Undo();
-    if (e && m_game.RevertEdit(e->edit))
+    if (e && (e->IsBuild() ? m_game.RevertBuild(e->build) : m_game.RevertEdit(e->edit)))
         m_peeking = false;  // or undo and redo would test strokes under a peek
     return e;
 }
@@ -221,7 +286,7 @@ const EditHistory::Entry *TurnSession::Undo()
 const EditHistory::Entry *TurnSession::Redo()
 {
     const EditHistory::Entry *e = m_game.Checked() ? nullptr : m_edits.Redo();
-    if (e && m_game.ApplyEdit(e->edit))
+    if (e && (e->IsBuild() ? m_game.ApplyBuild(e->build) : m_game.ApplyEdit(e->edit)))
         m_peeking = false;
     return e;
 }
@@ -230,6 +295,8 @@ TurnSession::HintResult TurnSession::Hint(std::optional<Sheet> preferred)
 {
     if (m_game.Checked())
         return {HintOutcome::Locked, Sheet::X};
+    if (TurnExercise() == Exercise::Build)
+        return BuildHint();
     std::optional<SheetHint> chosen;
     if (preferred) {
         const Sheet s = *preferred;
@@ -250,6 +317,22 @@ TurnSession::HintResult TurnSession::Hint(std::optional<Sheet> preferred)
     m_hints[Index(chosen->sheet)].push_back(chosen->unit);
     m_game.UseHint();
     return {HintOutcome::Given, chosen->sheet};
+}
+
+TurnSession::HintResult TurnSession::BuildHint()
+{
+    const std::optional<BuiltSegment> step = ChooseBuildHint(m_game.CurrentFigure(), m_game.Built());
+    if (!step)
+        return {HintOutcome::NoneLeft, Sheet::X};
+    BuiltFigure after = m_game.Built();
+    if (after.Add(*step) != BuiltFigure::AddOutcome::Added)
+        return {HintOutcome::Full, Sheet::X};
+    BuildEdit edit{m_game.Built(), std::move(after)};
+    m_game.ApplyBuild(edit);
+    m_edits.Push(EditHistory::Kind::BuildHint, std::move(edit));
+    m_game.UseHint();
+    m_peeking = false;
+    return {HintOutcome::Given, Sheet::X};
 }
 
 std::vector<Stroke> TurnSession::HintsShown(Sheet sheet) const
@@ -294,7 +377,8 @@ TurnSession::CheckReport TurnSession::Check()
     const bool firstPlay = FirstPlay();
     MarkSeen();
     report.outcome = m_game.Check();
-    const bool beats = report.outcome.finalScore > m_game.RecordThreshold();
+    // The results file keeps the views exercise's records alone.
+    const bool beats = TurnExercise() == Exercise::Views && report.outcome.finalScore > m_game.RecordThreshold();
     report.outcome.newRecord = firstPlay && beats;
     report.recordNotForSeen = !firstPlay && beats;
     for (Sheet s : AllSheets)
@@ -328,17 +412,20 @@ void TurnSession::Record(CheckReport &report, bool firstPlay)
     turn.daily = m_daily;
     turn.assessment = m_sitting ? m_sitting->id : 0;
     turn.firstPlay = firstPlay;
+    turn.exercise = TurnExercise();
     if (History *h = m_history ? m_history() : nullptr)
         report.history = h->Append(turn);
 
     if (firstPlay) {
-        m_recent.push_back({turn.level, turn.total.right, turn.total.wrong, turn.total.score, turn.helpCost > 0});
-        if (m_recent.size() > RecentTurnsKept)
-            m_recent.pop_front();
-        const std::vector<RecentTurn> recent(m_recent.begin(), m_recent.end());
-        const LevelSuggestion before = m_suggestion;
-        m_suggestion = SuggestLevel(recent, m_chosenLevel);
-        report.suggestionChanged = m_suggestion != before;
+        const auto e = static_cast<std::size_t>(ExerciseIndex(turn.exercise));
+        std::deque<RecentTurn> &recentTurns = m_recent[e];
+        recentTurns.push_back({turn.level, turn.total.right, turn.total.wrong, turn.total.score, turn.helpCost > 0});
+        if (recentTurns.size() > RecentTurnsKept)
+            recentTurns.pop_front();
+        const std::vector<RecentTurn> recent(recentTurns.begin(), recentTurns.end());
+        const LevelSuggestion before = m_suggestion[e];
+        m_suggestion[e] = SuggestLevel(recent, m_chosenLevel);
+        report.suggestionChanged = m_suggestion[e] != before;
     }
 
     // An assessment figure's first Check is its result; a restart after it

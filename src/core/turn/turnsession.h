@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/codes/assessment.h"
+#include "core/codes/exercise.h"
 #include "core/codes/puzzlecode.h"
 #include "core/codes/suggestion.h"
 #include "core/sheets/classify.h"
@@ -43,12 +44,23 @@ std::int64_t SystemUtcSeconds();
 // The assessment. Twelve fixed figures in one sitting; each figure's first
 // Check is its result, and New moves on, scoring a figure left unchecked 0.
 // A complete sitting goes to the history as one sitting.
+//
+// Exercises. Every turn is one of two exercises on its figure: drawing its
+// views, or building it from them. The chosen exercise is the player's; an
+// assessment sitting is always drawn, and choosing to build leaves it. Seen
+// and first play are per exercise: a figure is seen for its own exercise once
+// checked or peeked, and for the other one as soon as a turn shows it, since
+// the views exercise shows the figure and the build exercise its views. So a
+// change of exercise during a turn starts a new turn on the same figure in the
+// other exercise, which is never a first play. Records of the results file are
+// the views exercise's alone; the level suggestion follows each exercise on
+// its own, and the chosen level is shared.
 class TurnSession {
 public:
     static constexpr int PeekMs = 2000;
 
     enum class Origin { New, Code, Daily, Assessment };
-    enum class HintOutcome { Given, NoneLeft, Locked };
+    enum class HintOutcome { Given, NoneLeft, Locked, Full };
     struct HintResult {
         HintOutcome outcome = HintOutcome::Locked;
         Sheet sheet = Sheet::X;
@@ -95,6 +107,29 @@ public:
     bool FirstPlay();
     bool Replayed() const { return m_replayed; }
 
+    // Exercises.
+    Exercise ChosenExercise() const { return m_chosenExercise; }
+    Exercise TurnExercise() const { return m_game.TurnExercise(); }
+    // The player's choice; when it differs from the turn's, a new turn on the
+    // same figure in the chosen exercise (leaving a sitting for Build).
+    // Returns whether a new turn began.
+    bool ChooseExercise(Exercise e);
+
+    // Building: a press at a lattice point, or at the cursor when none (the
+    // keyboard's Space). A segment ended is added to the figure as one edit.
+    struct BuildReport {
+        BuildInput::Press press = BuildInput::Press::Ignored;
+        BuiltFigure::AddOutcome added = BuiltFigure::AddOutcome::Added;  // when press is Ended
+        bool Changed() const
+        {
+            return press == BuildInput::Press::Ended &&
+                   (added == BuiltFigure::AddOutcome::Added || added == BuiltFigure::AddOutcome::Erased);
+        }
+    };
+    BuildReport BuildAt(std::optional<LatticePoint3> at);
+    bool DropSegment() { return m_game.Builder().Drop(); }
+    bool MoveCursor(int axis, int step) { return m_game.Builder().MoveCursor(axis, step); }
+
     // Drawing: a stroke entered through Board().Input(sheet), whose store was
     // `before`. Both end a running peek; false when nothing changed.
     bool StrokeFinished(Sheet sheet, const SheetStrokes &before);
@@ -103,7 +138,8 @@ public:
     const EditHistory::Entry *Redo();
     const EditHistory &Edits() const { return m_edits; }
 
-    // Help.
+    // Help. In the build exercise a hint builds the walk's first unit step
+    // that the figure lacks (the sheet is not used).
     HintResult Hint(std::optional<Sheet> preferred);
     // The hints of a sheet still to draw: a step once drawn glows no more.
     std::vector<Stroke> HintsShown(Sheet sheet) const;
@@ -121,15 +157,25 @@ public:
     std::string ConfirmRecord(const std::string &resultsPath, const std::string &name);
 
     void TickSecond() { m_game.TickSecond(); }
-    const LevelSuggestion &Suggestion() const { return m_suggestion; }
+    // The suggestion for the turn's exercise.
+    const LevelSuggestion &Suggestion() const { return m_suggestion[ExerciseIndex(TurnExercise())]; }
+    // Writes a figure's pending "seen" mark to the history: a turn marks its
+    // figure seen for the other exercise as it begins, and writes the mark at
+    // its first Check, a peek, the next turn or this call (at quit), so that
+    // the game's start never waits for the history.
+    void FlushSeen();
 
 private:
     static std::size_t Index(Sheet s) { return static_cast<std::size_t>(SheetIndex(s)); }
-    static std::uint64_t Key(int level, std::uint32_t seed);
+    static std::uint64_t Key(int level, std::uint32_t seed, Exercise e);
+    std::uint64_t Key(Exercise e) const { return Key(m_game.FigureLevel(), m_game.FigureSeed(), e); }
     void Began(Origin origin, bool replayed);
     void MarkSeen();
-    // Whether the history knows the figure as seen.
+    // Whether the history knows the figure as seen in the turn's exercise.
     bool IsSeen();
+    // The exercise of the next turn: the chosen one, or views in a sitting.
+    Exercise NextExercise() const { return m_sitting ? Exercise::Views : m_chosenExercise; }
+    HintResult BuildHint();
     void OpenFigure(const PuzzleCode &code, Origin origin);
     void Record(CheckReport &report, bool firstPlay);
     std::optional<AssessmentResult> FinishSittingIfComplete();
@@ -152,8 +198,16 @@ private:
     std::array<std::vector<Stroke>, 3> m_hints{};
     Game::CheckOutcome m_lastCheck;
     std::array<SheetClassification, 3> m_classes{};
-    std::deque<RecentTurn> m_recent;
-    LevelSuggestion m_suggestion;
+    std::array<std::deque<RecentTurn>, 2> m_recent;  // per exercise
+    std::array<LevelSuggestion, 2> m_suggestion;
+    Exercise m_chosenExercise = Exercise::Views;
+    // The figure's mark for the other exercise, not yet in the history.
+    struct SeenMark {
+        int level = 0;
+        std::uint32_t seed = 0;
+        Exercise exercise = Exercise::Views;
+    };
+    std::optional<SeenMark> m_pendingSeen;
 
     struct Sitting {
         std::int64_t id = 0;
