@@ -271,7 +271,7 @@ HistoryStatus History::AppendAll(const std::vector<TurnRecord> &turns)
     return InsertAll(turns, status.cause) ? HistoryStatus{} : status;
 }
 
-HistoryStatus History::MarkSeen(int level, std::uint32_t seed)
+HistoryStatus History::MarkSeen(int level, std::uint32_t seed, Exercise)
 {
     if (!m_db)
         return Problem(HistoryError::Closed, m_path);
@@ -283,7 +283,7 @@ HistoryStatus History::MarkSeen(int level, std::uint32_t seed)
     return Problem(HistoryError::SeenNotRecorded, m_path, WriteFailure(s.rc));
 }
 
-HistoryStatus History::IsSeen(int level, std::uint32_t seed, bool &seen) const
+HistoryStatus History::IsSeen(int level, std::uint32_t seed, Exercise, bool &seen) const
 {
     seen = false;
     if (!m_db)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/codes/exercise.h"
+
 #include <array>
 #include <cstdint>
 #include <limits>
@@ -37,6 +39,7 @@ struct TurnRecord {
     // The player met the figure fresh: a replay or a restart only shows how
     // well a figure was remembered, so it never sets a best turn.
     bool firstPlay = true;
+    Exercise exercise = Exercise::Views;
     friend bool operator==(const TurnRecord &, const TurnRecord &) = default;
 };
 
@@ -196,8 +199,8 @@ public:
 
     // A figure is known by its level and generator seed. Marking one seen
     // again changes nothing.
-    HistoryStatus MarkSeen(int level, std::uint32_t seed);
-    HistoryStatus IsSeen(int level, std::uint32_t seed, bool &seen) const;
+    HistoryStatus MarkSeen(int level, std::uint32_t seed, Exercise exercise);
+    HistoryStatus IsSeen(int level, std::uint32_t seed, Exercise exercise, bool &seen) const;
     // Stores a complete sitting; one stored again under the same id replaces it.
     HistoryStatus AppendSitting(const SittingRecord &sitting);
 
