@@ -76,7 +76,7 @@ bool TurnSession::IsSeen()
     // This run's seen figures were looked at as the turn began.
     bool seen = false;
     if (History *h = m_history ? m_history() : nullptr)
-        seen = h->IsSeen(m_game.FigureLevel(), m_game.FigureSeed(), seen).ok && seen;
+        seen = h->IsSeen(m_game.FigureLevel(), m_game.FigureSeed(), Exercise::Views, seen).ok && seen;
     return seen;
 }
 
@@ -95,7 +95,7 @@ void TurnSession::MarkSeen()
     // A failure here was or will be told with the turn's record; this run
     // remembers the figure in any case.
     if (History *h = m_history ? m_history() : nullptr)
-        h->MarkSeen(m_game.FigureLevel(), m_game.FigureSeed());
+        h->MarkSeen(m_game.FigureLevel(), m_game.FigureSeed(), Exercise::Views);
 }
 
 std::optional<AssessmentResult> TurnSession::New()
