@@ -31,6 +31,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -368,7 +369,7 @@ BENCHMARK(BM_SaveRecord)->UseManualTime()->Repetitions(9)->Unit(benchmark::kMicr
 constexpr int LongHistory = 100'000;
 
 // The columns of the history's turns, as its CSV export names them (the
-// same names as in the file): utc, code and the numbers.
+// same names as in the file): utc, code, the numbers and the exercise.
 std::vector<std::string> TurnColumns()
 {
     std::vector<std::string> names{"utc", "code"};
@@ -406,13 +407,14 @@ public:
         std::string insert = "INSERT INTO turns(";
         std::string marks;
         for (std::size_t i = 0; i < columns.size(); ++i) {
-            create.append(", ").append(columns[i]).append(i == 1 ? " TEXT NOT NULL" : " INTEGER NOT NULL");
+            const bool text = i == 1 || i + 1 == columns.size();  // the code and the exercise
+            create.append(", ").append(columns[i]).append(text ? " TEXT NOT NULL" : " INTEGER NOT NULL");
             insert.append(i ? ", " : "").append(columns[i]);
             marks.append(i ? ",?" : "?").append(std::to_string(i + 1));
         }
         create += ")";
         insert += ") VALUES(" + marks + ")";
-        if (columns.size() != 25 || sqlite3_open(file.c_str(), &m_db) != SQLITE_OK ||
+        if (columns.size() != 26 || sqlite3_open(file.c_str(), &m_db) != SQLITE_OK ||
             !Exec("PRAGMA journal_mode=WAL") || !Exec("PRAGMA synchronous=FULL") || !Exec(create.c_str()) ||
             sqlite3_prepare_v2(m_db, insert.c_str(), -1, &m_insert, nullptr) != SQLITE_OK) {
             std::fprintf(stderr, "bench_rules: the bare table could not be made in %s\n", file.c_str());
@@ -448,6 +450,9 @@ private:
         const std::vector<std::int64_t> v = TurnNumbers(t);
         for (std::size_t i = 0; i < v.size(); ++i)
             sqlite3_bind_int64(m_insert, static_cast<int>(i) + 3, v[i]);
+        const std::string_view exercise = ExerciseName(t.exercise);
+        sqlite3_bind_text(m_insert, static_cast<int>(v.size()) + 3, exercise.data(), static_cast<int>(exercise.size()),
+                          SQLITE_STATIC);
         return sqlite3_step(m_insert) == SQLITE_DONE;
     }
     sqlite3 *m_db = nullptr;

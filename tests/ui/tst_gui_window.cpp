@@ -685,7 +685,8 @@ private Q_SLOTS:
 
     // Every chart and the summary show what a player counts by hand in the
     // history; the level and period filters narrow them and keep their choice;
-    // a turn added while the window is open shows on refresh.
+    // a turn added while the window is open shows on refresh; the exercise
+    // filter narrows them to the turns of one exercise.
     void statisticsShowTheHistory()
     {
         StatisticsDialog dialog;
@@ -710,15 +711,26 @@ private Q_SLOTS:
         QVERIFY2(Text(dialog, "summaryLabel").contains("1 turn"), qPrintable(Text(dialog, "summaryLabel")));
         QCOMPARE(YValues(dialog, "scoreChart", "dailyScore"), QList<qreal>{30});  // yesterday's level 2 turn
         QVERIFY(m_history.Append(Turn(m_today + 120, 2, 30, 25, true, "T3")).ok);
+        TurnRecord built = Turn(m_today + 180, 2, 70, 40, true, "B1");
+        built.exercise = Exercise::Build;
+        QVERIFY(m_history.Append(built).ok);
         dialog.refresh();
-        QVERIFY(Text(dialog, "summaryLabel").contains("2 turns"));
+        QVERIFY(Text(dialog, "summaryLabel").contains("3 turns"));
+        QCOMPARE(levels->count(), 3);  // all, 2 and 3: level 2 once, though played in both exercises
+        auto *exercises = dialog.findChild<QComboBox *>("exerciseFilter");
+        QCOMPARE(exercises->currentText(), QString("Both exercises"));
+        exercises->setCurrentIndex(exercises->findText("Build the figure"));
+        Q_EMIT exercises->activated(exercises->currentIndex());
+        QVERIFY2(Text(dialog, "summaryLabel").contains("1 turn"), qPrintable(Text(dialog, "summaryLabel")));
+        QCOMPARE(YValues(dialog, "scoreChart", "dailyScore"), QList<qreal>{40});
     }
 
     // The results file's lines in file order, names decoded without loss where
     // possible, a line that cannot be read marked as such, the record marked
-    // among the lines before it; the history's best turn of each level. The
-    // statistics export writes a file; a failed one, and windows without a
-    // history, say why. (What the file holds is tried on the history.)
+    // among the lines before it; the history's best turn of each level in
+    // each exercise (the statistics test added a built one). The statistics
+    // export writes a file; a failed one, and windows without a history, say
+    // why. (What the file holds is tried on the history.)
     void highScoresExportAndMissingHistory()
     {
         QFile file(m_dir.filePath("Stat.txt"));
@@ -740,9 +752,11 @@ private Q_SLOTS:
             QCOMPARE(results->item(row, 1)->font().bold(), row == 1);
         QCOMPARE(Text(dialog, "recordLabel"), QString::fromUtf8("Record to beat: 103 by J\xC3\xB6rg"));
         auto *best = dialog.findChild<QTableWidget *>("bestTurnsTable");
-        QCOMPARE(best->rowCount(), 2);
-        QCOMPARE(best->item(0, 3)->text(), QString("Y1"));
-        QCOMPARE(best->item(1, 2)->text(), QString::fromStdString(UtcDate(m_today)));
+        QCOMPARE(best->rowCount(), 3);
+        QCOMPARE(best->item(0, 4)->text(), QString("Y1"));
+        QVERIFY(best->item(1, 1)->text() == "Build the figure" && best->item(1, 4)->text() == "B1");
+        QVERIFY(best->item(2, 1)->text() == "Draw the views" && best->item(2, 0)->text() == "3");
+        QCOMPARE(best->item(2, 3)->text(), QString::fromStdString(UtcDate(m_today)));
 
         StatisticsDialog statistics;
         History closed;

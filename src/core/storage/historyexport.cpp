@@ -48,7 +48,8 @@ std::string HistoryCsvHeader()
     std::string header = "time_utc,puzzle_code";
     for (const char *c : NumberColumns)
         header.append(",").append(c);
-    return header;
+    // Last, so that a reader of the older columns finds them where they were.
+    return header.append(",").append(ExerciseColumn);
 }
 
 std::string HistoryCsv(const std::vector<TurnRecord> &turns)
@@ -63,6 +64,8 @@ std::string HistoryCsv(const std::vector<TurnRecord> &turns)
             csv += ',';
             csv += std::to_string(v);
         }
+        csv += ',';
+        csv += ExerciseName(t.exercise);
         csv += "\r\n";
     }
     return csv;

@@ -18,10 +18,11 @@ bool NarrowsLevels(const HistoryFilter &f)
     return f.minLevel != std::numeric_limits<int>::min() || f.maxLevel != std::numeric_limits<int>::max();
 }
 
-// The conditions of a filter, on parameters ?1 and ?2 (levels) and ?3 (the
-// first second of the period). Only those that narrow anything are written:
-// an always-true range on an indexed column would lead SQLite to walk that
-// index, row by row, instead of reading the table straight through.
+// The conditions of a filter, on parameters ?1 and ?2 (levels), ?3 (the
+// first second of the period) and ?5 (the exercise's name). Only those that
+// narrow anything are written: an always-true range on an indexed column
+// would lead SQLite to walk that index, row by row, instead of reading the
+// table straight through.
 std::string FilterSql(const HistoryFilter &f, std::int64_t since, const char *table = "")
 {
     std::string sql = " 1 ";
@@ -29,6 +30,8 @@ std::string FilterSql(const HistoryFilter &f, std::int64_t since, const char *ta
         sql.append("AND ").append(table).append("level BETWEEN ?1 AND ?2 ");
     if (since != NoBound)
         sql.append("AND ").append(table).append("utc >= ?3 ");
+    if (f.exercise)
+        sql.append("AND ").append(table).append("exercise = ?5 ");
     return sql;
 }
 
@@ -50,11 +53,13 @@ std::string DaySumsSql(const HistoryFilter &f, std::int64_t since, std::int64_t 
             sql += "AND day >= ?3 / 86400 ";
         if (before != NoBound)
             sql += "AND day < ?4 / 86400 ";
+        if (f.exercise)
+            sql += "AND exercise = ?5 ";
     } else {
         sql = std::string("(SELECT ") + DaySumsOfTurns + " FROM turns WHERE" + FilterSql(f, since);
         if (before != NoBound)
             sql += "AND utc < ?4 ";
-        sql += "GROUP BY day, level";
+        sql += "GROUP BY day, level, exercise";
     }
     return sql + ") ";
 }
@@ -78,6 +83,8 @@ void BindFilter(Statement &s, const HistoryFilter &f, std::int64_t since)
     s.Bind(1, f.minLevel);
     s.Bind(2, f.maxLevel);
     s.Bind(3, since);
+    if (f.exercise)
+        s.Bind(5, ExerciseName(*f.exercise));
 }
 
 } // namespace
@@ -96,6 +103,7 @@ HistoryStatus History::Turns(std::vector<TurnRecord> &turns) const
         for (std::size_t i = 0; i < v.size(); ++i)
             v[i] = s.Int(static_cast<int>(i) + 2);
         SetTurnFields(t, v);
+        t.exercise = ExerciseNamed(s.Text(static_cast<int>(v.size()) + 2));
         turns.push_back(std::move(t));
     }
     return s.rc == SQLITE_DONE ? HistoryStatus{} : Failed(HistoryError::ReadFailed, s.rc);
@@ -191,19 +199,21 @@ HistoryStatus History::BestTurnByLevel(const HistoryFilter &filter, std::vector<
     best.clear();
     if (!m_db)
         return Problem(HistoryError::Closed, m_path);
-    // The top score of each level from the day sums (of first plays; a level
-    // played only again has none), then its earliest first play through the
-    // (level, final_score) index.
-    Statement s(m_db, "WITH m AS (SELECT level, max(best_score) AS best FROM " + DaySumsSql(filter, Since(filter)) +
-                          "GROUP BY level), "
-                          "w AS (SELECT level, best, (SELECT id FROM turns t WHERE t.level = m.level AND "
-                          "t.final_score = m.best AND t.first_play <> 0 AND" + FilterSql(filter, Since(filter), "t.") +
+    // The top score of each level and exercise from the day sums (of first
+    // plays; a level played only again has none), then its earliest first
+    // play through the (level, final_score) index. Views sort before build.
+    Statement s(m_db, "WITH m AS (SELECT level, exercise, max(best_score) AS best FROM " +
+                          DaySumsSql(filter, Since(filter)) +
+                          "GROUP BY level, exercise), "
+                          "w AS (SELECT level, exercise, best, (SELECT id FROM turns t WHERE t.level = m.level AND "
+                          "t.final_score = m.best AND t.exercise = m.exercise AND t.first_play <> 0 AND" +
+                          FilterSql(filter, Since(filter), "t.") +
                           "ORDER BY t.utc, t.id LIMIT 1) AS id FROM m) "
-                          "SELECT w.level, w.best, turns.utc, turns.code FROM w JOIN turns ON turns.id = w.id "
-                          "ORDER BY w.level");
+                          "SELECT w.level, w.best, turns.utc, turns.code, w.exercise FROM w "
+                          "JOIN turns ON turns.id = w.id ORDER BY w.level, w.exercise <> 'views'");
     BindFilter(s, filter, Since(filter));
     while (s.Step())
-        best.push_back({ToInt(s.Int(0)), ToInt(s.Int(1)), s.Int(2), s.Text(3)});
+        best.push_back({ToInt(s.Int(0)), ToInt(s.Int(1)), s.Int(2), s.Text(3), ExerciseNamed(s.Text(4))});
     return s.rc == SQLITE_DONE ? HistoryStatus{} : Failed(HistoryError::ReadFailed, s.rc);
 }
 

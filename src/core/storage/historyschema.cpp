@@ -14,8 +14,9 @@ using namespace historysql;
 namespace {
 
 // The turns table as version 2 left it; first_play comes with the step to
-// version 4, as for every older file. Version 1 had no per-sheet counters, no
-// help columns, no final score and no assessment; MigrateFrom1Sql adds them.
+// version 4 and exercise with the step to version 5, as for every older file.
+// Version 1 had no per-sheet counters, no help columns, no final score and no
+// assessment; MigrateFrom1Sql adds them.
 std::string CreateTurnsSql()
 {
     std::string sql = "CREATE TABLE turns(id INTEGER PRIMARY KEY, utc INTEGER NOT NULL, code TEXT NOT NULL";
@@ -44,17 +45,10 @@ constexpr const char *MigrateFrom1Sql =
     "UPDATE turns SET final_score = total_score;"
     "CREATE INDEX IF NOT EXISTS turns_by_level ON turns(level, final_score);";
 
-// The sums of each UTC day and level that the statistics read, so that a
-// chart of a year costs about the same after 100 turns or 100,000. Version 3
-// adds the table, which the step to version 4 fills. It also drops the index
-// of times that versions 1 and 2 kept: no query reads the turns by time any
-// more, and every turn would pay for it.
-constexpr const char *AddDaySumsSql =
-    "CREATE TABLE day_levels(day INTEGER, level INTEGER, turns INTEGER NOT NULL, final_score INTEGER NOT NULL,"
-    " best_score INTEGER, seconds INTEGER NOT NULL, x_right INTEGER NOT NULL, x_wrong INTEGER NOT NULL,"
-    " y_right INTEGER NOT NULL, y_wrong INTEGER NOT NULL, z_right INTEGER NOT NULL, z_wrong INTEGER NOT NULL,"
-    " UNIQUE(day, level));"
-    "DROP INDEX IF EXISTS turns_by_time;";
+// Version 3 brought the day sums (made in their present form by the step to
+// version 5) and dropped the index of times that versions 1 and 2 kept: no
+// query reads the turns by time any more, and every turn would pay for it.
+constexpr const char *MigrateTo3Sql = "DROP INDEX IF EXISTS turns_by_time;";
 
 // Version 4: whether a turn was the player's first meeting with its figure
 // (older turns can only tell a restart), the figures seen (filled from the
@@ -62,12 +56,8 @@ constexpr const char *AddDaySumsSql =
 // the statistics read instead of grouping the turns (so the index of the
 // assessment turns that version 3 kept goes). A sitting is complete
 // when its turns hold all twelve figures; a figure played twice counts with
-// its first turn. Best scores now count first plays only, so the day sums are
-// built anew from the turns and their trigger replaced: the sums are then kept
-// in the transaction of every turn inserted and never disagree with the
-// turns. A day is utc / 86400 as SQLite divides (toward zero), as every query
-// counts days. SQLite's max(a, NULL) is NULL, hence the coalesce for a day
-// whose turns so far were all replays.
+// its first turn. Best scores now count first plays only, which the day sums
+// built anew by the step to version 5 take in.
 std::string MigrateTo4Sql()
 {
     return std::string(
@@ -82,17 +72,46 @@ std::string MigrateTo4Sql()
                " WHERE assessment <> 0) WHERE nth = 1 GROUP BY assessment HAVING count(*) = ") +
            std::to_string(AssessmentSize) +
            ";"
-           "DROP INDEX IF EXISTS turns_by_assessment;"
-           "DROP TRIGGER IF EXISTS turns_into_day_levels;"
-           "DELETE FROM day_levels;"
-           "INSERT INTO day_levels SELECT " +
+           "DROP INDEX IF EXISTS turns_by_assessment;";
+}
+
+// Version 5: a turn belongs to an exercise, drawing the views or building the
+// figure; every older turn drew the views. A figure is seen per exercise, and
+// the figures seen so far count as seen in both: drawing the views shows the
+// figure in 3D, so a builder has met it too. The sums of each UTC day and
+// level that the statistics read (so that a chart of a year costs about the
+// same after 100 turns or 100,000) are kept per exercise as well, so the table
+// of any older version (or none, before version 3) is replaced and built anew
+// from the turns, and its trigger with it: the sums are then kept in the
+// transaction of every turn inserted and never disagree with the turns. A day
+// is utc / 86400 as SQLite divides (toward zero), as every query counts days.
+// SQLite's max(a, NULL) is NULL, hence the coalesce for a day whose turns so
+// far were all replays.
+std::string MigrateTo5Sql()
+{
+    return std::string(
+               "DROP TRIGGER IF EXISTS turns_into_day_levels;"
+               "ALTER TABLE turns ADD COLUMN exercise TEXT NOT NULL DEFAULT 'views';"
+               "ALTER TABLE seen RENAME TO seen_4;"
+               "CREATE TABLE seen(level INTEGER NOT NULL, seed INTEGER NOT NULL, exercise TEXT NOT NULL,"
+               " PRIMARY KEY(level, seed, exercise)) WITHOUT ROWID;"
+               "INSERT INTO seen SELECT level, seed, e.column1 FROM seen_4"
+               " CROSS JOIN (VALUES('views'), ('build')) AS e;"
+               "DROP TABLE seen_4;"
+               "DROP TABLE IF EXISTS day_levels;"
+               "CREATE TABLE day_levels(day INTEGER, level INTEGER, exercise TEXT NOT NULL, turns INTEGER NOT NULL,"
+               " final_score INTEGER NOT NULL, best_score INTEGER, seconds INTEGER NOT NULL, x_right INTEGER NOT NULL,"
+               " x_wrong INTEGER NOT NULL, y_right INTEGER NOT NULL, y_wrong INTEGER NOT NULL, z_right INTEGER NOT NULL,"
+               " z_wrong INTEGER NOT NULL, UNIQUE(day, level, exercise));"
+               "INSERT INTO day_levels SELECT ") +
            DaySumsOfTurns +
-           " FROM turns GROUP BY 1, 2;"
+           " FROM turns GROUP BY 1, 2, 3;"
            "CREATE TRIGGER turns_into_day_levels AFTER INSERT ON turns BEGIN"
-           " INSERT INTO day_levels VALUES(new.utc / 86400, new.level, 1, new.final_score,"
+           " INSERT INTO day_levels VALUES(new.utc / 86400, new.level, new.exercise, 1, new.final_score,"
            " CASE WHEN new.first_play <> 0 THEN new.final_score END, coalesce(new.seconds, 0),"
            " new.x_right, new.x_wrong, new.y_right, new.y_wrong, new.z_right, new.z_wrong)"
-           " ON CONFLICT(day, level) DO UPDATE SET turns = turns + 1, final_score = final_score + excluded.final_score,"
+           " ON CONFLICT(day, level, exercise) DO UPDATE SET turns = turns + 1,"
+           " final_score = final_score + excluded.final_score,"
            " best_score = coalesce(max(best_score, excluded.best_score), best_score, excluded.best_score),"
            " seconds = seconds + excluded.seconds,"
            " x_right = x_right + excluded.x_right, x_wrong = x_wrong + excluded.x_wrong,"
@@ -126,10 +145,13 @@ bool History::CreateOrMigrate(int version, HistoryCause &cause)
         return true;
     std::string steps = version == 0 ? CreateTurnsSql() : version == 1 ? MigrateFrom1Sql : "";
     if (version < 3)
-        steps += AddDaySumsSql;
-    steps += MigrateTo4Sql() + "PRAGMA user_version = " + std::to_string(SchemaVersion) + ";";
+        steps += MigrateTo3Sql;
+    if (version < 4)
+        steps += MigrateTo4Sql();
+    steps += MigrateTo5Sql() + "PRAGMA user_version = " + std::to_string(SchemaVersion) + ";";
     if (now == version && Exec(m_db, steps.c_str(), rc)) {
-        rc = BackfillSeen();
+        // Version 4 files already keep the figures their turns showed.
+        rc = version < 4 ? BackfillSeen() : SQLITE_OK;
         if (rc == SQLITE_OK && Exec(m_db, "COMMIT", rc))
             return true;
     }
@@ -139,22 +161,26 @@ bool History::CreateOrMigrate(int version, HistoryCause &cause)
     return false;
 }
 
-// The figures of the turns stored before version 4 are seen: a code tells its
-// level and seed. A code that does not read (typed by hand into an old file)
-// names no figure and is passed over. Returns SQLite's result code.
+// The figures of the turns stored before version 4 are seen, in both
+// exercises as the seen figures of version 4 are: a code tells its level and
+// seed. A code that does not read (typed by hand into an old file) names no
+// figure and is passed over. Returns SQLite's result code.
 int History::BackfillSeen()
 {
     Statement codes(m_db, "SELECT DISTINCT code FROM turns");
-    Statement insert(m_db, "INSERT OR IGNORE INTO seen VALUES(?1, ?2)");
+    Statement insert(m_db, "INSERT OR IGNORE INTO seen VALUES(?1, ?2, ?3)");
     while (codes.Step()) {
         const ParsedPuzzleCode parsed = ParsePuzzleCode(codes.Text(0));
         if (!parsed.code)
             continue;
-        insert.Bind(1, parsed.code->level);
-        insert.Bind(2, parsed.code->seed);
-        if (insert.Step() || insert.rc != SQLITE_DONE)
-            return insert.rc;
-        insert.Reset();
+        for (Exercise e : AllExercises) {
+            insert.Bind(1, parsed.code->level);
+            insert.Bind(2, parsed.code->seed);
+            insert.Bind(3, ExerciseName(e));
+            if (insert.Step() || insert.rc != SQLITE_DONE)
+                return insert.rc;
+            insert.Reset();
+        }
     }
     return codes.rc == SQLITE_DONE ? SQLITE_OK : codes.rc;
 }

@@ -13,13 +13,15 @@
 #include <cstring>
 #include <limits>
 #include <string>
+#include <string_view>
 
 namespace historysql {
 
 constexpr std::int64_t SecondsPerDay = 86400;
 
 // The columns after utc and code, in the order of TurnFields(); the CSV
-// export writes them in this order too.
+// export writes them in this order too. The exercise follows them, as its
+// name (ExerciseName), the one column that is not a number.
 constexpr std::array<const char *, 23> NumberColumns{
     "level",       "seconds",     "x_right",     "x_wrong",  "x_score",  "y_right", "y_wrong", "y_score",
     "z_right",     "z_wrong",     "z_score",     "total_right", "total_wrong", "total_score", "hints", "peeks",
@@ -58,13 +60,20 @@ inline void SetTurnFields(TurnRecord &t, const NumberRow &v)
     t.firstPlay = v[22] != 0;
 }
 
+constexpr const char *ExerciseColumn = "exercise";
+
+// The turns' columns as stored and read back: utc, code, the numbers, the exercise.
 inline std::string ColumnList()
 {
     std::string list = "utc, code";
     for (const char *c : NumberColumns)
         list.append(", ").append(c);
-    return list;
+    return list.append(", ").append(ExerciseColumn);
 }
+
+// An exercise stored under a name this version does not know (the file edited
+// by hand) reads as the drawing of views, the exercise every old turn was.
+inline Exercise ExerciseNamed(std::string_view name) { return ParseExercise(name).value_or(Exercise::Views); }
 
 // A prepared statement that finalizes itself.
 class Statement {
@@ -83,6 +92,10 @@ public:
         return rc == SQLITE_ROW;
     }
     void Bind(int i, std::int64_t v) { sqlite3_bind_int64(m_stmt, i, v); }
+    void Bind(int i, std::string_view v)
+    {
+        sqlite3_bind_text(m_stmt, i, v.data(), static_cast<int>(v.size()), SQLITE_TRANSIENT);
+    }
     void Reset() { sqlite3_reset(m_stmt); }
     std::int64_t Int(int col) const { return sqlite3_column_int64(m_stmt, col); }
     double Real(int col) const { return sqlite3_column_double(m_stmt, col); }
@@ -123,13 +136,13 @@ inline std::string ErrorText(sqlite3 *db, int rc)
 }
 
 constexpr const char *DaySumColumns =
-    "day, level, turns, final_score, best_score, seconds, x_right, x_wrong, y_right, y_wrong, z_right, z_wrong";
+    "day, level, exercise, turns, final_score, best_score, seconds, x_right, x_wrong, y_right, y_wrong, z_right, z_wrong";
 
 // The columns of DaySumColumns summed from the turns, to follow
-// "FROM turns ... GROUP BY day, level". Best scores are of first plays alone;
+// "FROM turns ... GROUP BY day, level, exercise". Best scores are of first plays alone;
 // the sums are never NULL (version 1 allowed NULL seconds).
 constexpr const char *DaySumsOfTurns =
-    "utc / 86400 AS day, level, count(*) AS turns, coalesce(sum(final_score), 0) AS final_score,"
+    "utc / 86400 AS day, level, exercise, count(*) AS turns, coalesce(sum(final_score), 0) AS final_score,"
     " max(CASE WHEN first_play <> 0 THEN final_score END) AS best_score, coalesce(sum(seconds), 0) AS seconds,"
     " coalesce(sum(x_right), 0) AS x_right, coalesce(sum(x_wrong), 0) AS x_wrong, coalesce(sum(y_right), 0) AS y_right,"
     " coalesce(sum(y_wrong), 0) AS y_wrong, coalesce(sum(z_right), 0) AS z_right, coalesce(sum(z_wrong), 0) AS z_wrong";

@@ -202,12 +202,12 @@ History::OpenOutcome History::TryOpen(HistoryCause &cause)
     if (version == 0)
         SyncFolder(FolderOf(m_path));  // the new file's name survives a power cut too
     std::string insert = "INSERT INTO turns(" + ColumnList() + ") VALUES(?1";
-    for (std::size_t i = 2; i <= NumberColumns.size() + 2; ++i)
+    for (std::size_t i = 2; i <= NumberColumns.size() + 3; ++i)
         insert += ",?" + std::to_string(i);
     insert += ")";
     rc = sqlite3_prepare_v2(m_db, insert.c_str(), -1, &m_insert, nullptr);
     const std::string columns[] = {ColumnList() + " FROM turns", std::string(DaySumColumns) + " FROM day_levels",
-                                   "level, seed FROM seen", "id, utc, total_score, total_seconds FROM sittings"};
+                                   "level, seed, exercise FROM seen", "id, utc, total_score, total_seconds FROM sittings"};
     for (const std::string &c : columns)
         if (rc == SQLITE_OK)
             rc = Statement(m_db, "SELECT " + c + " LIMIT 0").rc;
@@ -231,6 +231,9 @@ bool History::InsertAll(const std::vector<TurnRecord> &turns, HistoryCause &fail
             const NumberRow fields = TurnFields(t);
             for (std::size_t i = 0; i < fields.size(); ++i)
                 sqlite3_bind_int64(m_insert, static_cast<int>(i) + 3, fields[i]);
+            const std::string_view exercise = ExerciseName(t.exercise);  // a literal: SQLite need not copy it
+            sqlite3_bind_text(m_insert, static_cast<int>(fields.size()) + 3, exercise.data(),
+                              static_cast<int>(exercise.size()), SQLITE_STATIC);
             rc = sqlite3_step(m_insert);
             if (rc != SQLITE_DONE)
                 break;
@@ -271,26 +274,28 @@ HistoryStatus History::AppendAll(const std::vector<TurnRecord> &turns)
     return InsertAll(turns, status.cause) ? HistoryStatus{} : status;
 }
 
-HistoryStatus History::MarkSeen(int level, std::uint32_t seed, Exercise)
+HistoryStatus History::MarkSeen(int level, std::uint32_t seed, Exercise exercise)
 {
     if (!m_db)
         return Problem(HistoryError::Closed, m_path);
-    Statement s(m_db, "INSERT OR IGNORE INTO seen VALUES(?1, ?2)");
+    Statement s(m_db, "INSERT OR IGNORE INTO seen VALUES(?1, ?2, ?3)");
     s.Bind(1, level);
     s.Bind(2, seed);
+    s.Bind(3, ExerciseName(exercise));
     if (!s.Step() && s.rc == SQLITE_DONE)
         return {};
     return Problem(HistoryError::SeenNotRecorded, m_path, WriteFailure(s.rc));
 }
 
-HistoryStatus History::IsSeen(int level, std::uint32_t seed, Exercise, bool &seen) const
+HistoryStatus History::IsSeen(int level, std::uint32_t seed, Exercise exercise, bool &seen) const
 {
     seen = false;
     if (!m_db)
         return Problem(HistoryError::Closed, m_path);
-    Statement s(m_db, "SELECT 1 FROM seen WHERE level = ?1 AND seed = ?2");
+    Statement s(m_db, "SELECT 1 FROM seen WHERE level = ?1 AND seed = ?2 AND exercise = ?3");
     s.Bind(1, level);
     s.Bind(2, seed);
+    s.Bind(3, ExerciseName(exercise));
     seen = s.Step();
     return seen || s.rc == SQLITE_DONE ? HistoryStatus{} : Failed(HistoryError::ReadFailed, s.rc);
 }

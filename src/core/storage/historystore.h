@@ -113,6 +113,7 @@ struct HistoryFilter {
     int maxLevel = std::numeric_limits<int>::max();
     HistoryPeriod period = HistoryPeriod::All;
     std::int64_t now = 0;  // seconds since 1970 UTC taken as "now"; 0 reads the clock
+    std::optional<Exercise> exercise;  // empty: the turns of both exercises
 };
 
 struct DayScore {
@@ -141,6 +142,7 @@ struct BestTurn {
     int finalScore = 0;
     std::int64_t utcSeconds = 0;
     std::string puzzleCode;
+    Exercise exercise = Exercise::Views;
 };
 
 struct AssessmentSitting {
@@ -160,18 +162,19 @@ struct AssessmentSitting {
 // under a dated name and a new history started; a folder that cannot be
 // written leaves the history unavailable and the game goes on. No operation
 // throws: each one returns a status telling what the player should know. The
-// statistics are read from sums per UTC day and level that the file keeps
-// beside the turns, updated in the transaction of every turn, so a year of
+// statistics are read from sums per UTC day, level and exercise that the file
+// keeps beside the turns, updated in the transaction of every turn, so a year of
 // 100,000 turns is charted about as fast as a year of 100, with the same
 // numbers as counting the turns one by one. Beside the turns it keeps the
-// figures the player has seen and the complete assessment sittings.
+// figures the player has seen in each exercise and the complete assessment
+// sittings.
 //
 // SQLite sits in the core, not behind Qt SQL, because the history is a store
 // of the game's rules that tests drive without Qt, and linking the system
 // library means the package needs no Qt SQL driver.
 class History {
 public:
-    static constexpr int SchemaVersion = 4;
+    static constexpr int SchemaVersion = 5;
     static constexpr int DefaultBusyTimeoutMs = 3000;
     static constexpr const char *FileName = "history.sqlite";
 
@@ -197,8 +200,9 @@ public:
     // in whole). Unlike Append, turns that could not be stored are not kept.
     HistoryStatus AppendAll(const std::vector<TurnRecord> &turns);
 
-    // A figure is known by its level and generator seed. Marking one seen
-    // again changes nothing.
+    // A figure is known by its level and generator seed, and seen in one
+    // exercise: having drawn its views says nothing of building it. Marking
+    // one seen again changes nothing.
     HistoryStatus MarkSeen(int level, std::uint32_t seed, Exercise exercise);
     HistoryStatus IsSeen(int level, std::uint32_t seed, Exercise exercise, bool &seen) const;
     // Stores a complete sitting; one stored again under the same id replaces it.
@@ -214,8 +218,9 @@ public:
     // Consecutive UTC days with at least one turn, ending today or yesterday
     // (0 otherwise). The period of the filter does not apply; its levels do.
     HistoryStatus DailyStreak(const HistoryFilter &filter, int &days) const;
-    // The highest final score of each level among first plays; the earliest
-    // turn wins a tie.
+    // The highest final score of each level and exercise among first plays,
+    // by level and, within a level, views before build; the earliest turn
+    // wins a tie.
     HistoryStatus BestTurnByLevel(const HistoryFilter &filter, std::vector<BestTurn> &best) const;
     // One row per complete sitting, in the order they ended. A sitting spans
     // levels, so only the filter's period applies.

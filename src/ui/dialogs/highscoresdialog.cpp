@@ -41,8 +41,8 @@ HighScoresDialog::HighScoresDialog(QWidget *parent) : QDialog(parent)
     m_record = new QLabel(this);
     m_record->setObjectName(QStringLiteral("recordLabel"));
     m_results = MakeTable(QStringLiteral("resultsTable"), {tr("#"), tr("Name"), tr("Score"), tr("Seconds"), QString()}, this);
-    m_best = MakeTable(QStringLiteral("bestTurnsTable"), {tr("Level"), tr("Best score"), tr("Date (UTC)"), tr("Puzzle code")},
-                       this);
+    m_best = MakeTable(QStringLiteral("bestTurnsTable"),
+                       {tr("Level"), tr("Exercise"), tr("Best score"), tr("Date (UTC)"), tr("Puzzle code")}, this);
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("statusLabel"));
     m_status->setWordWrap(true);
@@ -121,9 +121,10 @@ void HighScoresDialog::refresh()
     for (int row = 0; row < m_best->rowCount(); ++row) {
         const BestTurn &b = best[static_cast<std::size_t>(row)];
         m_best->setItem(row, 0, Cell(QString::number(b.level), true));
-        m_best->setItem(row, 1, Cell(QString::number(b.finalScore), true));
-        m_best->setItem(row, 2, Cell(QString::fromStdString(UtcDate(b.utcSeconds))));
-        m_best->setItem(row, 3, Cell(QString::fromStdString(b.puzzleCode)));
+        m_best->setItem(row, 1, Cell(b.exercise == Exercise::Build ? tr("Build the figure") : tr("Draw the views")));
+        m_best->setItem(row, 2, Cell(QString::number(b.finalScore), true));
+        m_best->setItem(row, 3, Cell(QString::fromStdString(UtcDate(b.utcSeconds))));
+        m_best->setItem(row, 4, Cell(QString::fromStdString(b.puzzleCode)));
     }
     m_best->resizeColumnsToContents();
 }

@@ -23,7 +23,7 @@ struct HighScoreEntry {
 // The best results: the results file's entries in the order given, with the
 // record to beat (the top score among the lines that count; the first line
 // holding it on a tie) marked, a line whose score could not be read shown as
-// such, and the best turn of each level from the turn history. It reads no
+// such, and the best turn of each level in each exercise from the turn history. It reads no
 // file itself: the entries come from the caller and the best turns through
 // History. Names are shown as UTF-8, bytes that are not UTF-8 as replacement
 // marks.

@@ -96,6 +96,11 @@ StatisticsDialog::StatisticsDialog(QWidget *parent) : QDialog(parent)
 
     m_summary = new QLabel(this);
     m_summary->setObjectName(QStringLiteral("summaryLabel"));
+    m_exercise = new QComboBox(this);
+    m_exercise->setObjectName(QStringLiteral("exerciseFilter"));
+    m_exercise->addItem(tr("Both exercises"), QVariant());
+    m_exercise->addItem(tr("Draw the views"), ExerciseIndex(Exercise::Views));
+    m_exercise->addItem(tr("Build the figure"), ExerciseIndex(Exercise::Build));
     m_level = new QComboBox(this);
     m_level->setObjectName(QStringLiteral("levelFilter"));
     m_period = new QComboBox(this);
@@ -121,6 +126,8 @@ StatisticsDialog::StatisticsDialog(QWidget *parent) : QDialog(parent)
 
     auto *filters = new QHBoxLayout;
     filters->addWidget(m_summary, 1);
+    filters->addWidget(new QLabel(tr("Exercise:"), this));
+    filters->addWidget(m_exercise);
     filters->addWidget(new QLabel(tr("Level:"), this));
     filters->addWidget(m_level);
     filters->addWidget(new QLabel(tr("Period:"), this));
@@ -137,6 +144,7 @@ StatisticsDialog::StatisticsDialog(QWidget *parent) : QDialog(parent)
     layout->addLayout(charts, 1);
     layout->addWidget(m_status);
 
+    connect(m_exercise, &QComboBox::activated, this, &StatisticsDialog::refresh);
     connect(m_level, &QComboBox::activated, this, &StatisticsDialog::refresh);
     connect(m_period, &QComboBox::activated, this, &StatisticsDialog::refresh);
     connect(m_export, &QPushButton::clicked, this, &StatisticsDialog::chooseExportFile);
@@ -151,7 +159,8 @@ void StatisticsDialog::setHistory(History *history)
 
 void StatisticsDialog::showMessage(const QString &text) { m_status->setText(text); }
 
-// "All levels" and each level the history holds, keeping the choice made.
+// "All levels" and each level the history holds in either exercise, keeping
+// the choice made.
 void StatisticsDialog::fillLevels()
 {
     const QVariant chosen = m_level->currentData();
@@ -161,8 +170,9 @@ void StatisticsDialog::fillLevels()
     std::vector<BestTurn> levels;
     if (m_history && m_history->IsOpen())
         m_history->BestTurnByLevel({}, levels);
-    for (const BestTurn &l : levels)
-        m_level->addItem(tr("Level %1").arg(l.level), l.level);
+    for (std::size_t i = 0; i < levels.size(); ++i)
+        if (i == 0 || levels[i].level != levels[i - 1].level)  // a level's rows, one per exercise, follow each other
+            m_level->addItem(tr("Level %1").arg(levels[i].level), levels[i].level);
     const int index = chosen.isValid() ? m_level->findData(chosen) : 0;
     m_level->setCurrentIndex(std::max(index, 0));
 }
@@ -174,6 +184,8 @@ void StatisticsDialog::refresh()
     m_export->setEnabled(open);
 
     HistoryFilter filter;
+    if (m_exercise->currentData().isValid())
+        filter.exercise = AllExercises[static_cast<std::size_t>(m_exercise->currentData().toInt())];
     if (m_level->currentData().isValid())
         filter.minLevel = filter.maxLevel = m_level->currentData().toInt();
     filter.period = static_cast<HistoryPeriod>(m_period->currentData().toInt());
@@ -185,7 +197,7 @@ void StatisticsDialog::refresh()
     std::array<SheetAccuracy, 3> accuracy{};
     std::vector<LevelSeconds> levels;
     std::vector<AssessmentSitting> sittings;
-    HistoryFilter sittingFilter;  // a sitting spans the levels: only the period narrows it
+    HistoryFilter sittingFilter;  // a sitting spans the levels and draws views only: the period alone narrows it
     sittingFilter.period = filter.period;
     sittingFilter.now = m_now;
     HistoryStatus status;

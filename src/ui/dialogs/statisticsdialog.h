@@ -11,9 +11,11 @@ class QPushButton;
 
 // The player's progress drawn from the turn history: score over time with a
 // moving average, accuracy per sheet, average seconds per level and turns per
-// day, with the daily streak and the turn count, for all levels or one and for
-// a chosen period. It only reads the history it is given and never owns it; a
-// missing or unavailable history shows as such, with empty charts.
+// day, with the daily streak and the turn count, for both exercises or one,
+// for all levels or one and for a chosen period; the assessment sittings,
+// which are all drawings of views, heed the period alone. It only reads the
+// history it is given and never owns it; a missing or unavailable history
+// shows as such, with empty charts.
 class StatisticsDialog : public QDialog {
     Q_OBJECT
 public:
@@ -46,6 +48,7 @@ private:
     std::int64_t m_now = 0;
     QLabel *m_summary = nullptr;
     QLabel *m_status = nullptr;
+    QComboBox *m_exercise = nullptr;
     QComboBox *m_level = nullptr;
     QComboBox *m_period = nullptr;
     QPushButton *m_export = nullptr;
