@@ -158,7 +158,10 @@ public:
 
     void TickSecond() { m_game.TickSecond(); }
     // The suggestion for the turn's exercise.
-    const LevelSuggestion &Suggestion() const { return m_suggestion[ExerciseIndex(TurnExercise())]; }
+    const LevelSuggestion &Suggestion() const
+    {
+        return m_suggestion[static_cast<std::size_t>(ExerciseIndex(TurnExercise()))];
+    }
     // Writes a figure's pending "seen" mark to the history: a turn marks its
     // figure seen for the other exercise as it begins, and writes the mark at
     // its first Check, a peek, the next turn or this call (at quit), so that
