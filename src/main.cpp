@@ -55,6 +55,8 @@ int main(int argc, char *argv[])
     // The command line sets this run's figure and level; the settings keep
     // the player's own.
     const int level = commandLine.level.value_or(settings.level);
+    if (commandLine.exercise)
+        window.chooseExercise(*commandLine.exercise, false);
     if (commandLine.puzzle)
         window.openPuzzleCode(*commandLine.puzzle);
     else if (level != 0)

@@ -1,6 +1,6 @@
 // A monkey player: random presses, moves and releases with any button on and
 // off the sheets, the view and the control panel, whole strokes, every command
-// but End, level changes, keys, About and the name window, from a fixed seed
+// but End (both exercises among them), level changes, keys, About and the name window, from a fixed seed
 // (MONKEY_SEED, MONKEY_EVENTS to change). After every event the game's state
 // must still be sound and the window must still be open and paint; a failure
 // names the seed and the event.
@@ -23,6 +23,8 @@ QString BrokenRule(const Game &game)
                 return QStringLiteral("slot %1 holds a stroke off the lattice").arg(slot);
         if (game.Checked() && !game.Input(s).IsRevealed())
             return QStringLiteral("a sheet took strokes after the Check");
+        if (game.TurnExercise() == Exercise::Build && strokes.Slots() != game.Built().Projection(s))
+            return QStringLiteral("a sheet does not show the built figure's projection");
         again += CompareSamples(game.TrueProjection(s), SampleSegments(strokes.Slots()));
     }
     // The sheets are locked after a Check, so checking again must agree.
@@ -107,7 +109,8 @@ private Q_SLOTS:
             } else if (pick < 93) {
                 control<QSpinBox>(panel, "levelBox")->setValue(random.bounded(MaxLevel + 1));
             } else if (pick < 97) {
-                const Qt::Key key = std::array{Qt::Key_W, Qt::Key_1, Qt::Key_2, Qt::Key_A}[random.bounded(4)];
+                const Qt::Key key = std::array{Qt::Key_W, Qt::Key_1, Qt::Key_2, Qt::Key_A, Qt::Key_Left, Qt::Key_Up,
+                                               Qt::Key_PageDown, Qt::Key_Space}[random.bounded(8)];
                 QTest::keyClick(keyTarget(&window), key, random.bounded(2) ? Qt::ShiftModifier : Qt::NoModifier);
             } else {
                 // Time passes: the input guard after a dialog runs out at once
@@ -115,6 +118,7 @@ private Q_SLOTS:
                 QTest::qWait(random.bounded(1, 10));
                 for (Sheet s : AllSheets)
                     window.turn().game().Input(s).SetInputEnabled(true);
+                window.turn().game().Builder().SetInputEnabled(true);
             }
             QCoreApplication::processEvents();
 

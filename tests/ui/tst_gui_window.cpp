@@ -19,6 +19,7 @@
 #include "core/codes/puzzlecode.h"
 #include "ui/dialogs/statisticsdialog.h"
 #include "ui/dialogs/recordnamedialog.h"
+#include "core/view3d/viewprojection.h"
 
 #include <QtCharts>
 
@@ -768,6 +769,73 @@ private Q_SLOTS:
         QVERIFY(!statistics.exportCsv(m_dir.filePath("none.csv")).ok);
     }
 
+    // The build exercise end to end: the view takes the keys, the arrow keys
+    // and Space build the generated walk, and Check scores the maximum and
+    // says the figure fits; a segment added by two clicks in the view that
+    // leaves the views costs points. The history keeps both as build turns.
+    void buildTheFigure_data()
+    {
+        QTest::addColumn<bool>("extraByClicks");
+        QTest::newRow("the walk from the keys") << false;
+        QTest::newRow("and one extra segment by clicks") << true;
+    }
+    void buildTheFigure()
+    {
+        QFETCH(bool, extraByClicks);
+        MainWindow &w = *m_window;
+        action("exerciseBuildAction")->trigger();
+        w.turn().openCode({2, 0x600du, false});
+        FigureView *view = w.view();
+        QVERIFY(view->hasFocus());
+        QVERIFY(QTest::qWaitFor([&] { return w.game().Builder().AcceptsInput(); }, 2000));
+        const Figure &f = w.game().CurrentFigure();
+        auto keyTo = [&](LatticePoint3 to) {
+            const std::array<std::pair<Qt::Key, Qt::Key>, 3> keys{
+                {{Qt::Key_Right, Qt::Key_Left}, {Qt::Key_Up, Qt::Key_Down}, {Qt::Key_PageUp, Qt::Key_PageDown}}};
+            for (int axis = 0; axis < 3; ++axis)
+                for (int guard = 0; guard < 4 && w.game().Builder().Cursor()[axis] != to[axis]; ++guard)
+                    QTest::keyClick(view, to[axis] > w.game().Builder().Cursor()[axis] ? keys[axis].first : keys[axis].second);
+            QTest::keyClick(view, Qt::Key_Space);
+        };
+        for (int i = Figure::FirstShown + 1; i <= f.LastShown(); ++i) {
+            keyTo(*LatticeOf(f.entry[static_cast<std::size_t>(i)].start));
+            keyTo(*LatticeOf(f.entry[static_cast<std::size_t>(i)].end));
+        }
+        QCOMPARE(control<QLabel>(&w, "resultLabel")->text().left(9), QStringLiteral("Cursor x "));
+        std::size_t segments = w.game().Built().Segments().size();
+        if (extraByClicks) {
+            // A front edge the walk does not use: its ends are nearest the eye.
+            const ViewProjection projection(view->camera(), view->camera().Zoom, view->width(), view->height());
+            const UnitSteps walk = WalkSteps(f);
+            for (const BuiltSegment candidate : {BuiltSegment{{0, 4, 4}, {1, 4, 4}}, BuiltSegment{{0, 0, 4}, {0, 1, 4}},
+                                                 BuiltSegment{{4, 4, 4}, {4, 3, 4}}}) {
+                BuiltFigure one;
+                one.Add(candidate);
+                if ((one.Steps() & walk).any())
+                    continue;
+                for (LatticePoint3 p : {candidate.from, candidate.to}) {
+                    const ScreenPoint at = projection.Project(p);
+                    click(view, QPoint(qRound(at.x), qRound(at.y)));
+                }
+                break;
+            }
+            QCOMPARE(w.game().Built().Segments().size(), ++segments);
+        }
+        action("checkAction")->trigger();
+        const Game::CheckOutcome &o = w.turn().lastCheck();
+        QCOMPARE(o.fitsViews, !extraByClicks);
+        QCOMPARE(o.counts.WrongCount > 0, extraByClicks);
+        if (!extraByClicks)
+            QCOMPARE(control<QLabel>(&w, "codeLabel")->text(), QStringLiteral("Your figure fits all three views"));
+        std::vector<TurnRecord> turns;
+        QVERIFY(w.turn().history() && w.turn().history()->Turns(turns).ok);
+        QCOMPARE(turns.back().exercise, Exercise::Build);
+        QCOMPARE(turns.back().total.wrong, o.counts.WrongCount);
+        QVERIFY(action("otherFigureAction")->isEnabled());
+        action("exerciseViewsAction")->trigger();
+        QVERIFY(!view->hasFocus() && w.game().TurnExercise() == Exercise::Views);
+    }
+
     // The command line is read before any window: no display is needed, and
     // a bad argument of ours ends with status 2 and a message; Qt's own
     // options are left to Qt.
@@ -783,6 +851,7 @@ private Q_SLOTS:
         QTest::newRow("unknown option") << QStringList{"--colour"} << 2 << "colour";
         QTest::newRow("stray argument") << QStringList{"Stat.txt"} << 2 << "Stat.txt";
         QTest::newRow("mistyped puzzle code") << QStringList{"--puzzle", "0026-V5ZD-3"} << 2 << "typing error";
+        QTest::newRow("unknown exercise") << QStringList{"--exercise", "draw"} << 2 << "views or build";
         // Qt's own options are Qt's: a session manager restarts the game with -session.
         QTest::newRow("restart by the session manager")
             << QStringList{"-session", "10d2e3f4a5b6c7", "--version"} << 0 << "trivisto 1.1.0";
@@ -819,7 +888,7 @@ private Q_SLOTS:
         const QString path = dir.filePath(QStringLiteral("trivisto.conf"));
         const GameSettings chosen{.level = 17, .lineWidth = 4, .sound = false, .fullScreen = false,
                                   .windowGeometry = QByteArray("\x01\x02geometry", 10), .language = "ru",
-                                  .safePalette = true};
+                                  .safePalette = true, .exercise = Exercise::Build};
         {
             QSettings file(path, QSettings::IniFormat);
             QVERIFY(SettingsStore(file).save(chosen));

@@ -61,6 +61,7 @@ public:
             AbandonStroke();
     }
     bool InputEnabled() const { return m_inputEnabled; }
+    bool TakesStrokes() const { return m_takesStrokes; }
     SheetMode Mode() const { return m_mode; }
     bool IsRevealed() const { return m_mode == SheetMode::Revealed; }
     const SheetStrokes &Strokes() const { return m_strokes; }

@@ -72,7 +72,12 @@ CommandLine ParseCommandLine(const QStringList &arguments)
     const QCommandLineOption puzzle(
         QStringLiteral("puzzle"), QCoreApplication::translate("CommandLine", "Start on the figure of a puzzle code."),
         QStringLiteral("CODE"));
-    parser.addOptions({help, version, level, puzzle});
+    const QCommandLineOption exercise(
+        QStringLiteral("exercise"),
+        QCoreApplication::translate("CommandLine", "Play this exercise: views (draw the three views, the default) or "
+                                                   "build (build the figure from its views)."),
+        QStringLiteral("EXERCISE"));
+    parser.addOptions({help, version, level, puzzle, exercise});
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
 
     auto fail = [&](const QString &message) {
@@ -112,6 +117,12 @@ CommandLine ParseCommandLine(const QStringList &arguments)
             return fail(QCoreApplication::translate("CommandLine", "Puzzle code '%1': %2")
                             .arg(parser.value(puzzle), PuzzleCodeProblem(parsed)));
         result.puzzle = parser.value(puzzle);
+    }
+    if (parser.isSet(exercise)) {
+        result.exercise = ParseExercise(parser.value(exercise).toStdString());
+        if (!result.exercise)
+            return fail(QCoreApplication::translate("CommandLine", "The exercise must be views or build, not '%1'.")
+                            .arg(parser.value(exercise)));
     }
     return result;
 }

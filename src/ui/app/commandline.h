@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/codes/exercise.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -15,9 +17,11 @@ struct CommandLine {
     QString text;
     std::optional<int> level;
     std::optional<QString> puzzle;
+    std::optional<Exercise> exercise;
 };
 
-// Options: --help, --version, --level N (0..84), --puzzle CODE. Qt's own
+// Options: --help, --version, --level N (0..84), --puzzle CODE, --exercise
+// views|build. Qt's own
 // options (-platform, -display, -style, -session ...) are left out of the
 // reading: QApplication takes them from the same command line.
 CommandLine ParseCommandLine(const QStringList &arguments);

@@ -43,6 +43,8 @@ GameSettings SettingsStore::load() const
     const QString language = s.value(QStringLiteral("game/language")).toString();
     g.language = language == QLatin1String("en") || language == QLatin1String("ru") ? language : QString();
     g.safePalette = ReadBool(s, QStringLiteral("view/safePalette"), defaults.safePalette);
+    g.exercise = ParseExercise(s.value(QStringLiteral("game/exercise")).toString().trimmed().toStdString())
+                     .value_or(defaults.exercise);
     return g;
 }
 
@@ -56,6 +58,7 @@ bool SettingsStore::save(const GameSettings &g)
     s.setValue(QStringLiteral("window/geometry"), g.windowGeometry);
     s.setValue(QStringLiteral("game/language"), g.language);
     s.setValue(QStringLiteral("view/safePalette"), g.safePalette);
+    s.setValue(QStringLiteral("game/exercise"), QString::fromLatin1(ExerciseName(g.exercise).data(), static_cast<qsizetype>(ExerciseName(g.exercise).size())));
     s.sync();
     // A garbled file is simply rewritten whole; only a failed write counts.
     if (s.status() != QSettings::AccessError)

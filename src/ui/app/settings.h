@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/codes/exercise.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -14,6 +16,7 @@ struct GameSettings {
     QByteArray windowGeometry;
     QString language;  // empty: the system's; otherwise "en" or "ru"
     bool safePalette = false;  // colour-blind-safe colours after Check
+    Exercise exercise = Exercise::Views;  // the exercise chosen last
 
     friend bool operator==(const GameSettings &, const GameSettings &) = default;
 };

@@ -76,8 +76,11 @@ void SheetWidget::setSafePalette(bool safe)
 
 void SheetWidget::describe()
 {
-    QString text = tr("Draw a line by clicking, or pressing Space, at its start and again at its end. "
-                      "The arrow keys move the keyboard cursor.");
+    QString text = input().TakesStrokes()
+                       ? tr("Draw a line by clicking, or pressing Space, at its start and again at its end. "
+                            "The arrow keys move the keyboard cursor.")
+                       : tr("This view of the figure is given: build the figure in the 3D view so that it looks "
+                            "like this from here.");
     if (m_marks.revealed)
         text += QLatin1Char(' ') + tr("Checked: right %1, extra %2, missing %3 sample points.")
                                        .arg(m_marks.revealed->RightCount)
@@ -134,7 +137,7 @@ QRect SheetWidget::markRect(LatticePoint l) const
 
 bool SheetWidget::cursorShown() const
 {
-    return hasFocus() && m_keysInUse && !input().IsRevealed();
+    return hasFocus() && m_keysInUse && input().TakesStrokes() && !input().IsRevealed();
 }
 
 void SheetWidget::paintEvent(QPaintEvent *)
@@ -157,7 +160,10 @@ void SheetWidget::paintEvent(QPaintEvent *)
     p.drawLine(cw, LatticeMax * ch + 2, LatticeMax * cw, LatticeMax * ch + 2);
 
     const SheetInput &in = input();
-    if (in.IsRevealed()) {
+    // A sheet that takes no strokes shows the views to build from; the
+    // built figure's projection shows only under a peek and after Check.
+    const bool views = !in.TakesStrokes();
+    if (in.IsRevealed() || views) {
         p.setPen(Pen(truthColour(), LineWidth));
         // Only the walk's slots are filled; its start point shows as a dot.
         for (const Stroke &s : m_truth)
@@ -169,7 +175,8 @@ void SheetWidget::paintEvent(QPaintEvent *)
     const SheetClassification *classified = shownClassification();
     p.setPen(Pen(strokeColour(), LineWidth));
     const SheetStrokes &strokes = in.Strokes();
-    for (int slot = 1; slot <= strokes.LastUsedSlot(); ++slot) {
+    const int lastShown = !views || in.IsRevealed() || classified ? strokes.LastUsedSlot() : 0;
+    for (int slot = 1; slot <= lastShown; ++slot) {
         const Stroke &s = strokes[slot];
         if (!s.IsEmpty() && !(classified && !classified->PartsOf(slot).empty()))
             DrawLine(p, pixel(s.Start()), pixel(s.End()));

@@ -3,6 +3,7 @@
 #include "core/turn/helpcost.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QMenu>
 #include <QUndoStack>
 #include <QWidget>
@@ -31,6 +32,16 @@ Commands::Commands(QWidget *w, QUndoStack *undoStack) : QObject(w), m_window(w)
     highScores = make("highScoresAction", tr("High Scores"), {K(Qt::CTRL | Qt::Key_H)});
     statistics = make("statisticsAction", tr("Statistics"), {K(Qt::CTRL | Qt::Key_T)});
     quit = make("quitAction", tr("Quit"), {K::Quit});
+    drawViews = make("exerciseViewsAction", tr("Draw the views"), {});
+    buildFigure = make("exerciseBuildAction", tr("Build the figure"), {});
+    auto *exercises = new QActionGroup(this);
+    for (QAction *a : {drawViews, buildFigure}) {
+        a->setCheckable(true);
+        exercises->addAction(a);
+    }
+    drawViews->setChecked(true);
+    otherFigure = make("otherFigureAction", tr("Your Figure, the Generated One or Both"), {K(Qt::Key_G)});
+    otherFigure->setEnabled(false);
 
     undo = undoStack->createUndoAction(w, tr("Undo"));
     redo = undoStack->createRedoAction(w, tr("Redo"));
@@ -80,9 +91,15 @@ QMenu *Commands::createMenu(QWidget *parent) const
     };
     group(tr("&Game"), {newGame, restart, check, nullptr, daily, openCode, copyCode, assessment, nullptr, highScores,
                     statistics, nullptr, quit});
+    // The exercises right under the turn's commands.
+    QMenu *game = menu->actions().constFirst()->menu();
+    QMenu *exercise = new QMenu(tr("E&xercise"), game);
+    exercise->setObjectName(QStringLiteral("exerciseMenu"));
+    exercise->addActions({drawViews, buildFigure});
+    game->insertMenu(game->actions().at(3), exercise);
     group(tr("&Edit"), {undo, redo, clearSheet, nullptr, hint, peek});
-    group(tr("&View"), {fullScreen, nullptr, sheetViews[0], sheetViews[1], sheetViews[2], startView, nullptr, thinner,
-                    thicker, redraw});
+    group(tr("&View"), {fullScreen, nullptr, sheetViews[0], sheetViews[1], sheetViews[2], startView, otherFigure, nullptr,
+                    thinner, thicker, redraw});
     group(tr("&Settings"), {settings});
     group(tr("&Help"), {manual, about});
     return menu;

@@ -5,6 +5,7 @@
 #include <array>
 
 class QAction;
+class QActionGroup;
 class QMenu;
 class QUndoStack;
 class QWidget;
@@ -19,6 +20,10 @@ public:
     Commands(QWidget *window, QUndoStack *undoStack);
 
     QAction *newGame, *restart, *check, *daily, *openCode, *copyCode, *assessment, *highScores, *statistics, *quit;
+    // Game > Exercise: one of the two is checked.
+    QAction *drawViews, *buildFigure;
+    // G: after a build turn's Check, the player's figure, the generated one, or both.
+    QAction *otherFigure;
     QAction *undo, *redo, *clearSheet, *hint, *peek;
     QAction *fullScreen, *startView, *thinner, *thicker, *redraw;
     std::array<QAction *, 3> sheetViews{};  // the view as sheet X, Y, Z shows the figure

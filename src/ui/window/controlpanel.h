@@ -44,6 +44,9 @@ public:
     // its place in an assessment sitting).
     void showStatus(const Game &game, const Game::CheckOutcome &lastCheck, const PuzzleCode &code,
                     std::optional<std::size_t> assessmentFigure);
+    // The build exercise's best score line: its best first play at the
+    // figure's level, none before the first.
+    void setBestBuild(std::optional<int> best) { m_bestBuild = best; }
     // Offers the suggested level on its button, or hides the button.
     void showSuggestion(const LevelSuggestion &suggestion);
     // Shows a level in the box that is not the player's choice (a code's,
@@ -78,4 +81,5 @@ private:
     QPushButton *m_suggestButton = nullptr;
     QTimer *m_noticeTimer = nullptr;
     QString m_codeText;  // what the code line shows when no notice stands
+    std::optional<int> m_bestBuild;
 };

@@ -109,6 +109,54 @@ void MainWindow::connectCommands()
     on(c.manual, [this] { m_dialogs->showManual(); });
     on(c.about, &MainWindow::onAboutTriggered);
     on(c.escape, &MainWindow::onEscapePressed);
+    on(c.drawViews, [this] { chooseExercise(Exercise::Views); });
+    on(c.buildFigure, [this] { chooseExercise(Exercise::Build); });
+    on(c.otherFigure, &MainWindow::onOtherFigure);
+}
+
+void MainWindow::chooseExercise(Exercise e, bool remember)
+{
+    if (e == Exercise::Build && !mayLeaveAssessment()) {
+        // The sitting goes on: the menu shows the exercise played.
+        m_commands->drawViews->setChecked(true);
+        return;
+    }
+    m_turn->chooseExercise(e);
+    if (remember && m_state->settings().exercise != e) {
+        m_state->settings().exercise = e;
+        m_state->store();
+    }
+}
+
+void MainWindow::onOtherFigure()
+{
+    if (!game().Checked() || game().TurnExercise() != Exercise::Build)
+        return;
+    m_view->cycleShownFigure();
+    switch (m_view->shown()) {
+    case FigureView::Shown::Both: m_panel->showNotice(tr("Both figures: yours and the generated one")); break;
+    case FigureView::Shown::Yours: m_panel->showNotice(tr("Your figure")); break;
+    case FigureView::Shown::Generated: m_panel->showNotice(tr("The generated figure")); break;
+    }
+}
+
+void MainWindow::onChecked(const Game::CheckOutcome &outcome)
+{
+    m_cues->Play(CueTurn);
+    repaintSheets();
+    updateStatus();
+    if (game().TurnExercise() != Exercise::Build || !outcome.fitsViews)
+        return;
+    m_panel->showNotice(outcome.sameAsWalk ? tr("Your figure fits all three views")
+                                           : tr("Both figures fit all three views: G shows each"));
+}
+
+void MainWindow::focusForTurn()
+{
+    if (game().TurnExercise() == Exercise::Build)
+        m_view->setFocus();
+    else
+        m_panel->newButton()->setFocus();
 }
 
 void MainWindow::onLineWidthChanged()
@@ -145,7 +193,7 @@ void MainWindow::createControls()
         m_panel->suggestButton()->hide();
     });
 
-    m_view = new FigureView(game.CurrentFigure(), this);
+    m_view = new FigureView(game, this);
     m_cues = new CuePlayer(m_dataDir, this);
     m_dialogs = new DialogFlows(m_dataDir, this);
     m_progress = new ProgressWindows(this, m_turn->resultsPath(), [this] { return m_turn->history(); });
@@ -155,7 +203,7 @@ void MainWindow::createTabOrder()
 {
     // The panel's controls first, then the sheets, which draw from the keys.
     QList<QWidget *> order = m_panel->tabOrder();
-    order.append({m_sheets[0], m_sheets[1], m_sheets[2]});
+    order.append({m_sheets[0], m_sheets[1], m_sheets[2], m_view});
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -170,15 +218,29 @@ void MainWindow::connectController()
         m_cues->Play(CueTurn);
         for (SheetWidget *w : m_sheets)
             w->resetCursor();
+        m_view->newTurn();
+        repaintSheets();
+        updateStatus();
+        if (isActiveWindow() && game().TurnExercise() == Exercise::Build)
+            m_view->setFocus();
+    });
+    connect(m_turn, &TurnController::checked, this, &MainWindow::onChecked);
+    connect(m_turn, &TurnController::figureChanged, this, [this] {
         m_view->update();
-        repaintSheets();
         updateStatus();
     });
-    connect(m_turn, &TurnController::checked, this, [this] {
-        m_cues->Play(CueTurn);
-        repaintSheets();
+    connect(m_turn, &TurnController::exerciseChosen, this, [this](Exercise e) {
+        (e == Exercise::Build ? m_commands->buildFigure : m_commands->drawViews)->setChecked(true);
+        m_panel->showSuggestion(m_turn->suggestion());
         updateStatus();
     });
+    connect(m_turn, &TurnController::bestBuildShown, this, [this](std::optional<int> best) {
+        m_panel->setBestBuild(best);
+        updateStatus();
+    });
+    connect(m_view, &FigureView::latticeClicked, m_turn, [this](LatticePoint3 p) { m_turn->buildAt(p); });
+    connect(m_view, &FigureView::spacePressed, m_turn, [this] { m_turn->buildAt(std::nullopt); });
+    connect(m_view, &FigureView::cursorStep, m_turn, &TurnController::moveCursor);
     connect(m_turn, &TurnController::recordBeaten, this, &MainWindow::onRecordBeaten);
     connect(m_turn, &TurnController::levelShown, m_panel, &ControlPanel::showLevel);
     connect(m_turn, &TurnController::notice, m_panel, &ControlPanel::showNotice);
@@ -211,6 +273,9 @@ void MainWindow::applySettings(const GameSettings &settings)
     m_cues->setEnabled(settings.sound);
     for (SheetWidget *w : m_sheets)
         w->setSafePalette(settings.safePalette);
+    m_view->setSafePalette(settings.safePalette);
+    if (settings.exercise != m_turn->session().ChosenExercise())
+        m_turn->chooseExercise(settings.exercise);
 }
 
 void MainWindow::startAtLevel(int level)
@@ -328,7 +393,7 @@ void MainWindow::activate()
     m_turn->activate();
     repaintSheets();
     layoutPass();
-    m_panel->newButton()->setFocus();
+    focusForTurn();
 }
 
 void MainWindow::resizeEvent(QResizeEvent *event)
@@ -369,8 +434,11 @@ void MainWindow::repaintSheets()
 void MainWindow::updateStatus()
 {
     // Help and sheet edits belong to the drawing; a Check locks them.
-    for (QAction *a : {m_commands->hint, m_commands->peek, m_commands->clearSheet})
+    const bool build = game().TurnExercise() == Exercise::Build;
+    for (QAction *a : {m_commands->hint, m_commands->peek})
         a->setEnabled(!game().Checked());
+    m_commands->clearSheet->setEnabled(!game().Checked() && !build);
+    m_commands->otherFigure->setEnabled(game().Checked() && build);
     m_panel->showStatus(game(), m_turn->lastCheck(), m_turn->currentCode(), m_turn->assessmentFigure());
 }
 
@@ -396,8 +464,9 @@ void MainWindow::onAboutTriggered()
 
 void MainWindow::onEscapePressed()
 {
-    // Esc first drops a half-drawn stroke; with none, it closes the window.
-    bool dropped = false;
+    // Esc first drops a half-drawn stroke or a begun segment; with none, it
+    // closes the window.
+    bool dropped = m_turn->dropSegment();
     for (Sheet s : AllSheets) {
         if (game().Input(s).StrokeBegun()) {
             m_turn->game().Input(s).AbandonStroke();

@@ -71,6 +71,10 @@ public:
     // A turn on the figure of a code as a player typed it; a code that
     // cannot be read is explained in a message and changes nothing.
     bool openPuzzleCode(const QString &text);
+    // The exercise of the turns from now on; the present turn goes on in it
+    // with the same figure. Building asks before it leaves a sitting.
+    // `remember` keeps the choice in the settings (not for the command line).
+    void chooseExercise(Exercise e, bool remember = true);
 
     // The activation sequence: each sheet's input guard, half-drawn strokes
     // dropped, true projections rebuilt, sheets repainted, the layout pass.
@@ -106,6 +110,10 @@ private:
     std::optional<Sheet> targetSheet() const;
     void refreshSheet(Sheet s);
     void onRecordBeaten();
+    void onChecked(const Game::CheckOutcome &outcome);
+    void onOtherFigure();
+    // The keyboard's place: the 3D view in the build exercise, else New.
+    void focusForTurn();
     void updateStatus();
     void repaintSheets();
 

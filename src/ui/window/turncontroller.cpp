@@ -28,7 +28,7 @@ private:
     void replay(const EditHistory::Entry *entry)
     {
         if (entry)
-            Q_EMIT m_turn.sheetChanged(entry->edit.sheet);
+            m_turn.edited(entry);
     }
 
     TurnController &m_turn;
@@ -68,9 +68,28 @@ TurnController::TurnController(QObject *parent, UtcClock clock)
         m_guards[static_cast<std::size_t>(SheetIndex(s))] = t;
         t->start();
     }
+    m_buildGuard = new QTimer(this);
+    m_buildGuard->setSingleShot(true);
+    m_buildGuard->setInterval(GuardMs);
+    connect(m_buildGuard, &QTimer::timeout, this, [this] { game().Builder().SetInputEnabled(true); });
+    game().Builder().SetInputEnabled(false);
+    m_buildGuard->start();
 }
 
-TurnController::~TurnController() = default;
+void TurnController::edited(const EditHistory::Entry *entry)
+{
+    if (entry->IsBuild()) {
+        Q_EMIT figureChanged();
+        repaintAll();
+    } else {
+        Q_EMIT sheetChanged(entry->edit.sheet);
+    }
+}
+
+TurnController::~TurnController()
+{
+    m_session.FlushSeen();
+}
 
 QString TurnController::readResults()
 {
@@ -159,6 +178,65 @@ void TurnController::turnBegan()
     Q_EMIT levelShown(m_session.ShownLevel());
     Q_EMIT turnStarted();
     Q_EMIT secondsChanged(0);
+    if (m_session.TurnExercise() == Exercise::Build)
+        showBestBuild();
+}
+
+void TurnController::showBestBuild()
+{
+    // The results file keeps the views exercise's records; the build
+    // exercise's best is the history's best first play at this level.
+    std::optional<int> best;
+    if (History *h = history()) {
+        HistoryFilter filter;
+        filter.minLevel = filter.maxLevel = game().FigureLevel();
+        filter.exercise = Exercise::Build;
+        std::vector<BestTurn> turns;
+        if (h->BestTurnByLevel(filter, turns).ok && !turns.empty())
+            best = turns.front().finalScore;
+    }
+    Q_EMIT bestBuildShown(best);
+}
+
+void TurnController::chooseExercise(Exercise e)
+{
+    if (m_session.ChooseExercise(e))
+        turnBegan();
+    Q_EMIT exerciseChosen(e);
+}
+
+void TurnController::buildAt(std::optional<LatticePoint3> at)
+{
+    const bool peeking = m_session.Peeking();
+    const TurnSession::BuildReport report = m_session.BuildAt(at);
+    if (report.press == BuildInput::Press::Ignored)
+        return;
+    if (report.press == BuildInput::Press::NotOnLine)
+        Q_EMIT notice(tr("A segment runs along x, y or z: end it on a line through its beginning"));
+    else if (report.press == BuildInput::Press::Ended && report.added == BuiltFigure::AddOutcome::Full)
+        Q_EMIT notice(tr("The figure holds at most %1 segments").arg(BuiltFigure::MaxSegments));
+    if (report.Changed()) {
+        pushEdit(report.added == BuiltFigure::AddOutcome::Erased ? tr("Erase a segment") : tr("Build a segment"));
+        stopPeek();
+        repaintAll();
+    } else if (peeking != m_session.Peeking()) {
+        repaintAll();
+    }
+    Q_EMIT figureChanged();
+}
+
+void TurnController::moveCursor(int axis, int step)
+{
+    if (m_session.MoveCursor(axis, step))
+        Q_EMIT figureChanged();
+}
+
+bool TurnController::dropSegment()
+{
+    if (!m_session.DropSegment())
+        return false;
+    Q_EMIT figureChanged();
+    return true;
 }
 
 void TurnController::check()
@@ -168,9 +246,12 @@ void TurnController::check()
     const TurnSession::CheckReport report = m_session.Check();
     // The sheets show the truth before any message box raised by this Check.
     Q_EMIT checked(report.outcome);
+    Q_EMIT figureChanged();
     if (report.firstCheck) {
         tellHistory(report.history);
         Q_EMIT historyChanged();
+        if (m_session.TurnExercise() == Exercise::Build)
+            showBestBuild();
     }
     if (report.suggestionChanged)
         Q_EMIT suggestionChanged(m_session.Suggestion());
@@ -190,7 +271,11 @@ void TurnController::activate()
         if (!guard->isActive())
             guard->start();
     }
+    game().Builder().SetInputEnabled(false);
+    if (!m_buildGuard->isActive())
+        m_buildGuard->start();
     game().Activate();
+    Q_EMIT figureChanged();
 }
 
 void TurnController::setLevel(int level)
@@ -244,12 +329,24 @@ void TurnController::clearSheet(Sheet sheet)
 
 void TurnController::hint(std::optional<Sheet> preferred)
 {
+    const bool build = m_session.TurnExercise() == Exercise::Build;
     const TurnSession::HintResult result = m_session.Hint(preferred);
     if (result.outcome == TurnSession::HintOutcome::NoneLeft)
-        Q_EMIT notice(tr("No hint left: every line is drawn or shown"));
+        Q_EMIT notice(build ? tr("No hint left: every step of the figure is built")
+                            : tr("No hint left: every line is drawn or shown"));
+    if (result.outcome == TurnSession::HintOutcome::Full)
+        Q_EMIT notice(tr("The figure holds at most %1 segments").arg(BuiltFigure::MaxSegments));
     if (result.outcome != TurnSession::HintOutcome::Given)
         return;
     Q_EMIT helpBought();
+    if (build) {
+        // The hint is built like a segment, so undo takes it away.
+        pushEdit(tr("Hint"));
+        stopPeek();
+        repaintAll();
+        Q_EMIT figureChanged();
+        return;
+    }
     Q_EMIT sheetChanged(result.sheet);
 }
 

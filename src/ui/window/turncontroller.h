@@ -86,6 +86,16 @@ public:
     void hint(std::optional<Sheet> preferred);
     void peekNow();
 
+    // The build exercise.
+    void chooseExercise(Exercise e);
+    // A press at a lattice point (a click) or at the cursor (Space).
+    void buildAt(std::optional<LatticePoint3> at);
+    void moveCursor(int axis, int step);
+    // Esc: drops a begun segment; false when none was begun.
+    bool dropSegment();
+    // An edit of the session's history done or undone again (the undo stack).
+    void edited(const EditHistory::Entry *entry);
+
 Q_SIGNALS:
     void turnStarted();
     // The level box shows this: the chosen level, or the figure's own during
@@ -109,6 +119,11 @@ Q_SIGNALS:
     void historyChanged();
     void suggestionChanged(const LevelSuggestion &suggestion);
     void assessmentFinished(const AssessmentResult &result);
+    // The built figure, the cursor or the begun segment changed: repaint the view.
+    void figureChanged();
+    void exerciseChosen(Exercise e);
+    // The build exercise's best first play at the figure's level, if any.
+    void bestBuildShown(std::optional<int> best);
 
 private:
     void turnBegan();
@@ -116,12 +131,14 @@ private:
     void stopPeek();
     void tellHistory(const HistoryStatus &status);
     void pushEdit(const QString &text);
+    void showBestBuild();
 
     TurnSession m_session;
     QString m_resultsPath;
     QTimer *m_secondsTimer;
     QTimer *m_peekTimer;
     std::array<QTimer *, 3> m_guards{};
+    QTimer *m_buildGuard = nullptr;
     QUndoStack *m_undo;
 
     History m_history;
