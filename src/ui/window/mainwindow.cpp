@@ -145,7 +145,7 @@ void MainWindow::createControls()
         m_panel->suggestButton()->hide();
     });
 
-    m_view = new FigureView(game.CurrentFigure(), this);
+    m_view = new FigureView(game, this);
     m_cues = new CuePlayer(m_dataDir, this);
     m_dialogs = new DialogFlows(m_dataDir, this);
     m_progress = new ProgressWindows(this, m_turn->resultsPath(), [this] { return m_turn->history(); });
