@@ -1,8 +1,11 @@
 // The 3D view as the player sees it: its colours, turning it with the mouse,
 // the sheet views that must match the drawing sheets, the wheel zoom and the
-// way back to the start view.
+// way back to the start view; in the build exercise, the lattice shown and
+// picked by a click.
 
 #include "guitest.h"
+
+#include "core/view3d/viewprojection.h"
 
 #include <climits>
 #include <cstdlib>
@@ -43,17 +46,29 @@ Q_DECLARE_METATYPE(ViewMode)
 class TestGuiView : public QObject {
     Q_OBJECT
 
-    Figure m_figure;
-    FigureView m_view{m_figure};
+    Game m_game;
+    FigureView m_view{m_game};
 
-    // A walk from the fixed start point (10, -10, -10) through points.
-    void setWalk(const std::vector<Point3> &points)
+    // A level-0 figure (a walk of three steps from the fixed start point
+    // (10, -10, -10)) whose walk satisfies want: the first one from a fixed
+    // seed on, so the same in every run.
+    template <class Want>
+    void chooseWalk(Want want)
     {
-        m_figure.SegmentCount = Figure::FirstShown + 1;
-        for (const Point3 &to : points) {
-            const auto i = static_cast<std::size_t>(m_figure.SegmentCount++);
-            m_figure.entry[i] = {m_figure.entry[i - 1].end, to};
+        for (std::uint32_t seed = 1; seed < 10000; ++seed) {
+            m_game.NewFrom(0, seed);
+            if (want(m_game.CurrentFigure()))
+                return;
         }
+        QFAIL("no such walk");
+    }
+    // The frame and its axis edges without a walk: the build exercise hides
+    // the walk until its Check.
+    void hideWalk()
+    {
+        m_game.SetExercise(Exercise::Build);
+        m_game.NewFrom(0, 1);
+        m_view.newTurn();
     }
     // The picture once the animations are over (none if they never end).
     QImage settled()
@@ -76,8 +91,19 @@ class TestGuiView : public QObject {
 private Q_SLOTS:
     void init()
     {
-        std::copy(FrameEntries().begin(), FrameEntries().end(), m_figure.entry.begin());
-        setWalk({{10, -10, 0}, {0, -10, 0}, {0, 5, 0}, {-5, 5, 0}});
+        m_game.SetExercise(Exercise::Views);
+        m_view.newTurn();
+        // A walk that never runs along an axis edge (two coordinates at -10),
+        // so every colour shows.
+        chooseWalk([](const Figure &f) {
+            for (int i = Figure::FirstShown + 1; i <= f.LastShown(); ++i) {
+                const FigureSegment &e = f.entry[static_cast<std::size_t>(i)];
+                if ((e.start.x == -10 && e.end.x == -10) + (e.start.y == -10 && e.end.y == -10) +
+                        (e.start.z == -10 && e.end.z == -10) >= 2)
+                    return false;
+            }
+            return true;
+        });
         m_view.resize(384, 384);
         m_view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&m_view));
@@ -100,7 +126,7 @@ private Q_SLOTS:
         QFETCH(ViewMode, mode);
         QFETCH(QColor, bottom);
         QFETCH(QColor, left);
-        setWalk({});
+        hideWalk();
         m_view.showView(mode);
         const QRect b = find(settled(), bottom).bounds, l = find(settled(), left).bounds;
         QVERIFY(b.height() < 20 && b.top() > 346 && b.bottom() < 383 && b.left() < 38 && b.right() > 346);
@@ -112,7 +138,7 @@ private Q_SLOTS:
     // it shows.
     void walkCoversTheFrame()
     {
-        setWalk({{-10, -10, -10}});
+        chooseWalk([](const Figure &f) { return f.entry[Figure::FirstShown + 1].end == Point3{-10, -10, -10}; });
         m_view.showView(ViewMode::SheetX);
         const QRect middle(96, 346, 192, 38);
         QVERIFY(find(settled(), WalkColour, middle).count > 192);
@@ -143,7 +169,7 @@ private Q_SLOTS:
     // 200 % too), so lines look the same on a high-density screen.
     void linesFollowThePixelRatio()
     {
-        setWalk({});
+        hideWalk();
         m_view.showView(ViewMode::SheetX);
         const auto thickness = [&](int width) {
             m_view.camera().LineWidth = width;
@@ -173,6 +199,44 @@ private Q_SLOTS:
             wheel(notch, INT_MAX);
             QCOMPARE(settled(), atLimit);
         }
+    }
+
+    // In the window's build exercise the view shows the lattice's dots (white
+    // only there), a click at the place of a lattice point reports that point,
+    // the second one on an axis line through the first, and the keys step the
+    // cursor along the axes.
+    void buildExerciseShowsAndPicksTheLattice()
+    {
+        guitest::ProgramFolder folder;
+        MainWindow w(folder.path());
+        QVERIFY(guitest::showReady(w));
+        FigureView *view = w.view();
+        QCOMPARE(find(view->grabFramebuffer(), Qt::white).count, 0);
+        w.turn().session().ChooseExercise(Exercise::Build);
+        view->update();
+        QVERIFY(find(view->grabFramebuffer(), Qt::white).count > 100);
+
+        // The front edge of the bottom face, nearest the start view's eye.
+        const std::vector<LatticePoint3> points{{0, 0, 4}, {4, 0, 4}};
+        const ViewProjection projection(view->camera(), view->camera().Zoom, static_cast<float>(view->width()),
+                                        static_cast<float>(view->height()));
+        QSignalSpy clicked(view, &FigureView::latticeClicked);
+        for (const LatticePoint3 p : points) {
+            const ScreenPoint s = projection.Project(p);
+            guitest::click(view, QPointF(s.x, s.y).toPoint());
+        }
+        QCOMPARE(clicked.size(), 2);
+        for (std::size_t i = 0; i < points.size(); ++i)
+            QVERIFY(clicked[static_cast<qsizetype>(i)][0].value<LatticePoint3>() == points[i]);
+
+        QVERIFY(view->hasFocus());
+        QSignalSpy stepped(view, &FigureView::cursorStep);
+        for (Qt::Key key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown})
+            QTest::keyClick(view, key);
+        QList<QList<QVariant>> steps;
+        for (const auto &[axis, step] : {std::pair{0, -1}, {0, 1}, {1, 1}, {1, -1}, {2, 1}, {2, -1}})
+            steps.append({axis, step});
+        QCOMPARE(QList<QList<QVariant>>(stepped), steps);
     }
 };
 

@@ -1,9 +1,12 @@
 #include "ui/view3d/figureview.h"
 
-#include <algorithm>
-
 #include "core/figure/figure.h"
+#include "core/turn/game.h"
+#include "core/view3d/viewprojection.h"
+#include "ui/sheets/sheetwidget.h"
 
+#include <QKeyEvent>
+#include <QLineF>
 #include <QMouseEvent>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
@@ -14,6 +17,12 @@
 
 #include <GL/gl.h>
 #include <GL/glu.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numbers>
+#include <vector>
 
 namespace {
 
@@ -49,17 +58,178 @@ void DrawEntry(const FigureSegment &s, const Rgb &c)
     glEnd();
 }
 
+// ---- The build exercise ----------------------------------------------------
+
+// White dots read on the blue and on every line colour; the far ones are a
+// little see-through as well as smaller, so the lattice's depth reads at a
+// glance. Sizes are pixels at 100 %.
+constexpr Rgb DotColour{1.0f, 1.0f, 1.0f};
+constexpr float NearDotSize = 9.0f;
+constexpr float FarDotSize = 3.0f;
+constexpr float FarDotAlpha = 0.55f;
+// Dot sizes are drawn in steps of this many pixels, each step one batch of
+// points: a size change per dot would be 125 draws a frame.
+constexpr float DotSizeStep = 0.5f;
+constexpr int DotBatches = static_cast<int>((NearDotSize - FarDotSize) / DotSizeStep) + 1;
+
+// Lines and marks of the build exercise get a dark edge, so the sheets'
+// colours (the safe palette's blue above all) stand out on the blue.
+constexpr Rgb InkColour{0.1f, 0.1f, 0.12f};
+// The walk's start: a dark disk around a white dot.
+constexpr Rgb StartColour{0.12f, 0.08f, 0.35f};
+constexpr float StartMarkSize = 17.0f;
+constexpr float StartDotSize = 7.0f;
+// A begun segment's start: a disk in the stroke colour.
+constexpr float BegunMarkSize = 13.0f;
+// The cursor: a bright ring, drawn last.
+constexpr Rgb CursorColour{1.0f, 0.95f, 0.2f};
+constexpr float CursorRadius = 11.0f;
+constexpr float CursorWidth = 2.5f;
+constexpr float EdgeWidth = 1.5f;  // each side
+
+Rgb ToRgb(const QColor &c)
+{
+    return {static_cast<GLfloat>(c.redF()), static_cast<GLfloat>(c.greenF()), static_cast<GLfloat>(c.blueF())};
+}
+
+void Vertex(const Point3 &p)
+{
+    glVertex3f(p.x, p.y, p.z);
+}
+
+struct Line3 {
+    Point3 from;
+    Point3 to;
+    Rgb colour;
+};
+
+// Lines with a dark edge and round ends (so two meeting at a corner join
+// without a notch): every edge first, then every core, so no edge cuts
+// through the core of a line it meets.
+void DrawEdged(const std::vector<Line3> &lines, GLfloat width, GLfloat edge)
+{
+    for (const bool core : {false, true}) {
+        const GLfloat w = core ? width : width + 2 * edge;
+        glLineWidth(w);
+        glBegin(GL_LINES);
+        for (const Line3 &l : lines) {
+            const Rgb &c = core ? l.colour : InkColour;
+            glColor3f(c.r, c.g, c.b);
+            Vertex(l.from);
+            Vertex(l.to);
+        }
+        glEnd();
+        glPointSize(w);
+        glBegin(GL_POINTS);
+        for (const Line3 &l : lines) {
+            const Rgb &c = core ? l.colour : InkColour;
+            glColor3f(c.r, c.g, c.b);
+            Vertex(l.from);
+            Vertex(l.to);
+        }
+        glEnd();
+    }
+}
+
+// Draws in the view's own pixels (x right, y down, as ViewProjection gives
+// them) over the whole framebuffer, then goes back to the 3D projection.
+class PixelPass {
+public:
+    PixelPass(QSize framebuffer, QSizeF widget, int side) : m_side(side)
+    {
+        glViewport(0, 0, framebuffer.width(), framebuffer.height());
+        glMatrixMode(GL_PROJECTION);
+        glPushMatrix();
+        glLoadIdentity();
+        glOrtho(0, widget.width(), widget.height(), 0, -1, 1);
+        glMatrixMode(GL_MODELVIEW);
+        glPushMatrix();
+        glLoadIdentity();
+    }
+    ~PixelPass()
+    {
+        glMatrixMode(GL_PROJECTION);
+        glPopMatrix();
+        glMatrixMode(GL_MODELVIEW);
+        glPopMatrix();
+        glViewport(0, 0, m_side, m_side);
+    }
+    PixelPass(const PixelPass &) = delete;
+    PixelPass &operator=(const PixelPass &) = delete;
+
+private:
+    int m_side;
+};
+
+void Disk(const ScreenPoint &at, GLfloat size, const Rgb &c)
+{
+    glPointSize(size);
+    glBegin(GL_POINTS);
+    glColor3f(c.r, c.g, c.b);
+    glVertex2f(at.x, at.y);
+    glEnd();
+}
+
+void Ring(const ScreenPoint &at, float radius, GLfloat width, const Rgb &c)
+{
+    constexpr int Steps = 36;
+    glLineWidth(width);
+    glBegin(GL_LINE_LOOP);
+    glColor3f(c.r, c.g, c.b);
+    for (int i = 0; i < Steps; ++i) {
+        const double a = 2 * std::numbers::pi * i / Steps;
+        glVertex2f(at.x + radius * static_cast<float>(std::cos(a)), at.y + radius * static_cast<float>(std::sin(a)));
+    }
+    glEnd();
+}
+
+// The 125 lattice points, each sized (and faded) by its depth between the
+// nearest and the farthest point in view; drawn from small to large, that is
+// from far to near, so a near dot covers a far one behind it.
+void DrawLatticeDots(const ViewProjection &view, GLfloat scale)
+{
+    float nearest = Camera::Far;
+    float farthest = 0;
+    for (int i = 0; i < LatticePointCount; ++i) {
+        const ScreenPoint s = view.Project(LatticePoint3{i / 25, i / 5 % 5, i % 5});
+        if (view.Visible(s)) {
+            nearest = std::min(nearest, s.depth);
+            farthest = std::max(farthest, s.depth);
+        }
+    }
+    const float range = farthest - nearest;
+    std::array<std::vector<ScreenPoint>, DotBatches> batches;
+    for (int i = 0; i < LatticePointCount; ++i) {
+        const ScreenPoint s = view.Project(LatticePoint3{i / 25, i / 5 % 5, i % 5});
+        if (!view.Visible(s))
+            continue;
+        const float nearness = range > 1e-3f ? (farthest - s.depth) / range : 1.0f;
+        const auto batch = static_cast<std::size_t>(std::lround(nearness * (DotBatches - 1)));
+        batches[batch].push_back(s);
+    }
+    for (std::size_t b = 0; b < batches.size(); ++b) {
+        if (batches[b].empty())
+            continue;
+        const float nearness = static_cast<float>(b) / (DotBatches - 1);
+        const float alpha = FarDotAlpha + (1.0f - FarDotAlpha) * nearness;
+        glPointSize((FarDotSize + static_cast<float>(b) * DotSizeStep) * scale);
+        glBegin(GL_POINTS);
+        glColor4f(DotColour.r, DotColour.g, DotColour.b, alpha);
+        for (const ScreenPoint &s : batches[b])
+            glVertex2f(s.x, s.y);
+        glEnd();
+    }
+}
+
 } // namespace
 
-FigureView::FigureView(const Figure &figure, QWidget *parent) : QWidget(parent), m_figure(figure)
+FigureView::FigureView(const Game &game, QWidget *parent) : QWidget(parent), m_game(game)
 {
     setObjectName(QStringLiteral("view3d"));
-    setAccessibleName(tr("The figure in 3D"));
-    setAccessibleDescription(tr("Drag to turn it, the wheel zooms; X, Y and Z show it as the sheets do, R returns to "
-                                "the start view."));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
     setCursor(Qt::OpenHandCursor);
+    followExercise();
 
     m_fade.setDuration(AnimationMs);
     m_fade.setStartValue(1.0);
@@ -125,6 +295,97 @@ void FigureView::zoomBy(int wheelSteps)
 bool FigureView::isAnimating() const
 {
     return m_fade.state() == QAbstractAnimation::Running || m_zoomGlide.state() == QAbstractAnimation::Running;
+}
+
+bool FigureView::building() const
+{
+    return m_game.TurnExercise() == Exercise::Build;
+}
+
+ViewProjection FigureView::projection() const
+{
+    return ViewProjection(m_camera, m_shownZoom, static_cast<float>(width()), static_cast<float>(height()));
+}
+
+void FigureView::newTurn()
+{
+    m_shown = Shown::Both;
+    m_keysMovedLast = false;
+    m_leftPress.reset();
+    followExercise();
+    update();
+}
+
+void FigureView::cycleShownFigure()
+{
+    if (!building() || !m_game.Checked())
+        return;
+    m_shown = m_shown == Shown::Both ? Shown::Yours : m_shown == Shown::Yours ? Shown::Generated : Shown::Both;
+    describe();
+    update();
+}
+
+void FigureView::setSafePalette(bool safe)
+{
+    if (safe == m_safePalette)
+        return;
+    m_safePalette = safe;
+    update();
+}
+
+void FigureView::followExercise()
+{
+    const bool build = building();
+    if (build != m_builtFor) {
+        m_builtFor = build;
+        // Only the build exercise has keys of its own; in the views exercise
+        // the view never takes the focus from a sheet.
+        setFocusPolicy(build ? Qt::StrongFocus : Qt::NoFocus);
+        if (!build && hasFocus())
+            clearFocus();
+        // The rubber band follows the pointer without a button held.
+        setMouseTracking(build);
+        setCursor(build ? Qt::CrossCursor : Qt::OpenHandCursor);
+    }
+    describe();
+}
+
+void FigureView::describe()
+{
+    QString name;
+    QString text;
+    if (!building()) {
+        name = tr("The figure in 3D");
+        text = tr("Drag to turn it, the wheel zooms; X, Y and Z show it as the sheets do, R returns to the start "
+                  "view.");
+    } else {
+        name = tr("The figure you build in 3D");
+        text = tr("Click a point of the lattice to begin a segment, and a point on one of the axis lines through it "
+                  "to end it. The arrow keys and Page Up and Page Down move the cursor, Space presses at it. Drag "
+                  "to turn the view, the wheel zooms; X, Y and Z show it as the sheets do, R returns to the start "
+                  "view.");
+        if (m_game.Checked()) {
+            text += QLatin1Char(' ');
+            switch (m_shown) {
+            case Shown::Both: text += tr("Checked: the generated figure is shown under yours."); break;
+            case Shown::Yours: text += tr("Checked: your figure alone is shown."); break;
+            case Shown::Generated: text += tr("Checked: the generated figure alone is shown."); break;
+            }
+            text += QLatin1Char(' ') + tr("G shows both, yours alone or the generated one alone.");
+        }
+    }
+    if (accessibleName() != name)
+        setAccessibleName(name);
+    if (accessibleDescription() != text)
+        setAccessibleDescription(text);
+}
+
+LatticePoint3 FigureView::bandEnd(const ViewProjection &view) const
+{
+    const BuildInput &in = m_game.Builder();
+    if (m_keysMovedLast || !m_pointer)
+        return in.Cursor();
+    return BandEnd(view, in.BegunAt(), static_cast<float>(m_pointer->x()), static_cast<float>(m_pointer->y()));
 }
 
 void FigureView::startFade()
@@ -200,6 +461,7 @@ QImage FigureView::grabFramebuffer()
 
 void FigureView::paintEvent(QPaintEvent *)
 {
+    followExercise();
     QPainter p(this);
     const QImage picture = render();
     if (picture.isNull()) {
@@ -211,6 +473,16 @@ void FigureView::paintEvent(QPaintEvent *)
     if (!m_fadeFrom.isNull()) {
         p.setOpacity(m_fade.currentValue().toReal());
         p.drawImage(0, 0, m_fadeFrom);
+        p.setOpacity(1.0);
+    }
+    if (hasFocus()) {
+        // The sheets' focus frame, with a light line inside it that reads on
+        // the blue whatever the highlight colour is.
+        const QRectF r = QRectF(rect()).adjusted(1, 1, -1, -1);
+        p.setPen(QPen(palette().color(QPalette::Highlight), 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        p.drawRect(r);
+        p.setPen(QPen(Qt::white, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        p.drawRect(r.adjusted(1.5, 1.5, -1.5, -1.5));
     }
 }
 
@@ -260,18 +532,107 @@ void FigureView::paintGL()
     // Widths are counted in pixels at 100 %: a screen at 200 % draws each
     // line with twice the device pixels, so it looks as wide as it did.
     const auto scale = static_cast<GLfloat>(devicePixelRatioF());
+    const Figure &figure = m_game.CurrentFigure();
     glLineWidth(static_cast<GLfloat>(m_camera.LineWidth) * scale);
     for (int i = 1; i <= 10; ++i)
-        DrawEntry(m_figure.entry[static_cast<std::size_t>(i)], FrameColour);
+        DrawEntry(figure.entry[static_cast<std::size_t>(i)], FrameColour);
 
     glLineWidth(static_cast<GLfloat>(m_camera.LineWidth + ExtraWidth) * scale);
     for (const AxisEdge &a : AxisEdges)
-        DrawEntry(m_figure.entry[static_cast<std::size_t>(a.entry)], a.colour);
-    for (int i = Figure::FirstShown; i <= m_figure.LastShown(); ++i)
-        DrawEntry(m_figure.entry[static_cast<std::size_t>(i)], WalkColour);
+        DrawEntry(figure.entry[static_cast<std::size_t>(a.entry)], a.colour);
+    if (building()) {
+        paintBuild(projection(), scale);
+    } else {
+        m_bandDrawn.reset();
+        for (int i = Figure::FirstShown; i <= figure.LastShown(); ++i)
+            DrawEntry(figure.entry[static_cast<std::size_t>(i)], WalkColour);
+    }
 
     glPopMatrix();
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+}
+
+void FigureView::paintBuild(const ViewProjection &view, GLfloat scale)
+{
+    const BuildInput &in = m_game.Builder();
+    const Rgb stroke = ToRgb(m_safePalette ? SheetWidget::SafeStrokeColour : SheetWidget::StrokeColour);
+    const Rgb truth = ToRgb(m_safePalette ? SheetWidget::SafeTrueColour : SheetWidget::TrueColour);
+    const Rgb hint = ToRgb(SheetWidget::HintColour);
+    // As wide as the walk in the views exercise.
+    const GLfloat lineWidth = static_cast<GLfloat>(m_camera.LineWidth + ExtraWidth) * scale;
+    const GLfloat edge = EdgeWidth * scale;
+    const QSize framebuffer = m_fbo ? m_fbo->size() : QSize(1, 1);
+    const int side = static_cast<int>(width() * devicePixelRatioF());
+
+    glEnable(GL_POINT_SMOOTH);
+    {
+        const PixelPass pixels(framebuffer, QSizeF(size()), side);
+        DrawLatticeDots(view, scale);
+    }
+
+    // The generated walk only once checked, under the player's figure.
+    const bool checked = m_game.Checked();
+    if (checked && m_shown != Shown::Yours) {
+        const Figure &figure = m_game.CurrentFigure();
+        std::vector<Line3> walk;
+        for (int i = Figure::FirstShown; i <= figure.LastShown(); ++i) {
+            const FigureSegment &e = figure.entry[static_cast<std::size_t>(i)];
+            if (e.start != e.end)
+                walk.push_back({e.start, e.end, truth});
+        }
+        DrawEdged(walk, lineWidth, edge);
+    }
+    if (!checked || m_shown != Shown::Generated) {
+        std::vector<Line3> built;
+        for (const BuiltSegment &b : m_game.Built().Segments())
+            built.push_back({WorldPoint(b.from), WorldPoint(b.to), b.hint ? hint : stroke});
+        DrawEdged(built, lineWidth, edge);
+    }
+
+    // The rubber band: dashed, to tell it from what is built.
+    const bool band = in.Begun() && !in.Locked();
+    m_bandDrawn.reset();
+    if (band) {
+        const LatticePoint3 end = bandEnd(view);
+        m_bandDrawn = end;
+        if (AxisBetween(in.BegunAt(), end)) {
+            glEnable(GL_LINE_STIPPLE);
+            glLineStipple(std::max(1, static_cast<int>(std::lround(scale))), 0x0FFF);
+            const Point3 from = WorldPoint(in.BegunAt());
+            const Point3 to = WorldPoint(end);
+            for (const bool core : {false, true}) {
+                const Rgb &c = core ? stroke : InkColour;
+                glLineWidth(core ? lineWidth : lineWidth + 2 * edge);
+                glBegin(GL_LINES);
+                glColor3f(c.r, c.g, c.b);
+                Vertex(from);
+                Vertex(to);
+                glEnd();
+            }
+            glDisable(GL_LINE_STIPPLE);
+        }
+    }
+
+    {
+        const PixelPass pixels(framebuffer, QSizeF(size()), side);
+        const ScreenPoint start = view.Project(WalkStartPoint);
+        if (view.Visible(start)) {
+            Disk(start, (StartMarkSize + 2 * EdgeWidth) * scale, InkColour);
+            Disk(start, StartMarkSize * scale, StartColour);
+            Disk(start, StartDotSize * scale, DotColour);
+        }
+        const ScreenPoint begun = view.Project(in.BegunAt());
+        if (band && view.Visible(begun)) {
+            Disk(begun, (BegunMarkSize + 2 * EdgeWidth) * scale, InkColour);
+            Disk(begun, BegunMarkSize * scale, stroke);
+        }
+        const ScreenPoint cursor = view.Project(in.Cursor());
+        if (!in.Locked() && view.Visible(cursor)) {
+            Ring(cursor, CursorRadius, (CursorWidth + 2 * EdgeWidth) * scale, InkColour);
+            Ring(cursor, CursorRadius, CursorWidth * scale, CursorColour);
+        }
+    }
+    glDisable(GL_POINT_SMOOTH);
 }
 
 void FigureView::setWindowStrip(const QRect &strip)
@@ -322,18 +683,99 @@ void FigureView::CameraRelease()
 void FigureView::mousePressEvent(QMouseEvent *event)
 {
     setCursor(Qt::ClosedHandCursor);
-    CameraPress(mapTo(window(), event->position().toPoint()));
+    const QPointF at = event->position();
+    if (event->button() == Qt::LeftButton)
+        m_leftPress = at;
+    if (building()) {
+        m_pointer = at;
+        m_keysMovedLast = false;
+    }
+    CameraPress(mapTo(window(), at.toPoint()));
 }
 
 void FigureView::mouseMoveEvent(QMouseEvent *event)
 {
-    CameraMove(mapTo(window(), event->position().toPoint()));
+    const QPointF at = event->position();
+    // Once the pointer strayed, the press was the start of a drag, even if
+    // the release comes back near it.
+    if (m_leftPress && QLineF(*m_leftPress, at).length() > ClickSlop)
+        m_leftPress.reset();
+    // Qt also sends moves where the pointer stayed (a widget shown under it):
+    // those must not take the band back from the keys.
+    if (building() && m_pointer != at) {
+        m_pointer = at;
+        m_keysMovedLast = false;
+        const BuildInput &in = m_game.Builder();
+        if (in.Begun() && !in.Locked() && m_bandDrawn != bandEnd(projection()))
+            update();
+    }
+    CameraMove(mapTo(window(), at.toPoint()));
 }
 
-void FigureView::mouseReleaseEvent(QMouseEvent *)
+void FigureView::mouseReleaseEvent(QMouseEvent *event)
 {
-    setCursor(Qt::OpenHandCursor);
+    setCursor(building() ? Qt::CrossCursor : Qt::OpenHandCursor);
     CameraRelease();
+    const QPointF at = event->position();
+    const bool left = event->button() == Qt::LeftButton;
+    const bool click = left && m_leftPress && QLineF(*m_leftPress, at).length() <= ClickSlop;
+    if (left)
+        m_leftPress.reset();
+    if (!click || !building())
+        return;
+    // The rules decide what a press at the point does; the view only tells
+    // which point the player meant, among those a press could end a segment at.
+    const BuildInput &in = m_game.Builder();
+    const std::optional<LatticePoint3> through = in.Begun() ? std::optional(in.BegunAt()) : std::nullopt;
+    const auto point = PickLatticePoint(projection(), static_cast<float>(at.x()), static_cast<float>(at.y()), through);
+    if (point)
+        Q_EMIT latticeClicked(*point);
+}
+
+void FigureView::keyPressEvent(QKeyEvent *event)
+{
+    // Keys with Ctrl, Alt, Meta or Shift, and the letters, are the window's.
+    constexpr auto Taken = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier | Qt::ShiftModifier;
+    if (!building() || (event->modifiers() & Taken)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    int axis = 0;
+    int step = 0;
+    switch (event->key()) {
+    case Qt::Key_Left: axis = 0, step = -1; break;
+    case Qt::Key_Right: axis = 0, step = 1; break;
+    case Qt::Key_Up: axis = 1, step = 1; break;
+    case Qt::Key_Down: axis = 1, step = -1; break;
+    case Qt::Key_PageUp: axis = 2, step = 1; break;
+    case Qt::Key_PageDown: axis = 2, step = -1; break;
+    case Qt::Key_Space: break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    // From now on a begun segment's band runs to the cursor.
+    if (!m_keysMovedLast) {
+        m_keysMovedLast = true;
+        update();
+    }
+    if (step != 0)
+        Q_EMIT cursorStep(axis, step);
+    else if (!event->isAutoRepeat())  // one press per key press, however long it is held
+        Q_EMIT spacePressed();
+}
+
+void FigureView::focusInEvent(QFocusEvent *event)
+{
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void FigureView::focusOutEvent(QFocusEvent *event)
+{
+    update();
+    QWidget::focusOutEvent(event);
 }
 
 void FigureView::wheelEvent(QWheelEvent *event)

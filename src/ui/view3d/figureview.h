@@ -1,19 +1,23 @@
 #pragma once
 
+#include "core/build/builtfigure.h"
 #include "core/view3d/camera.h"
 
 #include <QImage>
+#include <QPointF>
 #include <QVariantAnimation>
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
+class Game;
 class QOffscreenSurface;
 class QOpenGLContext;
 class QOpenGLFramebufferObject;
-struct Figure;
+class ViewProjection;
 
-// The 3D view of the current figure: a blue square with the grey frame, its
+// The 3D view of the board's figure: a blue square with the grey frame, its
 // three axis edges in the sheets' axis colours and the walk in dark blue,
 // drawn with fixed-function OpenGL. Dragging with any button turns the camera,
 // the wheel zooms, and the sheet views show the figure as a sheet does.
@@ -23,12 +27,26 @@ struct Figure;
 // only its own pixels, not a composition of the whole screen.
 // Changes of view fade over the old picture and wheel zooms glide, both for
 // AnimationMs; a reset is instant and ends them.
+//
+// In the build exercise the view is where the player builds: it shows the
+// cube's 125 lattice points (nearer ones larger), the walk's start, the
+// segments built so far, the cursor and a begun segment's rubber band, and
+// hides the generated walk until the turn is checked. A click (not a drag)
+// picks a lattice point and the keys move the cursor; the view reports both
+// as signals and decides nothing: the rules change the board, the window
+// repaints the view. It reads the board's exercise at every paint.
 class FigureView : public QWidget {
     Q_OBJECT
 public:
     static constexpr int AnimationMs = 200;
+    // A press and release of the left button at most this far apart (in
+    // pixels) are a click; farther apart they were a drag.
+    static constexpr int ClickSlop = 4;
 
-    FigureView(const Figure &figure, QWidget *parent = nullptr);
+    // Which figures the build exercise shows once checked.
+    enum class Shown { Both, Yours, Generated };
+
+    explicit FigureView(const Game &game, QWidget *parent = nullptr);
     ~FigureView() override;
 
     // The view draws with fixed-function OpenGL: every program that shows it
@@ -50,6 +68,18 @@ public:
     void zoomBy(int wheelSteps);
     bool isAnimating() const;
 
+    // A new turn began (perhaps in the other exercise): both figures are shown
+    // again, and the focus, the pointer's tracking and the description follow
+    // the turn's exercise.
+    void newTurn();
+    // After a Check in the build exercise: both figures, the player's alone,
+    // the generated one alone, and round again. Does nothing before.
+    void cycleShownFigure();
+    Shown shown() const { return m_shown; }
+    // The sheets' colour-blind-safe colours for the built and true figures.
+    void setSafePalette(bool safe);
+    bool safePalette() const { return m_safePalette; }
+
     // Mouse handling shared with the strip of the window beside the view;
     // positions are in the window's coordinates so both agree.
     void CameraPress(QPoint windowPos);
@@ -60,6 +90,15 @@ public:
     // presses on the window itself count, not those a control passed on.
     void setWindowStrip(const QRect &strip);
 
+Q_SIGNALS:
+    // The build exercise: a click picked this lattice point (with a segment
+    // begun, only points of the axis lines through its start are picked).
+    void latticeClicked(LatticePoint3 point);
+    // The keys: the cursor one step along axis 0 (x), 1 (y) or 2 (z), by +1 or
+    // -1, and Space, a press at the cursor.
+    void cursorStep(int axis, int step);
+    void spacePressed();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
@@ -67,6 +106,9 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     // Draws a frame into the offscreen framebuffer; a null image when OpenGL
@@ -74,10 +116,21 @@ private:
     QImage render();
     void initializeGL();
     void paintGL();
+    // The build exercise's picture over the frame and the axis edges.
+    void paintBuild(const ViewProjection &view, float scale);
     // Keeps the picture shown now to fade it out over the next ones.
     void startFade();
 
-    const Figure &m_figure;
+    bool building() const;
+    ViewProjection projection() const;
+    // Where the begun segment's rubber band ends: the lattice point the
+    // pointer leads to, or the cursor once the keys moved it.
+    LatticePoint3 bandEnd(const ViewProjection &view) const;
+    // Focus, tracking and description as the turn's exercise wants them.
+    void followExercise();
+    void describe();
+
+    const Game &m_game;
     Camera m_camera;
     float m_shownZoom = 1.0f;
     QVariantAnimation m_fade;
@@ -90,4 +143,12 @@ private:
     std::unique_ptr<QOpenGLFramebufferObject> m_fbo;
     bool m_glFailed = false;
     QRect m_windowStrip;
+
+    Shown m_shown = Shown::Both;
+    bool m_safePalette = false;
+    std::optional<QPointF> m_pointer;   // over the view, in its own coordinates
+    bool m_keysMovedLast = false;       // the band goes to the cursor, not the pointer
+    std::optional<QPointF> m_leftPress; // where a left-button press may become a click
+    std::optional<LatticePoint3> m_bandDrawn;  // the band's end in the picture shown
+    bool m_builtFor = false;            // set up for the build exercise (focus, tracking, cursor)
 };
