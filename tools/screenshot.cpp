@@ -12,6 +12,8 @@
 //   settings.png    the settings dialog
 //   statistics.png  the statistics window over a few weeks of seeded turns
 //   highscores.png  the high scores window
+//   build.png       the build exercise: half the walk built, a segment begun
+//   build-checked.png  the same figure built whole with one extra segment, checked
 //   manual.png      the manual window as F1 opens it (to look at, not shipped)
 //
 // The figure comes from a fixed puzzle code and the history from a fixed
@@ -29,6 +31,7 @@
 #include "ui/dialogs/recordnamedialog.h"
 #include "ui/sheets/sheetwidget.h"
 #include "ui/view3d/figureview.h"
+#include "core/build/builtfigure.h"
 
 #include <QAction>
 #include <QApplication>
@@ -424,6 +427,38 @@ int main(int argc, char *argv[])
     QTest::qWait(500);
     Save(window.progressWindows()->highScores()->grab().toImage(), "highscores.png");
     window.progressWindows()->highScores()->close();
+
+    // The build exercise on the same figure: its walk built from the keys'
+    // cursor, first half of it with a segment begun, then all of it and one
+    // segment too many, checked.
+    {
+        Action(window, "exerciseBuildAction")->trigger();
+        window.turn().openCode(ShownFigure);
+        QTest::qWait(TurnController::GuardMs + 100);
+        const Figure &f = window.game().CurrentFigure();
+        std::vector<std::pair<LatticePoint3, LatticePoint3>> walk;
+        for (int i = Figure::FirstShown + 1; i <= f.LastShown(); ++i)
+            walk.emplace_back(*LatticeOf(f.entry[static_cast<std::size_t>(i)].start),
+                              *LatticeOf(f.entry[static_cast<std::size_t>(i)].end));
+        auto build = [&window](LatticePoint3 from, LatticePoint3 to) {
+            window.turn().buildAt(from);
+            window.turn().buildAt(to);
+        };
+        const std::size_t half = walk.size() / 2;
+        for (std::size_t i = 0; i < half; ++i)
+            build(walk[i].first, walk[i].second);
+        window.turn().buildAt(walk[half].first);
+        QTest::qWait(300);
+        Save(window.grab().toImage(), "build.png");
+        window.turn().dropSegment();
+        for (std::size_t i = half; i < walk.size(); ++i)
+            build(walk[i].first, walk[i].second);
+        build({0, 4, 4}, {2, 4, 4});
+        Action(window, "checkAction")->trigger();
+        QTest::qWait(600);
+        Save(window.grab().toImage(), "build-checked.png");
+        Action(window, "exerciseViewsAction")->trigger();
+    }
 
     Action(window, "manualAction")->trigger();
     QTest::qWait(500);

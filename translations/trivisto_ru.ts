@@ -57,185 +57,215 @@
         <translation>Начать с фигуры, заданной кодом задачи.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="81"/>
+        <location filename="../src/ui/app/commandline.cpp" line="77"/>
+        <source>Play this exercise: views (draw the three views, the default) or build (build the figure from its views).</source>
+        <translation>Упражнение: views (нарисовать три вида, по умолчанию) или build (построить фигуру по её видам).</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/commandline.cpp" line="86"/>
         <source>Try &apos;trivisto --help&apos; for the options.</source>
         <translation>Список параметров: «trivisto --help».</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="98"/>
+        <location filename="../src/ui/app/commandline.cpp" line="103"/>
         <source>Unexpected argument: %1</source>
         <translation>Неизвестный аргумент: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="104"/>
+        <location filename="../src/ui/app/commandline.cpp" line="109"/>
         <source>The level must be a whole number from 0 to %1, not &apos;%2&apos;.</source>
         <translation>Уровень должен быть целым числом от 0 до %1, а не «%2».</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="112"/>
+        <location filename="../src/ui/app/commandline.cpp" line="117"/>
         <source>Puzzle code &apos;%1&apos;: %2</source>
         <translation>Код задачи «%1»: %2</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/commandline.cpp" line="124"/>
+        <source>The exercise must be views or build, not &apos;%1&apos;.</source>
+        <translation>Упражнение должно быть views или build, а не «%1».</translation>
     </message>
 </context>
 <context>
     <name>Commands</name>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="24"/>
+        <location filename="../src/ui/window/commands.cpp" line="25"/>
         <source>New</source>
         <translation>Новая фигура</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="25"/>
+        <location filename="../src/ui/window/commands.cpp" line="26"/>
         <source>Restart</source>
         <translation>Начать заново</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="26"/>
+        <location filename="../src/ui/window/commands.cpp" line="27"/>
         <source>Check</source>
         <translation>Проверка</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="27"/>
+        <location filename="../src/ui/window/commands.cpp" line="28"/>
         <source>Today&apos;s Figure</source>
         <translation>Фигура дня</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="28"/>
+        <location filename="../src/ui/window/commands.cpp" line="29"/>
         <source>Open Puzzle Code...</source>
         <translation>Ввести код задачи...</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="29"/>
+        <location filename="../src/ui/window/commands.cpp" line="30"/>
         <source>Copy Puzzle Code</source>
         <translation>Копировать код задачи</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="30"/>
+        <location filename="../src/ui/window/commands.cpp" line="31"/>
         <source>Assessment...</source>
         <translation>Испытание...</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="31"/>
+        <location filename="../src/ui/window/commands.cpp" line="32"/>
         <source>High Scores</source>
         <translation>Рекорды</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="32"/>
+        <location filename="../src/ui/window/commands.cpp" line="33"/>
         <source>Statistics</source>
         <translation>Статистика</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="33"/>
+        <location filename="../src/ui/window/commands.cpp" line="34"/>
         <source>Quit</source>
         <translation>Выход</translation>
     </message>
     <message>
         <location filename="../src/ui/window/commands.cpp" line="35"/>
+        <source>Draw the views</source>
+        <translation>Нарисовать виды</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/commands.cpp" line="36"/>
+        <source>Build the figure</source>
+        <translation>Построить фигуру</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/commands.cpp" line="43"/>
+        <source>Your Figure, the Generated One or Both</source>
+        <translation>Ваша фигура, фигура игры или обе</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/commands.cpp" line="46"/>
         <source>Undo</source>
         <translation>Отменить</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="36"/>
+        <location filename="../src/ui/window/commands.cpp" line="47"/>
         <source>Redo</source>
         <translation>Повторить</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="46"/>
+        <location filename="../src/ui/window/commands.cpp" line="57"/>
         <source>Clear Sheet</source>
         <translation>Очистить лист</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="47"/>
+        <location filename="../src/ui/window/commands.cpp" line="58"/>
         <source>Hint (costs %1 points)</source>
         <translation>Подсказка (стоит %1 очков)</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="48"/>
+        <location filename="../src/ui/window/commands.cpp" line="59"/>
         <source>Peek (costs %1 points)</source>
         <translation>Подсмотреть (стоит %1 очков)</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="50"/>
+        <location filename="../src/ui/window/commands.cpp" line="61"/>
         <source>Full Screen</source>
         <translation>Полноэкранный режим</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="52"/>
+        <location filename="../src/ui/window/commands.cpp" line="63"/>
         <source>View as Sheet X</source>
         <translation>Вид как на листе X</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="53"/>
+        <location filename="../src/ui/window/commands.cpp" line="64"/>
         <source>View as Sheet Y</source>
         <translation>Вид как на листе Y</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="54"/>
+        <location filename="../src/ui/window/commands.cpp" line="65"/>
         <source>View as Sheet Z</source>
         <translation>Вид как на листе Z</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="55"/>
+        <location filename="../src/ui/window/commands.cpp" line="66"/>
         <source>Start View</source>
         <translation>Исходный вид</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="56"/>
+        <location filename="../src/ui/window/commands.cpp" line="67"/>
         <source>Thinner Lines</source>
         <translation>Тоньше линии</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="57"/>
+        <location filename="../src/ui/window/commands.cpp" line="68"/>
         <source>Thicker Lines</source>
         <translation>Толще линии</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="59"/>
+        <location filename="../src/ui/window/commands.cpp" line="70"/>
         <source>Redraw the View</source>
         <translation>Перерисовать вид</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="62"/>
+        <location filename="../src/ui/window/commands.cpp" line="73"/>
         <source>Settings...</source>
         <translation>Настройки...</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="63"/>
+        <location filename="../src/ui/window/commands.cpp" line="74"/>
         <source>Manual</source>
         <translation>Руководство</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="64"/>
+        <location filename="../src/ui/window/commands.cpp" line="75"/>
         <source>About Trivisto</source>
         <translation>О программе Trivisto</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="65"/>
+        <location filename="../src/ui/window/commands.cpp" line="76"/>
         <source>Cancel Stroke or Close</source>
         <translation>Отменить линию или закрыть окно</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="81"/>
+        <location filename="../src/ui/window/commands.cpp" line="92"/>
         <source>&amp;Game</source>
         <translation>&amp;Игра</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="83"/>
+        <location filename="../src/ui/window/commands.cpp" line="96"/>
+        <source>E&amp;xercise</source>
+        <translation>&amp;Упражнение</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/commands.cpp" line="100"/>
         <source>&amp;Edit</source>
         <translation>&amp;Правка</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="84"/>
+        <location filename="../src/ui/window/commands.cpp" line="101"/>
         <source>&amp;View</source>
         <translation>&amp;Вид</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="86"/>
+        <location filename="../src/ui/window/commands.cpp" line="103"/>
         <source>&amp;Settings</source>
         <translation>&amp;Настройки</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="87"/>
+        <location filename="../src/ui/window/commands.cpp" line="104"/>
         <source>&amp;Help</source>
         <translation>&amp;Справка</translation>
     </message>
@@ -309,42 +339,47 @@
         <translation>За помощь: -%1 очков</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="181"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="184"/>
+        <source>Cursor x %1, y %2, z %3</source>
+        <translation>Курсор x %1, y %2, z %3</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/controlpanel.cpp" line="190"/>
         <source>Best score %1</source>
         <translation>Лучший счёт %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="184"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="193"/>
         <source>Assessment figure %1 of %2</source>
         <translation>Испытание: фигура %1 из %2</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="186"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="195"/>
         <source>Daily figure %1</source>
         <translation>Фигура дня %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="186"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="195"/>
         <source>Puzzle %1</source>
         <translation>Задача %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="211"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="220"/>
         <source>Try level %1</source>
         <translation>Уровень %1 ↑</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="212"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="221"/>
         <source>Ease to level %1</source>
         <translation>Уровень %1 ↓</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="214"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="223"/>
         <source>Your last turns at this level went well: one level up for the next New?</source>
         <translation>Последние ходы на этом уровне удались. Поднять уровень на единицу со следующего хода?</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="215"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="224"/>
         <source>Your last turns at this level were hard: one level down for the next New?</source>
         <translation>Последние ходы на этом уровне дались тяжело. Снизить уровень на единицу со следующего хода?</translation>
     </message>
@@ -386,14 +421,44 @@ Start the assessment now?</source>
 <context>
     <name>FigureView</name>
     <message>
-        <location filename="../src/ui/view3d/figureview.cpp" line="57"/>
+        <location filename="../src/ui/view3d/figureview.cpp" line="358"/>
         <source>The figure in 3D</source>
         <translation>Фигура в 3D</translation>
     </message>
     <message>
-        <location filename="../src/ui/view3d/figureview.cpp" line="58"/>
+        <location filename="../src/ui/view3d/figureview.cpp" line="359"/>
         <source>Drag to turn it, the wheel zooms; X, Y and Z show it as the sheets do, R returns to the start view.</source>
         <translation>Перетащите мышью, чтобы повернуть её; колесо меняет масштаб; X, Y и Z показывают её так, как листы, R возвращает начальный вид.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/view3d/figureview.cpp" line="362"/>
+        <source>The figure you build in 3D</source>
+        <translation>Фигура, которую вы строите в 3D</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/view3d/figureview.cpp" line="363"/>
+        <source>Click a point of the lattice to begin a segment, and a point on one of the axis lines through it to end it. The arrow keys and Page Up and Page Down move the cursor, Space presses at it. Drag to turn the view, the wheel zooms; X, Y and Z show it as the sheets do, R returns to the start view.</source>
+        <translation>Щёлкните по точке решётки, чтобы начать отрезок, и по точке на одной из осевых линий через неё, чтобы закончить его. Стрелки, Page Up и Page Down двигают курсор, пробел нажимает в нём. Перетащите мышью, чтобы повернуть вид; колесо меняет масштаб; X, Y и Z показывают фигуру так, как листы, R возвращает начальный вид.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/view3d/figureview.cpp" line="370"/>
+        <source>Checked: the generated figure is shown under yours.</source>
+        <translation>Проверено: фигура игры показана под вашей.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/view3d/figureview.cpp" line="371"/>
+        <source>Checked: your figure alone is shown.</source>
+        <translation>Проверено: показана только ваша фигура.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/view3d/figureview.cpp" line="372"/>
+        <source>Checked: the generated figure alone is shown.</source>
+        <translation>Проверено: показана только фигура игры.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/view3d/figureview.cpp" line="374"/>
+        <source>G shows both, yours alone or the generated one alone.</source>
+        <translation>G показывает обе фигуры, только вашу или только фигуру игры.</translation>
     </message>
 </context>
 <context>
@@ -424,24 +489,29 @@ Start the assessment now?</source>
         <translation>Время, с</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="44"/>
+        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="45"/>
         <source>Level</source>
         <translation>Уровень</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="44"/>
+        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="45"/>
         <source>Best score</source>
         <translation>Лучший счёт</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="44"/>
+        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="45"/>
         <source>Date (UTC)</source>
         <translation>Дата (UTC)</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="44"/>
+        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="45"/>
         <source>Puzzle code</source>
         <translation>Код задачи</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="45"/>
+        <source>Exercise</source>
+        <translation>Упражнение</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="53"/>
@@ -473,6 +543,16 @@ Start the assessment now?</source>
         <source>The turn history is unavailable, so the best turns are not shown.</source>
         <translation>История ходов недоступна, поэтому лучшие ходы не показаны.</translation>
     </message>
+    <message>
+        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="124"/>
+        <source>Build the figure</source>
+        <translation>Построить фигуру</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/highscoresdialog.cpp" line="124"/>
+        <source>Draw the views</source>
+        <translation>Нарисовать виды</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -480,6 +560,31 @@ Start the assessment now?</source>
         <location filename="../src/ui/window/mainwindow.cpp" line="82"/>
         <source>Puzzle code %1 copied</source>
         <translation>Код задачи %1 скопирован</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/mainwindow.cpp" line="137"/>
+        <source>Both figures: yours and the generated one</source>
+        <translation>Обе фигуры: ваша и фигура игры</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/mainwindow.cpp" line="138"/>
+        <source>Your figure</source>
+        <translation>Ваша фигура</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/mainwindow.cpp" line="139"/>
+        <source>The generated figure</source>
+        <translation>Фигура игры</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/mainwindow.cpp" line="150"/>
+        <source>Your figure fits all three views</source>
+        <translation>Ваша фигура подходит ко всем трём видам</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/mainwindow.cpp" line="151"/>
+        <source>Both figures fit all three views: G shows each</source>
+        <translation>Обе фигуры подходят ко всем трём видам: G показывает каждую</translation>
     </message>
 </context>
 <context>
@@ -799,7 +904,7 @@ Start the assessment now?</source>
 <context>
     <name>SettingsStore</name>
     <message>
-        <location filename="../src/ui/app/settings.cpp" line="63"/>
+        <location filename="../src/ui/app/settings.cpp" line="66"/>
         <source>Your settings could not be saved in %1. The game goes on with them until it ends.</source>
         <translation>Не удалось сохранить настройки в %1. До выхода из игры они продолжат действовать.</translation>
     </message>
@@ -822,37 +927,42 @@ Start the assessment now?</source>
         <translation>Лист Z: y вправо, z вверх</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="79"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="80"/>
         <source>Draw a line by clicking, or pressing Space, at its start and again at its end. The arrow keys move the keyboard cursor.</source>
         <translation>Чтобы провести линию, щёлкните мышью или нажмите пробел в её начале и ещё раз в конце. Клавиши со стрелками двигают клавиатурный курсор.</translation>
     </message>
     <message>
         <location filename="../src/ui/sheets/sheetwidget.cpp" line="82"/>
+        <source>This view of the figure is given: build the figure in the 3D view so that it looks like this from here.</source>
+        <translation>Это заданный вид фигуры: постройте фигуру в объёмном виде так, чтобы отсюда она выглядела так же.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="85"/>
         <source>Checked: right %1, extra %2, missing %3 sample points.</source>
         <translation>Проверено. Контрольных точек: верных — %1, лишних — %2, пропущенных — %3.</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="91"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="94"/>
         <source>blue</source>
         <translation>синяя</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="91"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="94"/>
         <source>green</source>
         <translation>зелёная</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="92"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="95"/>
         <source>orange</source>
         <translation>оранжевая</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="92"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="95"/>
         <source>red</source>
         <translation>красная</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="93"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="96"/>
         <source>Right: thick %1 line with a dark edge, drawn on the true projection.
 Extra: dashed %1 line with crosses, drawn off it.
 Missing: %2 line with light rings, true but not drawn.
@@ -863,17 +973,17 @@ The numbers below count sample points.</source>
 Числа внизу — количество контрольных точек.</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="246"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="253"/>
         <source>Right %1</source>
         <translation>Верно %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="246"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="253"/>
         <source>Extra %1</source>
         <translation>Лишнее %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="247"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="254"/>
         <source>Missing %1</source>
         <translation>Пропущено %1</translation>
     </message>
@@ -886,67 +996,67 @@ The numbers below count sample points.</source>
         <translation>Статистика</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="103"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="108"/>
         <source>Last 7 days</source>
         <translation>Последние 7 дней</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="104"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="109"/>
         <source>Last 30 days</source>
         <translation>Последние 30 дней</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="105"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="110"/>
         <source>Last 365 days</source>
         <translation>Последние 365 дней</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="106"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="111"/>
         <source>All time</source>
         <translation>За всё время</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="108"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="113"/>
         <source>Export CSV...</source>
         <translation>Экспорт в CSV...</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="124"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="131"/>
         <source>Level:</source>
         <translation>Уровень:</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="126"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="133"/>
         <source>Period:</source>
         <translation>Период:</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="159"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="168"/>
         <source>All levels</source>
         <translation>Все уровни</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="165"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="175"/>
         <source>Level %1</source>
         <translation>Уровень %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="203"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="215"/>
         <source>The turn history is unavailable, so there is nothing to show.</source>
         <translation>История ходов недоступна, поэтому показать нечего.</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="208"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="220"/>
         <source>1 turn</source>
         <translation>Ходов: 1</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="209"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="221"/>
         <source>Daily streak: 1 day</source>
         <translation>Дней подряд: 1</translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="208"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="220"/>
         <source>%n turns</source>
         <translation>
             <numerusform>%n ход</numerusform>
@@ -954,8 +1064,28 @@ The numbers below count sample points.</source>
             <numerusform>%n ходов</numerusform>
         </translation>
     </message>
+    <message>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="101"/>
+        <source>Both exercises</source>
+        <translation>Оба упражнения</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="102"/>
+        <source>Draw the views</source>
+        <translation>Нарисовать виды</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="103"/>
+        <source>Build the figure</source>
+        <translation>Построить фигуру</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="129"/>
+        <source>Exercise:</source>
+        <translation>Упражнение:</translation>
+    </message>
     <message numerus="yes">
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="209"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="221"/>
         <source>Daily streak: %n days</source>
         <translation>
             <numerusform>Дней подряд: %n</numerusform>
@@ -964,100 +1094,100 @@ The numbers below count sample points.</source>
         </translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="212"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="224"/>
         <source>Final score per day</source>
         <translation>Итоговый счёт по дням</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="214"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="226"/>
         <source>Average of the day</source>
         <translation>Среднее за день</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="217"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="229"/>
         <source>Average of %1 days</source>
         <translation>Среднее за %1 дн.</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="228"/>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="313"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="240"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="325"/>
         <source>Score</source>
         <translation>Счёт</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="233"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="245"/>
         <source>Accuracy per sheet</source>
         <translation>Точность по листам</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="234"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="246"/>
         <source>Right of all points counted, %</source>
         <translation>Доля верных точек, %</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="235"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="247"/>
         <source>X (x,y)</source>
         <translation>X (x,y)</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="235"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="247"/>
         <source>Y (x,z)</source>
         <translation>Y (x,z)</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="235"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="247"/>
         <source>Z (y,z)</source>
         <translation>Z (y,z)</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="245"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="257"/>
         <source>Accuracy per sheet (hardest: %1)</source>
         <translation>Точность (труднее всего: %1)</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="251"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="263"/>
         <source>%</source>
         <translation>%</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="256"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="268"/>
         <source>Average seconds per level</source>
         <translation>Среднее время по уровням, с</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="257"/>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="268"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="269"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="280"/>
         <source>Seconds</source>
         <translation>Секунды</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="273"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="285"/>
         <source>Turns per day</source>
         <translation>Ходов за день</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="275"/>
         <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="287"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="299"/>
         <source>Turns</source>
         <translation>Ходы</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="298"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="310"/>
         <source>Assessment sittings: total final score</source>
         <translation>Испытания: итоговый счёт</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="322"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="334"/>
         <source>The turn history is unavailable, so there is nothing to export.</source>
         <translation>История ходов недоступна, поэтому экспортировать нечего.</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="334"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="346"/>
         <source>Export the turn history</source>
         <translation>Экспорт истории ходов</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="335"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="347"/>
         <source>CSV files (*.csv);;All files (*)</source>
         <translation>Файлы CSV (*.csv);;Все файлы (*)</translation>
     </message>
@@ -1065,24 +1195,55 @@ The numbers below count sample points.</source>
 <context>
     <name>TurnController</name>
     <message>
-        <location filename="../src/ui/window/turncontroller.cpp" line="178"/>
+        <location filename="../src/ui/window/turncontroller.cpp" line="215"/>
+        <source>A segment runs along x, y or z: end it on a line through its beginning</source>
+        <translation>Отрезок идёт вдоль x, y или z: закончите его на линии через его начало</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/turncontroller.cpp" line="217"/>
+        <location filename="../src/ui/window/turncontroller.cpp" line="338"/>
+        <source>The figure holds at most %1 segments</source>
+        <translation>В фигуре может быть не больше %1 отрезков</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/turncontroller.cpp" line="219"/>
+        <source>Erase a segment</source>
+        <translation>стирание отрезка</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/turncontroller.cpp" line="219"/>
+        <source>Build a segment</source>
+        <translation>постройку отрезка</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/turncontroller.cpp" line="259"/>
         <source>No record: this figure was seen before</source>
         <translation>Не рекорд: эта фигура уже встречалась</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/turncontroller.cpp" line="228"/>
+        <location filename="../src/ui/window/turncontroller.cpp" line="313"/>
         <source>Draw a stroke</source>
         <translation>рисование линии</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/turncontroller.cpp" line="238"/>
+        <location filename="../src/ui/window/turncontroller.cpp" line="323"/>
         <source>Clear a sheet</source>
         <translation>очистку листа</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/turncontroller.cpp" line="249"/>
+        <location filename="../src/ui/window/turncontroller.cpp" line="335"/>
+        <source>No hint left: every step of the figure is built</source>
+        <translation>Подсказок больше нет: все шаги фигуры построены</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/turncontroller.cpp" line="336"/>
         <source>No hint left: every line is drawn or shown</source>
         <translation>Подсказок больше нет: все линии нарисованы или показаны</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/turncontroller.cpp" line="344"/>
+        <source>Hint</source>
+        <translation>подсказку</translation>
     </message>
 </context>
 <context>
@@ -1096,17 +1257,17 @@ The numbers below count sample points.</source>
 <context>
     <name>main</name>
     <message>
-        <location filename="../src/main.cpp" line="65"/>
+        <location filename="../src/main.cpp" line="67"/>
         <source>The folder %1 could not be made, so records and the history cannot be kept this time. The game goes on.</source>
         <translation>Не удалось создать папку %1, поэтому рекорды и история ходов на этот раз не сохранятся. Игру можно продолжать.</translation>
     </message>
     <message>
-        <location filename="../src/main.cpp" line="78"/>
+        <location filename="../src/main.cpp" line="80"/>
         <source>Another copy of Trivisto is running</source>
         <translation>Уже запущена другая копия Trivisto</translation>
     </message>
     <message>
-        <location filename="../src/main.cpp" line="79"/>
+        <location filename="../src/main.cpp" line="81"/>
         <source>Trivisto could not lock its data folder: %1</source>
         <translation>Trivisto не удалось заблокировать папку данных: %1</translation>
     </message>

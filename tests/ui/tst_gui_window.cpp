@@ -786,7 +786,7 @@ private Q_SLOTS:
         action("exerciseBuildAction")->trigger();
         w.turn().openCode({2, 0x600du, false});
         FigureView *view = w.view();
-        QVERIFY(view->hasFocus());
+        QCOMPARE(w.focusWidget(), static_cast<QWidget *>(view));
         QVERIFY(QTest::qWaitFor([&] { return w.game().Builder().AcceptsInput(); }, 2000));
         const Figure &f = w.game().CurrentFigure();
         auto keyTo = [&](LatticePoint3 to) {
@@ -805,7 +805,8 @@ private Q_SLOTS:
         std::size_t segments = w.game().Built().Segments().size();
         if (extraByClicks) {
             // A front edge the walk does not use: its ends are nearest the eye.
-            const ViewProjection projection(view->camera(), view->camera().Zoom, view->width(), view->height());
+            const ViewProjection projection(view->camera(), view->camera().Zoom, static_cast<float>(view->width()),
+                                            static_cast<float>(view->height()));
             const UnitSteps walk = WalkSteps(f);
             for (const BuiltSegment candidate : {BuiltSegment{{0, 4, 4}, {1, 4, 4}}, BuiltSegment{{0, 0, 4}, {0, 1, 4}},
                                                  BuiltSegment{{4, 4, 4}, {4, 3, 4}}}) {
@@ -833,7 +834,7 @@ private Q_SLOTS:
         QCOMPARE(turns.back().total.wrong, o.counts.WrongCount);
         QVERIFY(action("otherFigureAction")->isEnabled());
         action("exerciseViewsAction")->trigger();
-        QVERIFY(!view->hasFocus() && w.game().TurnExercise() == Exercise::Views);
+        QVERIFY(w.focusWidget() != view && w.game().TurnExercise() == Exercise::Views);
     }
 
     // The command line is read before any window: no display is needed, and

@@ -221,8 +221,10 @@ void MainWindow::connectController()
         m_view->newTurn();
         repaintSheets();
         updateStatus();
-        if (isActiveWindow() && game().TurnExercise() == Exercise::Build)
-            m_view->setFocus();
+        // The view has the keys while building; back to drawing they go
+        // where an activation puts them.
+        if (game().TurnExercise() == Exercise::Build || focusWidget() == m_view)
+            focusForTurn();
     });
     connect(m_turn, &TurnController::checked, this, &MainWindow::onChecked);
     connect(m_turn, &TurnController::figureChanged, this, [this] {
