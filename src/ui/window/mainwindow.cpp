@@ -117,8 +117,7 @@ void MainWindow::connectCommands()
 void MainWindow::chooseExercise(Exercise e, bool remember)
 {
     if (e == Exercise::Build && !mayLeaveAssessment()) {
-        // The sitting goes on: the menu shows the exercise played.
-        m_commands->drawViews->setChecked(true);
+        updateStatus();  // the sitting goes on, and the menu ticks its exercise again
         return;
     }
     m_turn->chooseExercise(e);
@@ -231,8 +230,7 @@ void MainWindow::connectController()
         m_view->update();
         updateStatus();
     });
-    connect(m_turn, &TurnController::exerciseChosen, this, [this](Exercise e) {
-        (e == Exercise::Build ? m_commands->buildFigure : m_commands->drawViews)->setChecked(true);
+    connect(m_turn, &TurnController::exerciseChosen, this, [this] {
         m_panel->showSuggestion(m_turn->suggestion());
         updateStatus();
     });
@@ -441,6 +439,8 @@ void MainWindow::updateStatus()
         a->setEnabled(!game().Checked());
     m_commands->clearSheet->setEnabled(!game().Checked() && !build);
     m_commands->otherFigure->setEnabled(game().Checked() && build);
+    // The menu ticks the exercise played: a sitting is drawn whatever was chosen.
+    (build ? m_commands->buildFigure : m_commands->drawViews)->setChecked(true);
     m_panel->showStatus(game(), m_turn->lastCheck(), m_turn->currentCode(), m_turn->assessmentFigure());
 }
 
