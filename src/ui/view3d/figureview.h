@@ -142,6 +142,7 @@ private:
     std::unique_ptr<QOpenGLContext> m_context;
     std::unique_ptr<QOpenGLFramebufferObject> m_fbo;
     bool m_glFailed = false;
+    QFunctionPointer m_pointParameters = nullptr;  // glPointParameterfv, OpenGL 1.4
     QRect m_windowStrip;
 
     Shown m_shown = Shown::Both;
