@@ -547,8 +547,10 @@ int Drag()
     session.waitFirstFrame();
     session.reportRenderer();
     MainWindow &w = *session.window;
-    // The largest figure: the most lines to draw per frame.
-    w.turn().game().SetLevel(MaxLevel);
+    // The largest figure: the most lines to draw per frame. The level is
+    // chosen as the player chooses it: New takes the chosen level, not the
+    // board's.
+    w.turn().setLevel(MaxLevel);
     w.turn().newTurn();
     FigureView *view = w.view();
     bench::WaitFor([&] { return session.spy.of(view) > 0; }, 2000);
@@ -595,6 +597,7 @@ int Drag()
             colours.insert(line[x]);
     }
     bench::Result("drag_frame_colours", static_cast<double>(colours.size()));
+    bench::Result("figure_level", w.turn().game().FigureLevel());
     return 0;
 }
 
@@ -605,7 +608,7 @@ int SheetBench()
     session.waitFirstFrame();
     session.waitInputGuard();
     MainWindow &w = *session.window;
-    w.turn().game().SetLevel(MaxLevel);
+    w.turn().setLevel(MaxLevel);
     w.turn().newTurn();
     QCoreApplication::processEvents();
 
