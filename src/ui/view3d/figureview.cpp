@@ -365,6 +365,11 @@ void FigureView::followExercise()
 
 void FigureView::describe()
 {
+    // Asked at every paint: the texts are made only when what they tell changed.
+    const int state = !building() ? 0 : !m_game.Checked() ? 1 : 2 + static_cast<int>(m_shown);
+    if (state == m_described)
+        return;
+    m_described = state;
     QString name;
     QString text;
     if (!building()) {
@@ -387,10 +392,8 @@ void FigureView::describe()
             text += QLatin1Char(' ') + tr("G shows both, yours alone or the generated one alone.");
         }
     }
-    if (accessibleName() != name)
-        setAccessibleName(name);
-    if (accessibleDescription() != text)
-        setAccessibleDescription(text);
+    setAccessibleName(name);
+    setAccessibleDescription(text);
 }
 
 LatticePoint3 FigureView::bandEnd(const ViewProjection &view) const
