@@ -11,6 +11,9 @@
 //                                     with DIR as the program's folder (what
 //                                     startup-series launches)
 //   bench_window drag                1,000 mouse moves dragging over the 3D view
+//   bench_window drag-build          the same in the build exercise: the
+//                                     lattice's dots, a level-84 walk built and
+//                                     a segment begun (its rubber band showing)
 //   bench_window sheet               a sheet of 100 strokes: repaint, rubber band
 //   bench_window idle S              S seconds of an open window doing nothing
 //   bench_window memory              peak memory of a whole turn
@@ -28,6 +31,7 @@
 #include "ui/app/translations.h"
 #include "ui/window/mainwindow.h"
 #include "core/storage/history.h"
+#include "core/turn/turnsession.h"
 #include "ui/dialogs/statisticsdialog.h"
 #include "ui/dialogs/recordnamedialog.h"
 #include "ui/sheets/sheetwidget.h"
@@ -540,19 +544,41 @@ int StartupSeries(int runs)
     return 0;
 }
 
-int Drag()
+// In the build exercise the level-84 walk is built segment by segment as the
+// player builds it, and a segment is begun at the cube's centre, so every
+// frame draws the 125 dots, the built figure and the rubber band.
+int Drag(Exercise exercise)
 {
     QTemporaryDir dir;
     Session session(ScratchProgramDir(dir));
     session.waitFirstFrame();
     session.reportRenderer();
     MainWindow &w = *session.window;
-    // The largest figure: the most lines to draw per frame.
-    w.turn().game().SetLevel(MaxLevel);
+    // The largest figure: the most lines to draw per frame. The level is
+    // chosen as the player chooses it: New takes the chosen level, not the
+    // board's.
+    w.turn().setLevel(MaxLevel);
     w.turn().newTurn();
     FigureView *view = w.view();
     bench::WaitFor([&] { return session.spy.of(view) > 0; }, 2000);
     bench::Idle(200);
+    if (exercise == Exercise::Build) {
+        TurnSession &rules = w.turn().session();
+        rules.ChooseExercise(Exercise::Build);
+        view->newTurn();
+        const Figure &figure = rules.Board().CurrentFigure();
+        for (int i = Figure::FirstShown + 1; i <= figure.LastShown(); ++i) {
+            const FigureSegment &e = figure.entry[static_cast<std::size_t>(i)];
+            rules.BuildAt(LatticeOf(e.start));
+            rules.BuildAt(LatticeOf(e.end));
+        }
+        if (rules.BuildAt(LatticePoint3{2, 2, 2}).press != BuildInput::Press::Began) {
+            std::fprintf(stderr, "bench_window: no segment begun\n");
+            return 1;
+        }
+        view->update();
+        bench::Idle(200);
+    }
 
     const QPoint centre = view->rect().center();
     const double radius = view->width() * 0.3;
@@ -595,6 +621,12 @@ int Drag()
             colours.insert(line[x]);
     }
     bench::Result("drag_frame_colours", static_cast<double>(colours.size()));
+    bench::Result("figure_level", w.turn().game().FigureLevel());
+    if (exercise == Exercise::Build) {
+        const Game &game = w.turn().game();
+        bench::Result("built_segments", static_cast<double>(game.Built().Segments().size()));
+        bench::Result("segment_begun", game.Builder().Begun() ? 1 : 0);
+    }
     return 0;
 }
 
@@ -605,7 +637,7 @@ int SheetBench()
     session.waitFirstFrame();
     session.waitInputGuard();
     MainWindow &w = *session.window;
-    w.turn().game().SetLevel(MaxLevel);
+    w.turn().setLevel(MaxLevel);
     w.turn().newTurn();
     QCoreApplication::processEvents();
 
@@ -927,7 +959,9 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Trivisto"));
     if (mode == "drag")
-        return Drag();
+        return Drag(Exercise::Views);
+    if (mode == "drag-build")
+        return Drag(Exercise::Build);
     if (mode == "sheet")
         return SheetBench();
     if (mode == "idle")
@@ -936,7 +970,7 @@ int main(int argc, char *argv[])
         return Memory();
     if (mode == "statistics")
         return StatisticsBench(argc > 2 ? std::atoi(argv[2]) : 10);
-    std::fprintf(stderr, "usage: bench_window startup-series N | startup DIR | drag | sheet | idle S | memory | "
-                         "statistics N\n");
+    std::fprintf(stderr, "usage: bench_window startup-series N | startup DIR | drag | drag-build | sheet | idle S | "
+                         "memory | statistics N\n");
     return 2;
 }

@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
 #include <numbers>
 #include <vector>
 
@@ -67,14 +68,11 @@ constexpr Rgb DotColour{1.0f, 1.0f, 1.0f};
 constexpr float NearDotSize = 9.0f;
 constexpr float FarDotSize = 3.0f;
 constexpr float FarDotAlpha = 0.55f;
-// Dot sizes are drawn in steps of this many pixels, each step one batch of
-// points: a size change per dot would be 125 draws a frame.
-constexpr float DotSizeStep = 0.5f;
-constexpr int DotBatches = static_cast<int>((NearDotSize - FarDotSize) / DotSizeStep) + 1;
 
 // Lines and marks of the build exercise get a dark edge, so the sheets'
 // colours (the safe palette's blue above all) stand out on the blue.
 constexpr Rgb InkColour{0.1f, 0.1f, 0.12f};
+constexpr float EdgeWidth = 1.0f;  // each side
 // The walk's start: a dark disk around a white dot.
 constexpr Rgb StartColour{0.12f, 0.08f, 0.35f};
 constexpr float StartMarkSize = 17.0f;
@@ -85,29 +83,35 @@ constexpr float BegunMarkSize = 13.0f;
 constexpr Rgb CursorColour{1.0f, 0.95f, 0.2f};
 constexpr float CursorRadius = 11.0f;
 constexpr float CursorWidth = 2.5f;
-constexpr float EdgeWidth = 1.5f;  // each side
 
 Rgb ToRgb(const QColor &c)
 {
     return {static_cast<GLfloat>(c.redF()), static_cast<GLfloat>(c.greenF()), static_cast<GLfloat>(c.blueF())};
 }
 
-void Vertex(const Point3 &p)
+void Vertex(LatticePoint3 p)
 {
-    glVertex3f(p.x, p.y, p.z);
+    const Point3 w = WorldPoint(p);
+    glVertex3f(w.x, w.y, w.z);
 }
 
 struct Line3 {
-    Point3 from;
-    Point3 to;
+    LatticePoint3 from;
+    LatticePoint3 to;
     Rgb colour;
 };
 
 // Lines with a dark edge and round ends (so two meeting at a corner join
 // without a notch): every edge first, then every core, so no edge cuts
-// through the core of a line it meets.
+// through the core of a line it meets. On software OpenGL each change of
+// width costs about as much as a hundred lines, so each pass is one batch of
+// lines and one of points, each point once (in the colour of the last line
+// that ends there).
 void DrawEdged(const std::vector<Line3> &lines, GLfloat width, GLfloat edge)
 {
+    std::array<const Rgb *, LatticePointCount> ends{};
+    for (const Line3 &l : lines)
+        ends[static_cast<std::size_t>(l.from.Index())] = ends[static_cast<std::size_t>(l.to.Index())] = &l.colour;
     for (const bool core : {false, true}) {
         const GLfloat w = core ? width : width + 2 * edge;
         glLineWidth(w);
@@ -121,11 +125,13 @@ void DrawEdged(const std::vector<Line3> &lines, GLfloat width, GLfloat edge)
         glEnd();
         glPointSize(w);
         glBegin(GL_POINTS);
-        for (const Line3 &l : lines) {
-            const Rgb &c = core ? l.colour : InkColour;
+        for (int i = 0; i < LatticePointCount; ++i) {
+            const Rgb *colour = ends[static_cast<std::size_t>(i)];
+            if (!colour)
+                continue;
+            const Rgb &c = core ? *colour : InkColour;
             glColor3f(c.r, c.g, c.b);
-            Vertex(l.from);
-            Vertex(l.to);
+            Vertex(LatticePoint3{i / 25, i / 5 % 5, i % 5});
         }
         glEnd();
     }
@@ -172,7 +178,7 @@ void Disk(const ScreenPoint &at, GLfloat size, const Rgb &c)
 
 void Ring(const ScreenPoint &at, float radius, GLfloat width, const Rgb &c)
 {
-    constexpr int Steps = 36;
+    constexpr int Steps = 32;
     glLineWidth(width);
     glBegin(GL_LINE_LOOP);
     glColor3f(c.r, c.g, c.b);
@@ -183,41 +189,48 @@ void Ring(const ScreenPoint &at, float radius, GLfloat width, const Rgb &c)
     glEnd();
 }
 
-// The 125 lattice points, each sized (and faded) by its depth between the
-// nearest and the farthest point in view; drawn from small to large, that is
-// from far to near, so a near dot covers a far one behind it.
-void DrawLatticeDots(const ViewProjection &view, GLfloat scale)
+// The 125 lattice points in one batch, from far to near so that a near dot
+// covers a far one behind it. OpenGL sizes each point by its depth (the point
+// size's distance attenuation, size / sqrt(a + b depth)), fitted so that the
+// nearest point in view is NearDotSize and the farthest FarDotSize; the far
+// ones fade as well. One batch, because a change of point size per dot would
+// cost more than all the lines of the figure. Without attenuation (OpenGL
+// before 1.4) every dot takes the middle size.
+void DrawLatticeDots(const ViewProjection &view, GLfloat scale, PFNGLPOINTPARAMETERFVPROC pointParameters)
 {
-    float nearest = Camera::Far;
-    float farthest = 0;
+    std::array<std::pair<float, int>, LatticePointCount> byDepth{};
+    std::size_t count = 0;
     for (int i = 0; i < LatticePointCount; ++i) {
         const ScreenPoint s = view.Project(LatticePoint3{i / 25, i / 5 % 5, i % 5});
-        if (view.Visible(s)) {
-            nearest = std::min(nearest, s.depth);
-            farthest = std::max(farthest, s.depth);
-        }
+        if (view.Visible(s))
+            byDepth[count++] = {s.depth, i};
     }
+    if (count == 0)
+        return;
+    std::sort(byDepth.begin(), byDepth.begin() + static_cast<std::ptrdiff_t>(count), std::greater<>());
+    const float farthest = byDepth[0].first;
+    const float nearest = byDepth[count - 1].first;
     const float range = farthest - nearest;
-    std::array<std::vector<ScreenPoint>, DotBatches> batches;
-    for (int i = 0; i < LatticePointCount; ++i) {
-        const ScreenPoint s = view.Project(LatticePoint3{i / 25, i / 5 % 5, i % 5});
-        if (!view.Visible(s))
-            continue;
-        const float nearness = range > 1e-3f ? (farthest - s.depth) / range : 1.0f;
-        const auto batch = static_cast<std::size_t>(std::lround(nearness * (DotBatches - 1)));
-        batches[batch].push_back(s);
+    const float squaredRatio = (NearDotSize / FarDotSize) * (NearDotSize / FarDotSize);
+    const float b = range > 1e-3f ? (squaredRatio - 1) / range : 0.0f;
+    const std::array<GLfloat, 3> attenuation{1 - b * nearest, b, 0};
+    if (pointParameters) {
+        glPointSize(NearDotSize * scale);
+        pointParameters(GL_POINT_DISTANCE_ATTENUATION, attenuation.data());
+    } else {
+        glPointSize((NearDotSize + FarDotSize) / 2 * scale);
     }
-    for (std::size_t b = 0; b < batches.size(); ++b) {
-        if (batches[b].empty())
-            continue;
-        const float nearness = static_cast<float>(b) / (DotBatches - 1);
-        const float alpha = FarDotAlpha + (1.0f - FarDotAlpha) * nearness;
-        glPointSize((FarDotSize + static_cast<float>(b) * DotSizeStep) * scale);
-        glBegin(GL_POINTS);
-        glColor4f(DotColour.r, DotColour.g, DotColour.b, alpha);
-        for (const ScreenPoint &s : batches[b])
-            glVertex2f(s.x, s.y);
-        glEnd();
+    glBegin(GL_POINTS);
+    for (std::size_t k = 0; k < count; ++k) {
+        const auto [depth, i] = byDepth[k];
+        const float nearness = range > 1e-3f ? (farthest - depth) / range : 1.0f;
+        glColor4f(DotColour.r, DotColour.g, DotColour.b, FarDotAlpha + (1 - FarDotAlpha) * nearness);
+        Vertex(LatticePoint3{i / 25, i / 5 % 5, i % 5});
+    }
+    glEnd();
+    if (pointParameters) {
+        const std::array<GLfloat, 3> none{1, 0, 0};
+        pointParameters(GL_POINT_DISTANCE_ATTENUATION, none.data());
     }
 }
 
@@ -352,6 +365,11 @@ void FigureView::followExercise()
 
 void FigureView::describe()
 {
+    // Asked at every paint: the texts are made only when what they tell changed.
+    const int state = !building() ? 0 : !m_game.Checked() ? 1 : 2 + static_cast<int>(m_shown);
+    if (state == m_described)
+        return;
+    m_described = state;
     QString name;
     QString text;
     if (!building()) {
@@ -374,10 +392,8 @@ void FigureView::describe()
             text += QLatin1Char(' ') + tr("G shows both, yours alone or the generated one alone.");
         }
     }
-    if (accessibleName() != name)
-        setAccessibleName(name);
-    if (accessibleDescription() != text)
-        setAccessibleDescription(text);
+    setAccessibleName(name);
+    setAccessibleDescription(text);
 }
 
 LatticePoint3 FigureView::bandEnd(const ViewProjection &view) const
@@ -447,7 +463,17 @@ QImage FigureView::render()
         m_fbo = std::make_unique<QOpenGLFramebufferObject>(size);
     m_fbo->bind();
     paintGL();
-    QImage picture = m_fbo->toImage();
+    // Read straight into the format the widget paints fastest: the picture's
+    // alpha is 1 everywhere (paintGL never writes it), so it is opaque RGB32,
+    // whose 0xAARRGGBB words are what BGRA in reversed byte order packs, and
+    // painting it is a copy, not a blend. OpenGL's rows run bottom to top.
+    // Qt's toImage() read RGBA, converted it and flipped it into a copy:
+    // three passes over the picture instead of two, in every frame.
+    QImage picture(size, QImage::Format_RGB32);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+    glReadPixels(0, 0, size.width(), size.height(), GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, picture.bits());
+    picture.mirror();
     m_fbo->release();
     m_context->doneCurrent();
     picture.setDevicePixelRatio(devicePixelRatioF());
@@ -488,6 +514,7 @@ void FigureView::paintEvent(QPaintEvent *)
 
 void FigureView::initializeGL()
 {
+    m_pointParameters = m_context->getProcAddress("glPointParameterfv");
     glDisable(GL_DEPTH_TEST);
     // Smoothing only shows when each line's edge coverage is blended over
     // what lies beneath; the line's core stays its own colour.
@@ -565,10 +592,7 @@ void FigureView::paintBuild(const ViewProjection &view, GLfloat scale)
     const int side = static_cast<int>(width() * devicePixelRatioF());
 
     glEnable(GL_POINT_SMOOTH);
-    {
-        const PixelPass pixels(framebuffer, QSizeF(size()), side);
-        DrawLatticeDots(view, scale);
-    }
+    DrawLatticeDots(view, scale, reinterpret_cast<PFNGLPOINTPARAMETERFVPROC>(m_pointParameters));
 
     // The generated walk only once checked, under the player's figure.
     const bool checked = m_game.Checked();
@@ -577,15 +601,17 @@ void FigureView::paintBuild(const ViewProjection &view, GLfloat scale)
         std::vector<Line3> walk;
         for (int i = Figure::FirstShown; i <= figure.LastShown(); ++i) {
             const FigureSegment &e = figure.entry[static_cast<std::size_t>(i)];
-            if (e.start != e.end)
-                walk.push_back({e.start, e.end, truth});
+            const auto from = LatticeOf(e.start);
+            const auto to = LatticeOf(e.end);
+            if (from && to && from != to)
+                walk.push_back({*from, *to, truth});
         }
         DrawEdged(walk, lineWidth, edge);
     }
     if (!checked || m_shown != Shown::Generated) {
         std::vector<Line3> built;
         for (const BuiltSegment &b : m_game.Built().Segments())
-            built.push_back({WorldPoint(b.from), WorldPoint(b.to), b.hint ? hint : stroke});
+            built.push_back({b.from, b.to, b.hint ? hint : stroke});
         DrawEdged(built, lineWidth, edge);
     }
 
@@ -598,15 +624,13 @@ void FigureView::paintBuild(const ViewProjection &view, GLfloat scale)
         if (AxisBetween(in.BegunAt(), end)) {
             glEnable(GL_LINE_STIPPLE);
             glLineStipple(std::max(1, static_cast<int>(std::lround(scale))), 0x0FFF);
-            const Point3 from = WorldPoint(in.BegunAt());
-            const Point3 to = WorldPoint(end);
             for (const bool core : {false, true}) {
                 const Rgb &c = core ? stroke : InkColour;
                 glLineWidth(core ? lineWidth : lineWidth + 2 * edge);
                 glBegin(GL_LINES);
                 glColor3f(c.r, c.g, c.b);
-                Vertex(from);
-                Vertex(to);
+                Vertex(in.BegunAt());
+                Vertex(end);
                 glEnd();
             }
             glDisable(GL_LINE_STIPPLE);
@@ -617,7 +641,6 @@ void FigureView::paintBuild(const ViewProjection &view, GLfloat scale)
         const PixelPass pixels(framebuffer, QSizeF(size()), side);
         const ScreenPoint start = view.Project(WalkStartPoint);
         if (view.Visible(start)) {
-            Disk(start, (StartMarkSize + 2 * EdgeWidth) * scale, InkColour);
             Disk(start, StartMarkSize * scale, StartColour);
             Disk(start, StartDotSize * scale, DotColour);
         }

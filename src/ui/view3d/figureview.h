@@ -142,6 +142,7 @@ private:
     std::unique_ptr<QOpenGLContext> m_context;
     std::unique_ptr<QOpenGLFramebufferObject> m_fbo;
     bool m_glFailed = false;
+    QFunctionPointer m_pointParameters = nullptr;  // glPointParameterfv, OpenGL 1.4
     QRect m_windowStrip;
 
     Shown m_shown = Shown::Both;
@@ -151,4 +152,5 @@ private:
     std::optional<QPointF> m_leftPress; // where a left-button press may become a click
     std::optional<LatticePoint3> m_bandDrawn;  // the band's end in the picture shown
     bool m_builtFor = false;            // set up for the build exercise (focus, tracking, cursor)
+    int m_described = -1;               // what the accessible texts tell (see describe())
 };
