@@ -32,6 +32,7 @@
 #include "ui/sheets/sheetwidget.h"
 #include "ui/view3d/figureview.h"
 #include "core/build/builtfigure.h"
+#include "core/view3d/viewprojection.h"
 
 #include <QAction>
 #include <QApplication>
@@ -48,6 +49,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -448,12 +450,29 @@ int main(int argc, char *argv[])
         for (std::size_t i = 0; i < half; ++i)
             build(walk[i].first, walk[i].second);
         window.turn().buildAt(walk[half].first);
+        // The pointer two steps from the begun point, along the axis that
+        // shows longest on screen: the band follows it.
+        const ViewProjection projection(view->camera(), view->camera().Zoom, static_cast<float>(view->width()),
+                                        static_cast<float>(view->height()));
+        const LatticePoint3 begun = walk[half].first;
+        const ScreenPoint from = projection.Project(begun);
+        ScreenPoint to = from;
+        for (int axis = 0; axis < 3; ++axis) {
+            LatticePoint3 p = begun;
+            p[axis] += p[axis] >= 2 ? -2 : 2;
+            const ScreenPoint s = projection.Project(p);
+            if (std::hypot(s.x - from.x, s.y - from.y) > std::hypot(to.x - from.x, to.y - from.y))
+                to = s;
+        }
+        Mouse(QTest::MouseMove, view, QPoint(qRound((from.x + to.x) / 2), qRound((from.y + to.y) / 2)));
+        Mouse(QTest::MouseMove, view, QPoint(qRound(to.x) + 5, qRound(to.y) + 3));
         QTest::qWait(300);
         Save(window.grab().toImage(), "build.png");
         window.turn().dropSegment();
         for (std::size_t i = half; i < walk.size(); ++i)
             build(walk[i].first, walk[i].second);
         build({0, 4, 4}, {2, 4, 4});
+        QTest::qWait(2300);  // a turn takes some seconds
         Action(window, "checkAction")->trigger();
         QTest::qWait(600);
         Save(window.grab().toImage(), "build-checked.png");

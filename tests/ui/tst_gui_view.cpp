@@ -202,10 +202,8 @@ private Q_SLOTS:
     }
 
     // In the window's build exercise the view shows the lattice's dots (white
-    // only there), a click at the place of a lattice point reports that point,
-    // the second one on an axis line through the first, and the keys step the
-    // cursor along the axes.
-    void buildExerciseShowsAndPicksTheLattice()
+    // only there). Clicks and keys are tried end to end in tst_gui_window.
+    void buildExerciseShowsTheLattice()
     {
         guitest::ProgramFolder folder;
         MainWindow w(folder.path());
@@ -215,28 +213,6 @@ private Q_SLOTS:
         w.turn().session().ChooseExercise(Exercise::Build);
         view->update();
         QVERIFY(find(view->grabFramebuffer(), Qt::white).count > 100);
-
-        // The front edge of the bottom face, nearest the start view's eye.
-        const std::vector<LatticePoint3> points{{0, 0, 4}, {4, 0, 4}};
-        const ViewProjection projection(view->camera(), view->camera().Zoom, static_cast<float>(view->width()),
-                                        static_cast<float>(view->height()));
-        QSignalSpy clicked(view, &FigureView::latticeClicked);
-        for (const LatticePoint3 p : points) {
-            const ScreenPoint s = projection.Project(p);
-            guitest::click(view, QPointF(s.x, s.y).toPoint());
-        }
-        QCOMPARE(clicked.size(), 2);
-        for (std::size_t i = 0; i < points.size(); ++i)
-            QVERIFY(clicked[static_cast<qsizetype>(i)][0].value<LatticePoint3>() == points[i]);
-
-        QVERIFY(view->hasFocus());
-        QSignalSpy stepped(view, &FigureView::cursorStep);
-        for (Qt::Key key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown})
-            QTest::keyClick(view, key);
-        QList<QList<QVariant>> steps;
-        for (const auto &[axis, step] : {std::pair{0, -1}, {0, 1}, {1, 1}, {1, -1}, {2, 1}, {2, -1}})
-            steps.append({axis, step});
-        QCOMPARE(QList<QList<QVariant>>(stepped), steps);
     }
 };
 

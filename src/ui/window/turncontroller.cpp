@@ -88,6 +88,9 @@ void TurnController::edited(const EditHistory::Entry *entry)
 
 TurnController::~TurnController()
 {
+    // The last turn's mark for the other exercise; the window is going, so
+    // nothing is told about it.
+    blockSignals(true);
     m_session.FlushSeen();
 }
 
