@@ -3,27 +3,16 @@
 #include "core/figure/figure.h"
 #include "core/turn/game.h"
 #include "core/view3d/viewprojection.h"
-#include "ui/sheets/sheetwidget.h"
+#include "ui/view3d/buildscene.h"
 
-#include <QKeyEvent>
-#include <QLineF>
-#include <QMouseEvent>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QOpenGLFramebufferObject>
 #include <QPainter>
 #include <QSurfaceFormat>
-#include <QWheelEvent>
 
 #include <GL/gl.h>
 #include <GL/glu.h>
-
-#include <algorithm>
-#include <array>
-#include <cmath>
-#include <functional>
-#include <numbers>
-#include <vector>
 
 namespace {
 
@@ -57,181 +46,6 @@ void DrawEntry(const FigureSegment &s, const Rgb &c)
     glVertex3f(s.start.x, s.start.y, s.start.z);
     glVertex3f(s.end.x, s.end.y, s.end.z);
     glEnd();
-}
-
-// ---- The build exercise ----------------------------------------------------
-
-// White dots read on the blue and on every line colour; the far ones are a
-// little see-through as well as smaller, so the lattice's depth reads at a
-// glance. Sizes are pixels at 100 %.
-constexpr Rgb DotColour{1.0f, 1.0f, 1.0f};
-constexpr float NearDotSize = 9.0f;
-constexpr float FarDotSize = 3.0f;
-constexpr float FarDotAlpha = 0.55f;
-
-// Lines and marks of the build exercise get a dark edge, so the sheets'
-// colours (the safe palette's blue above all) stand out on the blue.
-constexpr Rgb InkColour{0.1f, 0.1f, 0.12f};
-constexpr float EdgeWidth = 1.0f;  // each side
-// The walk's start: a dark disk around a white dot.
-constexpr Rgb StartColour{0.12f, 0.08f, 0.35f};
-constexpr float StartMarkSize = 17.0f;
-constexpr float StartDotSize = 7.0f;
-// A begun segment's start: a disk in the stroke colour.
-constexpr float BegunMarkSize = 13.0f;
-// The cursor: a bright ring, drawn last.
-constexpr Rgb CursorColour{1.0f, 0.95f, 0.2f};
-constexpr float CursorRadius = 11.0f;
-constexpr float CursorWidth = 2.5f;
-
-Rgb ToRgb(const QColor &c)
-{
-    return {static_cast<GLfloat>(c.redF()), static_cast<GLfloat>(c.greenF()), static_cast<GLfloat>(c.blueF())};
-}
-
-void Vertex(LatticePoint3 p)
-{
-    const Point3 w = WorldPoint(p);
-    glVertex3f(w.x, w.y, w.z);
-}
-
-struct Line3 {
-    LatticePoint3 from;
-    LatticePoint3 to;
-    Rgb colour;
-};
-
-// Lines with a dark edge and round ends (so two meeting at a corner join
-// without a notch): every edge first, then every core, so no edge cuts
-// through the core of a line it meets. On software OpenGL each change of
-// width costs about as much as a hundred lines, so each pass is one batch of
-// lines and one of points, each point once (in the colour of the last line
-// that ends there).
-void DrawEdged(const std::vector<Line3> &lines, GLfloat width, GLfloat edge)
-{
-    std::array<const Rgb *, LatticePointCount> ends{};
-    for (const Line3 &l : lines)
-        ends[static_cast<std::size_t>(l.from.Index())] = ends[static_cast<std::size_t>(l.to.Index())] = &l.colour;
-    for (const bool core : {false, true}) {
-        const GLfloat w = core ? width : width + 2 * edge;
-        glLineWidth(w);
-        glBegin(GL_LINES);
-        for (const Line3 &l : lines) {
-            const Rgb &c = core ? l.colour : InkColour;
-            glColor3f(c.r, c.g, c.b);
-            Vertex(l.from);
-            Vertex(l.to);
-        }
-        glEnd();
-        glPointSize(w);
-        glBegin(GL_POINTS);
-        for (int i = 0; i < LatticePointCount; ++i) {
-            const Rgb *colour = ends[static_cast<std::size_t>(i)];
-            if (!colour)
-                continue;
-            const Rgb &c = core ? *colour : InkColour;
-            glColor3f(c.r, c.g, c.b);
-            Vertex(LatticePoint3{i / 25, i / 5 % 5, i % 5});
-        }
-        glEnd();
-    }
-}
-
-// Draws in the view's own pixels (x right, y down, as ViewProjection gives
-// them) over the whole framebuffer, then goes back to the 3D projection.
-class PixelPass {
-public:
-    PixelPass(QSize framebuffer, QSizeF widget, int side) : m_side(side)
-    {
-        glViewport(0, 0, framebuffer.width(), framebuffer.height());
-        glMatrixMode(GL_PROJECTION);
-        glPushMatrix();
-        glLoadIdentity();
-        glOrtho(0, widget.width(), widget.height(), 0, -1, 1);
-        glMatrixMode(GL_MODELVIEW);
-        glPushMatrix();
-        glLoadIdentity();
-    }
-    ~PixelPass()
-    {
-        glMatrixMode(GL_PROJECTION);
-        glPopMatrix();
-        glMatrixMode(GL_MODELVIEW);
-        glPopMatrix();
-        glViewport(0, 0, m_side, m_side);
-    }
-    PixelPass(const PixelPass &) = delete;
-    PixelPass &operator=(const PixelPass &) = delete;
-
-private:
-    int m_side;
-};
-
-void Disk(const ScreenPoint &at, GLfloat size, const Rgb &c)
-{
-    glPointSize(size);
-    glBegin(GL_POINTS);
-    glColor3f(c.r, c.g, c.b);
-    glVertex2f(at.x, at.y);
-    glEnd();
-}
-
-void Ring(const ScreenPoint &at, float radius, GLfloat width, const Rgb &c)
-{
-    constexpr int Steps = 32;
-    glLineWidth(width);
-    glBegin(GL_LINE_LOOP);
-    glColor3f(c.r, c.g, c.b);
-    for (int i = 0; i < Steps; ++i) {
-        const double a = 2 * std::numbers::pi * i / Steps;
-        glVertex2f(at.x + radius * static_cast<float>(std::cos(a)), at.y + radius * static_cast<float>(std::sin(a)));
-    }
-    glEnd();
-}
-
-// The 125 lattice points in one batch, from far to near so that a near dot
-// covers a far one behind it. OpenGL sizes each point by its depth (the point
-// size's distance attenuation, size / sqrt(a + b depth)), fitted so that the
-// nearest point in view is NearDotSize and the farthest FarDotSize; the far
-// ones fade as well. One batch, because a change of point size per dot would
-// cost more than all the lines of the figure. Without attenuation (OpenGL
-// before 1.4) every dot takes the middle size.
-void DrawLatticeDots(const ViewProjection &view, GLfloat scale, PFNGLPOINTPARAMETERFVPROC pointParameters)
-{
-    std::array<std::pair<float, int>, LatticePointCount> byDepth{};
-    std::size_t count = 0;
-    for (int i = 0; i < LatticePointCount; ++i) {
-        const ScreenPoint s = view.Project(LatticePoint3{i / 25, i / 5 % 5, i % 5});
-        if (view.Visible(s))
-            byDepth[count++] = {s.depth, i};
-    }
-    if (count == 0)
-        return;
-    std::sort(byDepth.begin(), byDepth.begin() + static_cast<std::ptrdiff_t>(count), std::greater<>());
-    const float farthest = byDepth[0].first;
-    const float nearest = byDepth[count - 1].first;
-    const float range = farthest - nearest;
-    const float squaredRatio = (NearDotSize / FarDotSize) * (NearDotSize / FarDotSize);
-    const float b = range > 1e-3f ? (squaredRatio - 1) / range : 0.0f;
-    const std::array<GLfloat, 3> attenuation{1 - b * nearest, b, 0};
-    if (pointParameters) {
-        glPointSize(NearDotSize * scale);
-        pointParameters(GL_POINT_DISTANCE_ATTENUATION, attenuation.data());
-    } else {
-        glPointSize((NearDotSize + FarDotSize) / 2 * scale);
-    }
-    glBegin(GL_POINTS);
-    for (std::size_t k = 0; k < count; ++k) {
-        const auto [depth, i] = byDepth[k];
-        const float nearness = range > 1e-3f ? (farthest - depth) / range : 1.0f;
-        glColor4f(DotColour.r, DotColour.g, DotColour.b, FarDotAlpha + (1 - FarDotAlpha) * nearness);
-        Vertex(LatticePoint3{i / 25, i / 5 % 5, i % 5});
-    }
-    glEnd();
-    if (pointParameters) {
-        const std::array<GLfloat, 3> none{1, 0, 0};
-        pointParameters(GL_POINT_DISTANCE_ATTENUATION, none.data());
-    }
 }
 
 } // namespace
@@ -394,14 +208,6 @@ void FigureView::describe()
     }
     setAccessibleName(name);
     setAccessibleDescription(text);
-}
-
-LatticePoint3 FigureView::bandEnd(const ViewProjection &view) const
-{
-    const BuildInput &in = m_game.Builder();
-    if (m_keysMovedLast || !m_pointer)
-        return in.Cursor();
-    return BandEnd(view, in.BegunAt(), static_cast<float>(m_pointer->x()), static_cast<float>(m_pointer->y()));
 }
 
 void FigureView::startFade()
@@ -582,233 +388,25 @@ void FigureView::paintGL()
 void FigureView::paintBuild(const ViewProjection &view, GLfloat scale)
 {
     const BuildInput &in = m_game.Builder();
-    const Rgb stroke = ToRgb(m_safePalette ? SheetWidget::SafeStrokeColour : SheetWidget::StrokeColour);
-    const Rgb truth = ToRgb(m_safePalette ? SheetWidget::SafeTrueColour : SheetWidget::TrueColour);
-    const Rgb hint = ToRgb(SheetWidget::HintColour);
-    // As wide as the walk in the views exercise.
-    const GLfloat lineWidth = static_cast<GLfloat>(m_camera.LineWidth + ExtraWidth) * scale;
-    const GLfloat edge = EdgeWidth * scale;
-    const QSize framebuffer = m_fbo ? m_fbo->size() : QSize(1, 1);
-    const int side = static_cast<int>(width() * devicePixelRatioF());
-
-    glEnable(GL_POINT_SMOOTH);
-    DrawLatticeDots(view, scale, reinterpret_cast<PFNGLPOINTPARAMETERFVPROC>(m_pointParameters));
-
-    // The generated walk only once checked, under the player's figure.
-    const bool checked = m_game.Checked();
-    if (checked && m_shown != Shown::Yours) {
-        const Figure &figure = m_game.CurrentFigure();
-        std::vector<Line3> walk;
-        for (int i = Figure::FirstShown; i <= figure.LastShown(); ++i) {
-            const FigureSegment &e = figure.entry[static_cast<std::size_t>(i)];
-            const auto from = LatticeOf(e.start);
-            const auto to = LatticeOf(e.end);
-            if (from && to && from != to)
-                walk.push_back({*from, *to, truth});
-        }
-        DrawEdged(walk, lineWidth, edge);
-    }
-    if (!checked || m_shown != Shown::Generated) {
-        std::vector<Line3> built;
-        for (const BuiltSegment &b : m_game.Built().Segments())
-            built.push_back({b.from, b.to, b.hint ? hint : stroke});
-        DrawEdged(built, lineWidth, edge);
-    }
-
-    // The rubber band: dashed, to tell it from what is built.
-    const bool band = in.Begun() && !in.Locked();
     m_bandDrawn.reset();
-    if (band) {
-        const LatticePoint3 end = bandEnd(view);
-        m_bandDrawn = end;
-        if (AxisBetween(in.BegunAt(), end)) {
-            glEnable(GL_LINE_STIPPLE);
-            glLineStipple(std::max(1, static_cast<int>(std::lround(scale))), 0x0FFF);
-            for (const bool core : {false, true}) {
-                const Rgb &c = core ? stroke : InkColour;
-                glLineWidth(core ? lineWidth : lineWidth + 2 * edge);
-                glBegin(GL_LINES);
-                glColor3f(c.r, c.g, c.b);
-                Vertex(in.BegunAt());
-                Vertex(end);
-                glEnd();
-            }
-            glDisable(GL_LINE_STIPPLE);
-        }
-    }
-
-    {
-        const PixelPass pixels(framebuffer, QSizeF(size()), side);
-        const ScreenPoint start = view.Project(WalkStartPoint);
-        if (view.Visible(start)) {
-            Disk(start, StartMarkSize * scale, StartColour);
-            Disk(start, StartDotSize * scale, DotColour);
-        }
-        const ScreenPoint begun = view.Project(in.BegunAt());
-        if (band && view.Visible(begun)) {
-            Disk(begun, (BegunMarkSize + 2 * EdgeWidth) * scale, InkColour);
-            Disk(begun, BegunMarkSize * scale, stroke);
-        }
-        const ScreenPoint cursor = view.Project(in.Cursor());
-        if (!in.Locked() && view.Visible(cursor)) {
-            Ring(cursor, CursorRadius, (CursorWidth + 2 * EdgeWidth) * scale, InkColour);
-            Ring(cursor, CursorRadius, CursorWidth * scale, CursorColour);
-        }
-    }
-    glDisable(GL_POINT_SMOOTH);
-}
-
-void FigureView::setWindowStrip(const QRect &strip)
-{
-    if (m_windowStrip.isNull() && window() != this)
-        window()->installEventFilter(this);
-    m_windowStrip = strip;
-}
-
-bool FigureView::eventFilter(QObject *watched, QEvent *event)
-{
-    const QEvent::Type type = event->type();
-    if (watched == window() && (type == QEvent::MouseButtonPress || type == QEvent::MouseMove)) {
-        const QPoint at = static_cast<QMouseEvent *>(event)->position().toPoint();
-        if (type == QEvent::MouseMove)
-            CameraMove(at);
-        else if (m_windowStrip.contains(at))
-            CameraPress(at);
-    } else if (watched == window() && type == QEvent::MouseButtonRelease) {
-        CameraRelease();
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-void FigureView::CameraPress(QPoint windowPos)
-{
-    m_camera.Press(windowPos.x(), windowPos.y());
-    update();
-}
-
-void FigureView::CameraMove(QPoint windowPos)
-{
-    // Leaving a sheet view for the perspective is a change of view, faded
-    // like the others.
-    const bool fromSheet = m_camera.Orthographic();
-    if (!m_camera.Move(windowPos.x(), windowPos.y()))
-        return;
-    if (fromSheet)
-        startFade();
-    update();
-}
-
-void FigureView::CameraRelease()
-{
-    m_camera.Release();
-}
-
-void FigureView::mousePressEvent(QMouseEvent *event)
-{
-    setCursor(Qt::ClosedHandCursor);
-    const QPointF at = event->position();
-    if (event->button() == Qt::LeftButton)
-        m_leftPress = at;
-    if (building()) {
-        m_pointer = at;
-        m_keysMovedLast = false;
-    }
-    CameraPress(mapTo(window(), at.toPoint()));
-}
-
-void FigureView::mouseMoveEvent(QMouseEvent *event)
-{
-    const QPointF at = event->position();
-    // Once the pointer strayed, the press was the start of a drag, even if
-    // the release comes back near it.
-    if (m_leftPress && QLineF(*m_leftPress, at).length() > ClickSlop)
-        m_leftPress.reset();
-    // Qt also sends moves where the pointer stayed (a widget shown under it):
-    // those must not take the band back from the keys.
-    if (building() && m_pointer != at) {
-        m_pointer = at;
-        m_keysMovedLast = false;
-        const BuildInput &in = m_game.Builder();
-        if (in.Begun() && !in.Locked() && m_bandDrawn != bandEnd(projection()))
-            update();
-    }
-    CameraMove(mapTo(window(), at.toPoint()));
-}
-
-void FigureView::mouseReleaseEvent(QMouseEvent *event)
-{
-    setCursor(building() ? Qt::CrossCursor : Qt::OpenHandCursor);
-    CameraRelease();
-    const QPointF at = event->position();
-    const bool left = event->button() == Qt::LeftButton;
-    const bool click = left && m_leftPress && QLineF(*m_leftPress, at).length() <= ClickSlop;
-    if (left)
-        m_leftPress.reset();
-    if (!click || !building())
-        return;
-    // The rules decide what a press at the point does; the view only tells
-    // which point the player meant, among those a press could end a segment at.
-    const BuildInput &in = m_game.Builder();
-    const std::optional<LatticePoint3> through = in.Begun() ? std::optional(in.BegunAt()) : std::nullopt;
-    const auto point = PickLatticePoint(projection(), static_cast<float>(at.x()), static_cast<float>(at.y()), through);
-    if (point)
-        Q_EMIT latticeClicked(*point);
-}
-
-void FigureView::keyPressEvent(QKeyEvent *event)
-{
-    // Keys with Ctrl, Alt, Meta or Shift, and the letters, are the window's.
-    constexpr auto Taken = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier | Qt::ShiftModifier;
-    if (!building() || (event->modifiers() & Taken)) {
-        QWidget::keyPressEvent(event);
-        return;
-    }
-    int axis = 0;
-    int step = 0;
-    switch (event->key()) {
-    case Qt::Key_Left: axis = 0, step = -1; break;
-    case Qt::Key_Right: axis = 0, step = 1; break;
-    case Qt::Key_Up: axis = 1, step = 1; break;
-    case Qt::Key_Down: axis = 1, step = -1; break;
-    case Qt::Key_PageUp: axis = 2, step = 1; break;
-    case Qt::Key_PageDown: axis = 2, step = -1; break;
-    case Qt::Key_Space: break;
-    default:
-        QWidget::keyPressEvent(event);
-        return;
-    }
-    event->accept();
-    // From now on a begun segment's band runs to the cursor.
-    if (!m_keysMovedLast) {
-        m_keysMovedLast = true;
-        update();
-    }
-    if (step != 0)
-        Q_EMIT cursorStep(axis, step);
-    else if (!event->isAutoRepeat())  // one press per key press, however long it is held
-        Q_EMIT spacePressed();
-}
-
-void FigureView::focusInEvent(QFocusEvent *event)
-{
-    update();
-    QWidget::focusInEvent(event);
-}
-
-void FigureView::focusOutEvent(QFocusEvent *event)
-{
-    update();
-    QWidget::focusOutEvent(event);
-}
-
-void FigureView::wheelEvent(QWheelEvent *event)
-{
-    // Clamped so that no wheel, however wild its numbers, overflows the sum.
-    m_wheelRest += std::clamp(event->angleDelta().y(), -100 * QWheelEvent::DefaultDeltasPerStep,
-                              100 * QWheelEvent::DefaultDeltasPerStep);
-    const int steps = m_wheelRest / QWheelEvent::DefaultDeltasPerStep;
-    m_wheelRest -= steps * QWheelEvent::DefaultDeltasPerStep;
-    if (steps != 0)
-        zoomBy(steps);
-    event->accept();
+    if (in.Begun() && !in.Locked())
+        m_bandDrawn = bandEnd(view);
+    // The generated walk only once checked.
+    const bool checked = m_game.Checked();
+    const BuildScene scene{
+        .game = m_game,
+        .view = view,
+        .scale = scale,
+        // As wide as the walk in the views exercise.
+        .lineWidth = static_cast<GLfloat>(m_camera.LineWidth + ExtraWidth) * scale,
+        .safePalette = m_safePalette,
+        .showGenerated = checked && m_shown != Shown::Yours,
+        .showBuilt = !checked || m_shown != Shown::Generated,
+        .bandEnd = m_bandDrawn,
+        .framebuffer = m_fbo ? m_fbo->size() : QSize(1, 1),
+        .widget = QSizeF(size()),
+        .viewportSide = static_cast<int>(width() * devicePixelRatioF()),
+        .pointParameters = m_pointParameters,
+    };
+    scene.Draw();
 }

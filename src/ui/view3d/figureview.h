@@ -100,6 +100,7 @@ Q_SIGNALS:
     void spacePressed();
 
 protected:
+    // All but paintEvent are defined in figureviewinput.cpp.
     bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
@@ -116,7 +117,8 @@ private:
     QImage render();
     void initializeGL();
     void paintGL();
-    // The build exercise's picture over the frame and the axis edges.
+    // The build exercise's picture over the frame and the axis edges, drawn
+    // by BuildScene as this view's state asks; notes where the band ends.
     void paintBuild(const ViewProjection &view, float scale);
     // Keeps the picture shown now to fade it out over the next ones.
     void startFade();
