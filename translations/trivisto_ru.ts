@@ -421,42 +421,42 @@ Start the assessment now?</source>
 <context>
     <name>FigureView</name>
     <message>
-        <location filename="../src/ui/view3d/figureview.cpp" line="358"/>
+        <location filename="../src/ui/view3d/figureview.cpp" line="190"/>
         <source>The figure in 3D</source>
         <translation>Фигура в 3D</translation>
     </message>
     <message>
-        <location filename="../src/ui/view3d/figureview.cpp" line="359"/>
+        <location filename="../src/ui/view3d/figureview.cpp" line="191"/>
         <source>Drag to turn it, the wheel zooms; X, Y and Z show it as the sheets do, R returns to the start view.</source>
         <translation>Перетащите мышью, чтобы повернуть её; колесо меняет масштаб; X, Y и Z показывают её так, как листы, R возвращает начальный вид.</translation>
     </message>
     <message>
-        <location filename="../src/ui/view3d/figureview.cpp" line="362"/>
+        <location filename="../src/ui/view3d/figureview.cpp" line="194"/>
         <source>The figure you build in 3D</source>
         <translation>Фигура, которую вы строите в 3D</translation>
     </message>
     <message>
-        <location filename="../src/ui/view3d/figureview.cpp" line="363"/>
+        <location filename="../src/ui/view3d/figureview.cpp" line="195"/>
         <source>Click a point of the lattice to begin a segment, and a point on one of the axis lines through it to end it. The arrow keys and Page Up and Page Down move the cursor, Space presses at it. Drag to turn the view, the wheel zooms; X, Y and Z show it as the sheets do, R returns to the start view.</source>
         <translation>Щёлкните по точке решётки, чтобы начать отрезок, и по точке на одной из осевых линий через неё, чтобы закончить его. Стрелки, Page Up и Page Down двигают курсор, пробел нажимает в нём. Перетащите мышью, чтобы повернуть вид; колесо меняет масштаб; X, Y и Z показывают фигуру так, как листы, R возвращает начальный вид.</translation>
     </message>
     <message>
-        <location filename="../src/ui/view3d/figureview.cpp" line="370"/>
+        <location filename="../src/ui/view3d/figureview.cpp" line="202"/>
         <source>Checked: the generated figure is shown under yours.</source>
         <translation>Проверено: фигура игры показана под вашей.</translation>
     </message>
     <message>
-        <location filename="../src/ui/view3d/figureview.cpp" line="371"/>
+        <location filename="../src/ui/view3d/figureview.cpp" line="203"/>
         <source>Checked: your figure alone is shown.</source>
         <translation>Проверено: показана только ваша фигура.</translation>
     </message>
     <message>
-        <location filename="../src/ui/view3d/figureview.cpp" line="372"/>
+        <location filename="../src/ui/view3d/figureview.cpp" line="204"/>
         <source>Checked: the generated figure alone is shown.</source>
         <translation>Проверено: показана только фигура игры.</translation>
     </message>
     <message>
-        <location filename="../src/ui/view3d/figureview.cpp" line="374"/>
+        <location filename="../src/ui/view3d/figureview.cpp" line="206"/>
         <source>G shows both, yours alone or the generated one alone.</source>
         <translation>G показывает обе фигуры, только вашу или только фигуру игры.</translation>
     </message>
@@ -562,27 +562,27 @@ Start the assessment now?</source>
         <translation>Код задачи %1 скопирован</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/mainwindow.cpp" line="137"/>
+        <location filename="../src/ui/window/mainwindow.cpp" line="136"/>
         <source>Both figures: yours and the generated one</source>
         <translation>Обе фигуры: ваша и фигура игры</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/mainwindow.cpp" line="138"/>
+        <location filename="../src/ui/window/mainwindow.cpp" line="137"/>
         <source>Your figure</source>
         <translation>Ваша фигура</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/mainwindow.cpp" line="139"/>
+        <location filename="../src/ui/window/mainwindow.cpp" line="138"/>
         <source>The generated figure</source>
         <translation>Фигура игры</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/mainwindow.cpp" line="150"/>
+        <location filename="../src/ui/window/mainwindow.cpp" line="149"/>
         <source>Your figure fits all three views</source>
         <translation>Ваша фигура подходит ко всем трём видам</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/mainwindow.cpp" line="151"/>
+        <location filename="../src/ui/window/mainwindow.cpp" line="150"/>
         <source>Both figures fit all three views: G shows each</source>
         <translation>Обе фигуры подходят ко всем трём видам: G показывает каждую</translation>
     </message>
@@ -1195,53 +1195,53 @@ The numbers below count sample points.</source>
 <context>
     <name>TurnController</name>
     <message>
-        <location filename="../src/ui/window/turncontroller.cpp" line="215"/>
+        <location filename="../src/ui/window/turncontroller.cpp" line="218"/>
         <source>A segment runs along x, y or z: end it on a line through its beginning</source>
         <translation>Отрезок идёт вдоль x, y или z: закончите его на линии через его начало</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/turncontroller.cpp" line="217"/>
-        <location filename="../src/ui/window/turncontroller.cpp" line="338"/>
+        <location filename="../src/ui/window/turncontroller.cpp" line="220"/>
+        <location filename="../src/ui/window/turncontroller.cpp" line="341"/>
         <source>The figure holds at most %1 segments</source>
         <translation>В фигуре может быть не больше %1 отрезков</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/turncontroller.cpp" line="219"/>
+        <location filename="../src/ui/window/turncontroller.cpp" line="222"/>
         <source>Erase a segment</source>
         <translation>стирание отрезка</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/turncontroller.cpp" line="219"/>
+        <location filename="../src/ui/window/turncontroller.cpp" line="222"/>
         <source>Build a segment</source>
         <translation>постройку отрезка</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/turncontroller.cpp" line="259"/>
+        <location filename="../src/ui/window/turncontroller.cpp" line="262"/>
         <source>No record: this figure was seen before</source>
         <translation>Не рекорд: эта фигура уже встречалась</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/turncontroller.cpp" line="313"/>
+        <location filename="../src/ui/window/turncontroller.cpp" line="316"/>
         <source>Draw a stroke</source>
         <translation>рисование линии</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/turncontroller.cpp" line="323"/>
+        <location filename="../src/ui/window/turncontroller.cpp" line="326"/>
         <source>Clear a sheet</source>
         <translation>очистку листа</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/turncontroller.cpp" line="335"/>
+        <location filename="../src/ui/window/turncontroller.cpp" line="338"/>
         <source>No hint left: every step of the figure is built</source>
         <translation>Подсказок больше нет: все шаги фигуры построены</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/turncontroller.cpp" line="336"/>
+        <location filename="../src/ui/window/turncontroller.cpp" line="339"/>
         <source>No hint left: every line is drawn or shown</source>
         <translation>Подсказок больше нет: все линии нарисованы или показаны</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/turncontroller.cpp" line="344"/>
+        <location filename="../src/ui/window/turncontroller.cpp" line="347"/>
         <source>Hint</source>
         <translation>подсказку</translation>
     </message>
