@@ -564,8 +564,9 @@ int Drag(Exercise exercise)
     bench::Idle(200);
     if (exercise == Exercise::Build) {
         TurnSession &rules = w.turn().session();
-        rules.ChooseExercise(Exercise::Build);
-        view->newTurn();
+        w.turn().chooseExercise(Exercise::Build);
+        // The view takes no clicks for half a second after an activation.
+        bench::WaitFor([&] { return rules.Board().Builder().AcceptsInput(); }, 2000);
         const Figure &figure = rules.Board().CurrentFigure();
         for (int i = Figure::FirstShown + 1; i <= figure.LastShown(); ++i) {
             const FigureSegment &e = figure.entry[static_cast<std::size_t>(i)];
