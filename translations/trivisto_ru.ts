@@ -334,52 +334,52 @@
         <translation>Время %1 с</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="179"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="181"/>
+        <source>Cursor (%1, %2, %3)</source>
+        <translation>Курсор (%1, %2, %3)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/controlpanel.cpp" line="188"/>
         <source>Help so far: -%1 points</source>
         <translation>За помощь: -%1 очков</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="184"/>
-        <source>Cursor x %1, y %2, z %3</source>
-        <translation>Курсор x %1, y %2, z %3</translation>
-    </message>
-    <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="190"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="191"/>
         <source>Best score %1</source>
         <translation>Лучший счёт %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="193"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="194"/>
         <source>Assessment figure %1 of %2</source>
         <translation>Испытание: фигура %1 из %2</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="195"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="196"/>
         <source>Daily figure %1</source>
         <translation>Фигура дня %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="195"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="196"/>
         <source>Puzzle %1</source>
         <translation>Задача %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="220"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="221"/>
         <source>Try level %1</source>
         <translation>Уровень %1 ↑</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="221"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="222"/>
         <source>Ease to level %1</source>
         <translation>Уровень %1 ↓</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="223"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="224"/>
         <source>Your last turns at this level went well: one level up for the next New?</source>
         <translation>Последние ходы на этом уровне удались. Поднять уровень на единицу со следующего хода?</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="224"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="225"/>
         <source>Your last turns at this level were hard: one level down for the next New?</source>
         <translation>Последние ходы на этом уровне дались тяжело. Снизить уровень на единицу со следующего хода?</translation>
     </message>

@@ -174,17 +174,18 @@ void ControlPanel::showStatus(const Game &g, const Game::CheckOutcome &lastCheck
             result += tr("   after help %1").arg(lastCheck.finalScore);
         m_resultLabel->setText(result);
     } else {
-        m_timeLabel->setText(tr("Time %1 s").arg(g.Seconds()));
-        const HelpUsed &help = g.Help();
-        QString line = help.Cost() > 0 ? tr("Help so far: -%1 points").arg(help.Cost()) : QString();
+        QString time = tr("Time %1 s").arg(g.Seconds());
         if (g.TurnExercise() == Exercise::Build) {
             // The cursor in the figure's own coordinates, as the walk's start (10, -10, -10).
             const Point3 at = WorldPoint(g.Builder().Cursor());
-            const QString cursor =
-                tr("Cursor x %1, y %2, z %3").arg(static_cast<int>(at.x)).arg(static_cast<int>(at.y)).arg(static_cast<int>(at.z));
-            line = line.isEmpty() ? cursor : cursor + QStringLiteral("   ") + line;
+            time += QStringLiteral("   ") + tr("Cursor (%1, %2, %3)")
+                                                .arg(static_cast<int>(at.x))
+                                                .arg(static_cast<int>(at.y))
+                                                .arg(static_cast<int>(at.z));
         }
-        m_resultLabel->setText(line);
+        m_timeLabel->setText(time);
+        const HelpUsed &help = g.Help();
+        m_resultLabel->setText(help.Cost() > 0 ? tr("Help so far: -%1 points").arg(help.Cost()) : QString());
     }
     const bool build = g.TurnExercise() == Exercise::Build;
     m_bestLabel->setText(tr("Best score %1").arg(build ? m_bestBuild.value_or(0) : g.RecordThreshold()));
