@@ -21,6 +21,7 @@
 #include "core/storage/history.h"
 #include "core/storage/resultsfile.h"
 #include "core/sheets/classify.h"
+#include "core/sheets/mistakes.h"
 #include "core/sheets/sampling.h"
 
 #include <benchmark/benchmark.h>
@@ -259,6 +260,24 @@ void BM_CheckClassify3x100(benchmark::State &state)
     }
 }
 BENCHMARK(BM_CheckClassify3x100)->Unit(benchmark::kMicrosecond);
+
+// Naming the mistakes of a Check: every transform of all three sheets' truth
+// compared with the drawing (a level-84 figure, 100 strokes a sheet), from the
+// sampling of the drawings on, as the turn session runs it.
+void BM_NameMistakes(benchmark::State &state)
+{
+    Game game;
+    FillSheets(game, 100);
+    const std::array<SampleSet, 3> truth{game.TrueProjection(Sheet::X), game.TrueProjection(Sheet::Y),
+                                         game.TrueProjection(Sheet::Z)};
+    for (auto _ : state) {
+        std::array<SampleSet, 3> drawn;
+        for (Sheet s : AllSheets)
+            drawn[static_cast<std::size_t>(SheetIndex(s))] = SampleSegments(game.Input(s).Strokes().Slots());
+        benchmark::DoNotOptimize(NameMistakes(truth, drawn));
+    }
+}
+BENCHMARK(BM_NameMistakes)->Unit(benchmark::kMicrosecond);
 
 // ---- Building ------------------------------------------------------------------
 

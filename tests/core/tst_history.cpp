@@ -212,7 +212,7 @@ private Q_SLOTS:
             const std::vector<TurnRecord> all = turns(h);
             QCOMPARE(all.size(), std::size_t(19));
             for (const TurnRecord &t : all)
-                QVERIFY(t.firstPlay == !t.restart && t.exercise == Exercise::Views);
+                QVERIFY(t.firstPlay == !t.restart && t.exercise == Exercise::Views && !t.mistakes);
             std::int64_t count = 0;
             std::vector<BestTurn> best;
             QVERIFY(h.TurnCount({}, count).ok && h.BestTurnByLevel({}, best).ok);
@@ -268,15 +268,26 @@ private Q_SLOTS:
     }
 
     // The export as a spreadsheet reads it, a new file getting the
-    // permissions the player's umask gives; a failed one says why.
+    // permissions the player's umask gives; a failed one says why. The named
+    // mistakes are counted per sheet, most often first, within the period.
     void exportsCsv()
     {
         History h;
         QVERIFY(h.Open(folder()).ok);
         TurnRecord quoted = Turn(Noon + 3661, 10, 12, "a,\"b\"\r\nc");
         quoted.assessment = 1234567890123;
-        for (const TurnRecord &t : {Replay(Turn(Noon, 2, 7, "AB12-CD34-5")), quoted, Built(Turn(-1, 0, 2, "K"))})
+        quoted.mistakes = "X:mirror-lr;Z:sheet-Y";
+        TurnRecord old = Built(Turn(-1, 0, 2, "K"));
+        old.mistakes = "X:mirror-lr";
+        for (const TurnRecord &t : {Replay(Turn(Noon, 2, 7, "AB12-CD34-5")), quoted, old})
             QVERIFY(h.Append(t).ok);
+        std::vector<MistakeTally> all, month;
+        HistoryFilter lastMonth;
+        lastMonth.period = HistoryPeriod::Last30Days;
+        lastMonth.now = Noon;
+        QVERIFY(h.MistakeCounts({}, all).ok && h.MistakeCounts(lastMonth, month).ok);
+        QCOMPARE(all, (std::vector<MistakeTally>{{'X', "mirror-lr", 2}, {'Z', "sheet-Y", 1}}));
+        QCOMPARE(month, (std::vector<MistakeTally>{{'X', "mirror-lr", 1}, {'Z', "sheet-Y", 1}}));
         const std::string csv = m_dir->filePath("out.csv").toStdString();
         HistoryStatus exported;
         {
@@ -287,11 +298,11 @@ private Q_SLOTS:
         QCOMPARE(Read(csv),
                  "time_utc,puzzle_code,level,seconds,x_right,x_wrong,x_score,y_right,y_wrong,y_score,z_right,z_wrong,"
                  "z_score,total_right,total_wrong,total_score,hints,peeks,help_cost,final_score,restart,from_code,daily,"
-                 "assessment,first_play,exercise\r\n"
-                 "2026-12-06T12:00:00Z,AB12-CD34-5,2,62,5,1,4,3,3,0,2,6,-4,10,10,0,1,2,0,7,1,1,0,0,0,views\r\n"
+                 "assessment,first_play,exercise,mistakes\r\n"
+                 "2026-12-06T12:00:00Z,AB12-CD34-5,2,62,5,1,4,3,3,0,2,6,-4,10,10,0,1,2,0,7,1,1,0,0,0,views,\r\n"
                  "2026-12-06T13:01:01Z,\"a,\"\"b\"\"\r\nc\",10,70,5,1,4,3,3,0,2,6,-4,10,10,0,0,2,5,12,0,0,0,1234567890123,1,"
-                 "views\r\n"
-                 "1969-12-31T23:59:59Z,K,0,60,5,1,4,3,3,0,2,6,-4,10,10,0,2,2,2,2,0,0,1,0,1,build\r\n");
+                 "views,X:mirror-lr;Z:sheet-Y\r\n"
+                 "1969-12-31T23:59:59Z,K,0,60,5,1,4,3,3,0,2,6,-4,10,10,0,2,2,2,2,0,0,1,0,1,build,X:mirror-lr\r\n");
         QCOMPARE(ModeOf(csv), mode_t(0660));
         const HistoryStatus failed = h.ExportCsv(folder() + "/no/such/folder/x.csv");
         QVERIFY2(!failed.ok && failed.error == HistoryError::ExportFailed && failed.cause.text == "No such file or directory",

@@ -529,6 +529,23 @@ private Q_SLOTS:
         }
     }
 
+    // A sheet drawn mirrored is named so in its margin after Check, and its
+    // description says so to a screen reader.
+    void mistakeNamedInTheMargin()
+    {
+        MainWindow &w = *m_window;
+        w.turn().game().Seed(SeedA);
+        w.turn().newTurn();
+        for (const Stroke &t : w.game().TrueSegments(Sheet::X))
+            if (!t.IsEmpty() && t.Start() != t.End())
+                drawStroke(w.sheetWidget(Sheet::X), pixelOf(w, 6 - t.StartCol, t.StartRow), pixelOf(w, 6 - t.EndCol, t.EndRow));
+        action("checkAction")->trigger();
+        QCOMPARE(w.sheetWidget(Sheet::X)->marks().mistake, QStringLiteral("Mirrored left to right"));
+        QVERIFY(w.sheetWidget(Sheet::X)->accessibleDescription().startsWith(QStringLiteral("Mirrored left to right.")) ||
+                w.sheetWidget(Sheet::X)->accessibleDescription().contains(QStringLiteral(" Mirrored left to right.")));
+        QVERIFY(w.sheetWidget(Sheet::Y)->marks().mistake.isEmpty());
+    }
+
     // A record is saved only through "OK"; closing the name window stores
     // nothing. The name confirmed last is offered the next time. High scores,
     // open beside play, shows each record as it is saved.

@@ -49,7 +49,7 @@ std::string HistoryCsvHeader()
     for (const char *c : NumberColumns)
         header.append(",").append(c);
     // Last, so that a reader of the older columns finds them where they were.
-    return header.append(",").append(ExerciseColumn);
+    return header.append(",").append(ExerciseColumn).append(",").append(MistakesColumn);
 }
 
 std::string HistoryCsv(const std::vector<TurnRecord> &turns)
@@ -66,6 +66,8 @@ std::string HistoryCsv(const std::vector<TurnRecord> &turns)
         }
         csv += ',';
         csv += ExerciseName(t.exercise);
+        csv += ',';
+        AppendCsvField(csv, t.mistakes.value_or(std::string()));
         csv += "\r\n";
     }
     return csv;

@@ -104,6 +104,8 @@ HistoryStatus History::Turns(std::vector<TurnRecord> &turns) const
             v[i] = s.Int(static_cast<int>(i) + 2);
         SetTurnFields(t, v);
         t.exercise = ExerciseNamed(s.Text(static_cast<int>(v.size()) + 2));
+        if (!s.Null(static_cast<int>(v.size()) + 3))
+            t.mistakes = s.Text(static_cast<int>(v.size()) + 3);
         turns.push_back(std::move(t));
     }
     return s.rc == SQLITE_DONE ? HistoryStatus{} : Failed(HistoryError::ReadFailed, s.rc);
@@ -214,6 +216,28 @@ HistoryStatus History::BestTurnByLevel(const HistoryFilter &filter, std::vector<
     BindFilter(s, filter, Since(filter));
     while (s.Step())
         best.push_back({ToInt(s.Int(0)), ToInt(s.Int(1)), s.Int(2), s.Text(3), ExerciseNamed(s.Text(4))});
+    return s.rc == SQLITE_DONE ? HistoryStatus{} : Failed(HistoryError::ReadFailed, s.rc);
+}
+
+HistoryStatus History::MistakeCounts(const HistoryFilter &filter, std::vector<MistakeTally> &tallies) const
+{
+    tallies.clear();
+    if (!m_db)
+        return Problem(HistoryError::Closed, m_path);
+    const std::int64_t since = Since(filter);
+    std::string sql = "SELECT sheet, token, count(*) FROM turn_mistakes WHERE 1 ";
+    if (NarrowsLevels(filter))
+        sql += "AND level BETWEEN ?1 AND ?2 ";
+    if (since != NoBound)
+        sql += "AND day >= ?3 / 86400 ";
+    if (filter.exercise)
+        sql += "AND exercise = ?5 ";
+    Statement s(m_db, sql + "GROUP BY sheet, token ORDER BY count(*) DESC, sheet, token");
+    BindFilter(s, filter, since);
+    while (s.Step()) {
+        const std::string sheet = s.Text(0);
+        tallies.push_back({sheet.empty() ? '?' : sheet[0], s.Text(1), ToInt(s.Int(2))});
+    }
     return s.rc == SQLITE_DONE ? HistoryStatus{} : Failed(HistoryError::ReadFailed, s.rc);
 }
 

@@ -120,6 +120,15 @@ std::string MigrateTo5Sql()
            " END;";
 }
 
+// Version 6: the mistakes a Check named, per turn (NULL for the turns before
+// they were named) and one row per named mistake, which the statistics count
+// over a period without reading the turns.
+constexpr const char *MigrateTo6Sql =
+    "ALTER TABLE turns ADD COLUMN mistakes TEXT;"
+    "CREATE TABLE turn_mistakes(day INTEGER NOT NULL, level INTEGER NOT NULL, exercise TEXT NOT NULL,"
+    " sheet TEXT NOT NULL, token TEXT NOT NULL);"
+    "CREATE INDEX turn_mistakes_by_day ON turn_mistakes(day);";
+
 } // namespace
 
 // Creates the tables (version 0) or migrates them, all in one transaction.
@@ -148,7 +157,9 @@ bool History::CreateOrMigrate(int version, HistoryCause &cause)
         steps += MigrateTo3Sql;
     if (version < 4)
         steps += MigrateTo4Sql();
-    steps += MigrateTo5Sql() + "PRAGMA user_version = " + std::to_string(SchemaVersion) + ";";
+    if (version < 5)
+        steps += MigrateTo5Sql();
+    steps += std::string(MigrateTo6Sql) + "PRAGMA user_version = " + std::to_string(SchemaVersion) + ";";
     if (now == version && Exec(m_db, steps.c_str(), rc)) {
         // Version 4 files already keep the figures their turns showed.
         rc = version < 4 ? BackfillSeen() : SQLITE_OK;

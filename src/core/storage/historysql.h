@@ -61,14 +61,16 @@ inline void SetTurnFields(TurnRecord &t, const NumberRow &v)
 }
 
 constexpr const char *ExerciseColumn = "exercise";
+constexpr const char *MistakesColumn = "mistakes";
 
-// The turns' columns as stored and read back: utc, code, the numbers, the exercise.
+// The turns' columns as stored and read back: utc, code, the numbers, the
+// exercise, the mistakes.
 inline std::string ColumnList()
 {
     std::string list = "utc, code";
     for (const char *c : NumberColumns)
         list.append(", ").append(c);
-    return list.append(", ").append(ExerciseColumn);
+    return list.append(", ").append(ExerciseColumn).append(", ").append(MistakesColumn);
 }
 
 // An exercise stored under a name this version does not know (the file edited

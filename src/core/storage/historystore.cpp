@@ -202,12 +202,13 @@ History::OpenOutcome History::TryOpen(HistoryCause &cause)
     if (version == 0)
         SyncFolder(FolderOf(m_path));  // the new file's name survives a power cut too
     std::string insert = "INSERT INTO turns(" + ColumnList() + ") VALUES(?1";
-    for (std::size_t i = 2; i <= NumberColumns.size() + 3; ++i)
+    for (std::size_t i = 2; i <= NumberColumns.size() + 4; ++i)
         insert += ",?" + std::to_string(i);
     insert += ")";
     rc = sqlite3_prepare_v2(m_db, insert.c_str(), -1, &m_insert, nullptr);
     const std::string columns[] = {ColumnList() + " FROM turns", std::string(DaySumColumns) + " FROM day_levels",
-                                   "level, seed, exercise FROM seen", "id, utc, total_score, total_seconds FROM sittings"};
+                                   "level, seed, exercise FROM seen", "id, utc, total_score, total_seconds FROM sittings",
+                                   "day, level, exercise, sheet, token FROM turn_mistakes"};
     for (const std::string &c : columns)
         if (rc == SQLITE_OK)
             rc = Statement(m_db, "SELECT " + c + " LIMIT 0").rc;
@@ -219,10 +220,42 @@ History::OpenOutcome History::TryOpen(HistoryCause &cause)
     return OpenOutcome::Ready;
 }
 
+// One row of turn_mistakes per "SHEET:TOKEN" pair of the turn's mistakes;
+// false with SQLite's result in rc when one could not be stored.
+bool History::InsertMistakes(Statement &named, const TurnRecord &t, int &rc)
+{
+    if (!t.mistakes || t.mistakes->empty())
+        return true;
+    if (named.rc != SQLITE_OK) {
+        rc = named.rc;
+        return false;
+    }
+    std::string_view rest = *t.mistakes;
+    while (!rest.empty()) {
+        const std::size_t end = std::min(rest.find(';'), rest.size());
+        const std::string_view pair = rest.substr(0, end);
+        rest.remove_prefix(std::min(end + 1, rest.size()));
+        if (pair.size() < 3 || pair[1] != ':')
+            continue;  // not a pair this version writes: kept in the turn, not counted
+        named.Reset();
+        named.Bind(1, t.utcSeconds / SecondsPerDay);
+        named.Bind(2, t.level);
+        named.Bind(3, ExerciseName(t.exercise));
+        named.Bind(4, pair.substr(0, 1));
+        named.Bind(5, pair.substr(2));
+        if (named.Step() || named.rc != SQLITE_DONE) {
+            rc = named.rc;
+            return false;
+        }
+    }
+    return true;
+}
+
 bool History::InsertAll(const std::vector<TurnRecord> &turns, HistoryCause &failure)
 {
     int rc = SQLITE_OK;
     if (Exec(m_db, "BEGIN IMMEDIATE", rc)) {
+        Statement named(m_db, "INSERT INTO turn_mistakes VALUES(?1, ?2, ?3, ?4, ?5)");
         for (const TurnRecord &t : turns) {
             sqlite3_reset(m_insert);
             sqlite3_clear_bindings(m_insert);
@@ -234,8 +267,11 @@ bool History::InsertAll(const std::vector<TurnRecord> &turns, HistoryCause &fail
             const std::string_view exercise = ExerciseName(t.exercise);  // a literal: SQLite need not copy it
             sqlite3_bind_text(m_insert, static_cast<int>(fields.size()) + 3, exercise.data(),
                               static_cast<int>(exercise.size()), SQLITE_STATIC);
+            if (t.mistakes)
+                sqlite3_bind_text(m_insert, static_cast<int>(fields.size()) + 4, t.mistakes->data(),
+                                  static_cast<int>(t.mistakes->size()), SQLITE_TRANSIENT);
             rc = sqlite3_step(m_insert);
-            if (rc != SQLITE_DONE)
+            if (rc != SQLITE_DONE || !InsertMistakes(named, t, rc))
                 break;
         }
         sqlite3_reset(m_insert);

@@ -11,6 +11,9 @@
 
 struct sqlite3;
 struct sqlite3_stmt;
+namespace historysql {
+class Statement;
+}
 
 // Right, Wrong and Score of one sheet or of the whole turn.
 struct TurnTally {
@@ -40,6 +43,9 @@ struct TurnRecord {
     // well a figure was remembered, so it never sets a best turn.
     bool firstPlay = true;
     Exercise exercise = Exercise::Views;
+    // The mistakes a Check named, "X:mirror-lr;Z:sheet-Y" (MistakesText);
+    // empty when none, none at all for turns stored before mistakes were named.
+    std::optional<std::string> mistakes = std::nullopt;
     friend bool operator==(const TurnRecord &, const TurnRecord &) = default;
 };
 
@@ -145,6 +151,14 @@ struct BestTurn {
     Exercise exercise = Exercise::Views;
 };
 
+// How often a mistake was named on a sheet.
+struct MistakeTally {
+    char sheet = 'X';
+    std::string token;
+    int count = 0;
+    friend bool operator==(const MistakeTally &, const MistakeTally &) = default;
+};
+
 struct AssessmentSitting {
     std::int64_t assessment = 0;
     std::int64_t firstUtc = 0;
@@ -174,7 +188,7 @@ struct AssessmentSitting {
 // library means the package needs no Qt SQL driver.
 class History {
 public:
-    static constexpr int SchemaVersion = 5;
+    static constexpr int SchemaVersion = 6;
     static constexpr int DefaultBusyTimeoutMs = 3000;
     static constexpr const char *FileName = "history.sqlite";
 
@@ -222,6 +236,9 @@ public:
     // by level and, within a level, views before build; the earliest turn
     // wins a tie.
     HistoryStatus BestTurnByLevel(const HistoryFilter &filter, std::vector<BestTurn> &best) const;
+    // The mistakes named on each sheet, most often first (then by sheet and
+    // token).
+    HistoryStatus MistakeCounts(const HistoryFilter &filter, std::vector<MistakeTally> &tallies) const;
     // One row per complete sitting, in the order they ended. A sitting spans
     // levels, so only the filter's period applies.
     HistoryStatus AssessmentResults(const HistoryFilter &filter, std::vector<AssessmentSitting> &results) const;
@@ -240,6 +257,7 @@ private:
     // Inserts the turns in one transaction; false with nothing stored and
     // the reason in `failure`.
     bool InsertAll(const std::vector<TurnRecord> &turns, HistoryCause &failure);
+    bool InsertMistakes(historysql::Statement &named, const TurnRecord &t, int &rc);
 
     sqlite3 *m_db = nullptr;
     sqlite3_stmt *m_insert = nullptr;

@@ -79,7 +79,8 @@ Game::CheckOutcome Game::Check()
     for (Sheet s : AllSheets) {
         SheetInput &input = Input(s);
         input.Reveal();
-        outcome.perSheet[Index(s)] = CompareSamples(m_trueProjection[Index(s)], SampleSegments(input.Strokes().Slots()));
+        m_checkedSamples[Index(s)] = SampleSegments(input.Strokes().Slots());
+        outcome.perSheet[Index(s)] = CompareSamples(m_trueProjection[Index(s)], m_checkedSamples[Index(s)]);
         outcome.counts += outcome.perSheet[Index(s)];
     }
     if (m_exerciseOfTurn == Exercise::Build) {

@@ -97,6 +97,9 @@ public:
     const SheetInput &Input(Sheet s) const { return m_sheets[Index(s)]; }
     const SampleSet &TrueProjection(Sheet s) const { return m_trueProjection[Index(s)]; }
     const SegmentList &TrueSegments(Sheet s) const { return m_trueSegments[Index(s)]; }
+    // The samples of each sheet's drawing as the last Check scored them.
+    const std::array<SampleSet, 3> &CheckedSamples() const { return m_checkedSamples; }
+    const std::array<SampleSet, 3> &TrueSamples() const { return m_trueProjection; }
 
     bool Checked() const { return m_checked; }
     int RightCount() const { return m_counts.RightCount; }
@@ -120,6 +123,7 @@ private:
     std::array<SheetInput, 3> m_sheets;
     std::array<SegmentList, 3> m_trueSegments{};
     std::array<SampleSet, 3> m_trueProjection{};
+    std::array<SampleSet, 3> m_checkedSamples{};
     CheckCounts m_counts;
     HelpUsed m_help;
     bool m_checked = false;  // the counters belong to a Check of this turn

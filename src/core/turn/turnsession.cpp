@@ -68,6 +68,7 @@ void TurnSession::Began(Origin origin, bool replayed)
     m_edits.Clear();
     m_hints = {};
     m_classes = {};
+    m_mistakes = {};
     m_lastCheck = {};
     m_shownLevel = origin == Origin::New ? m_chosenLevel : m_game.FigureLevel();
     const Exercise own = TurnExercise();
@@ -383,6 +384,7 @@ TurnSession::CheckReport TurnSession::Check()
     report.recordNotForSeen = !firstPlay && beats;
     for (Sheet s : AllSheets)
         m_classes[Index(s)] = Classify(m_game.TrueSegments(s), m_game.Input(s).Strokes().Slots());
+    m_mistakes = NameMistakes(m_game.TrueSamples(), m_game.CheckedSamples());
     m_lastCheck = report.outcome;
     if (!m_recorded) {
         m_recorded = true;
@@ -413,6 +415,7 @@ void TurnSession::Record(CheckReport &report, bool firstPlay)
     turn.assessment = m_sitting ? m_sitting->id : 0;
     turn.firstPlay = firstPlay;
     turn.exercise = TurnExercise();
+    turn.mistakes = MistakesText(m_mistakes);
     if (History *h = m_history ? m_history() : nullptr)
         report.history = h->Append(turn);
 

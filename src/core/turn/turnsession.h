@@ -5,6 +5,7 @@
 #include "core/codes/puzzlecode.h"
 #include "core/codes/suggestion.h"
 #include "core/sheets/classify.h"
+#include "core/sheets/mistakes.h"
 #include "core/storage/history.h"
 #include "core/turn/edithistory.h"
 #include "core/turn/game.h"
@@ -152,6 +153,8 @@ public:
     CheckReport Check();
     const Game::CheckOutcome &LastCheck() const { return m_lastCheck; }
     const SheetClassification &Classification(Sheet s) const { return m_classes[Index(s)]; }
+    // The mistake named on each sheet by the last Check, if any.
+    const SheetMistakes &Mistakes() const { return m_mistakes; }
     // Saves the record that Check announced under a name; the error, if any.
     // The record counts for this run even when the file could not be written.
     std::string ConfirmRecord(const std::string &resultsPath, const std::string &name);
@@ -201,6 +204,7 @@ private:
     std::array<std::vector<Stroke>, 3> m_hints{};
     Game::CheckOutcome m_lastCheck;
     std::array<SheetClassification, 3> m_classes{};
+    SheetMistakes m_mistakes{};
     std::array<std::deque<RecentTurn>, 2> m_recent;  // per exercise
     std::array<LevelSuggestion, 2> m_suggestion;
     Exercise m_chosenExercise = Exercise::Views;

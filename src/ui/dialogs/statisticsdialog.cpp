@@ -2,6 +2,7 @@
 
 #include "core/storage/history.h"
 #include "ui/app/messages.h"
+#include "ui/app/mistaketext.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -141,6 +142,10 @@ StatisticsDialog::StatisticsDialog(QWidget *parent) : QDialog(parent)
     charts->addWidget(m_assessmentView, 2, 0, 1, 2);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(filters);
+    m_mistakes = new QLabel(this);
+    m_mistakes->setObjectName(QStringLiteral("mistakesLabel"));
+    m_mistakes->setWordWrap(true);
+    layout->addWidget(m_mistakes);
     layout->addLayout(charts, 1);
     layout->addWidget(m_status);
 
@@ -200,6 +205,10 @@ void StatisticsDialog::refresh()
     HistoryFilter sittingFilter;  // a sitting spans the levels and draws views only: the period alone narrows it
     sittingFilter.period = filter.period;
     sittingFilter.now = m_now;
+    // The mistakes a Check named, over the last 30 days whatever the period.
+    std::vector<MistakeTally> mistakes;
+    HistoryFilter lastMonth = filter;
+    lastMonth.period = HistoryPeriod::Last30Days;
     HistoryStatus status;
     if (open) {
         // The first failure is the one worth telling.
@@ -207,7 +216,8 @@ void StatisticsDialog::refresh()
                                        m_history->ScoreByDay(filter, days, MovingAverageDays),
                                        m_history->AccuracyBySheet(filter, accuracy),
                                        m_history->SecondsByLevel(filter, levels),
-                                       m_history->AssessmentResults(sittingFilter, sittings)})
+                                       m_history->AssessmentResults(sittingFilter, sittings),
+                                       m_history->MistakeCounts(lastMonth, mistakes)})
             if (!s.ok && status.ok)
                 status = s;
         showMessage(HistoryMessage(status));
@@ -219,6 +229,14 @@ void StatisticsDialog::refresh()
     const int turnCount = static_cast<int>(std::min<std::int64_t>(count, std::numeric_limits<int>::max()));
     m_summary->setText((turnCount == 1 ? tr("1 turn") : tr("%n turns", nullptr, turnCount)) + QStringLiteral("   ") +
                        (streak == 1 ? tr("Daily streak: 1 day") : tr("Daily streak: %n days", nullptr, streak)));
+
+    QStringList named;
+    for (std::size_t i = 0; i < mistakes.size() && i < 5; ++i)
+        named << tr("%1 on sheet %2 (%3)")
+                     .arg(MistakeDescription(mistakes[i].token), QString(QLatin1Char(mistakes[i].sheet)))
+                     .arg(mistakes[i].count);
+    m_mistakes->setText(named.isEmpty() ? tr("No mistake named in the last 30 days.")
+                                        : tr("Mistakes named most in the last 30 days: %1.").arg(named.join(QStringLiteral("; "))));
 
     // Score over time: each day's average and the moving average.
     QChart *score = Reset(m_scoreView, tr("Final score per day"));

@@ -47,6 +47,7 @@ private:
     History *m_history = nullptr;
     std::int64_t m_now = 0;
     QLabel *m_summary = nullptr;
+    QLabel *m_mistakes = nullptr;
     QLabel *m_status = nullptr;
     QComboBox *m_exercise = nullptr;
     QComboBox *m_level = nullptr;

@@ -81,6 +81,8 @@ void SheetWidget::describe()
                             "The arrow keys move the keyboard cursor.")
                        : tr("This view of the figure is given: build the figure in the 3D view so that it looks "
                             "like this from here.");
+    if (!m_marks.mistake.isEmpty())
+        text += QLatin1Char(' ') + m_marks.mistake + QLatin1Char('.');
     if (m_marks.revealed)
         text += QLatin1Char(' ') + tr("Checked: right %1, extra %2, missing %3 sample points.")
                                        .arg(m_marks.revealed->RightCount)
@@ -216,6 +218,8 @@ void SheetWidget::paintEvent(QPaintEvent *)
 
     if (in.IsRevealed() && m_marks.revealed)
         paintCounts(p, *m_marks.revealed);
+    if (in.IsRevealed() && !m_marks.mistake.isEmpty())
+        paintMistake(p);
 }
 
 void SheetWidget::paintPieces(QPainter &p, const SheetClassification &c, bool withMissing) const
@@ -240,6 +244,28 @@ void SheetWidget::paintPieces(QPainter &p, const SheetClassification &c, bool wi
         if (piece.kind == PieceKind::Right && piece.from != piece.to)
             PaintRight(p, at(piece.from), at(piece.to), strokeColour());
     p.setRenderHint(QPainter::Antialiasing, false);
+}
+
+void SheetWidget::paintMistake(QPainter &p) const
+{
+    // The margin above the lattice, right-aligned: the sheet's name, when
+    // shown, starts at the left.
+    const QRect margin(4, 2, width() - 8, m_lattice.CellHeight - 8);
+    if (margin.height() < SmallestFont)
+        return;
+    QFont f = font();
+    f.setBold(true);
+    int px = std::min(margin.height(), QFontInfo(font()).pixelSize());
+    for (; px >= SmallestFont; --px) {
+        f.setPixelSize(px);
+        if (QFontMetrics(f).horizontalAdvance(m_marks.mistake) <= margin.width() * 2 / 3)
+            break;
+    }
+    if (px < SmallestFont)
+        return;
+    p.setFont(f);
+    p.setPen(truthColour().darker(130));
+    p.drawText(margin, Qt::AlignRight | Qt::AlignVCenter, m_marks.mistake);
 }
 
 void SheetWidget::paintCounts(QPainter &p, const SheetClassification &c) const

@@ -23,6 +23,9 @@ struct SheetMarks {
     // (its Missing pieces are never shown: they would give the truth away).
     // Dropped by the sheet as soon as the drawing changes.
     std::optional<SheetClassification> peek;
+    // After a Check: the mistake the drawing most likely is, in words, shown
+    // in the margin above the lattice.
+    QString mistake = {};
 };
 
 // One drawing sheet: paints the lattice, the axis lines, the true projection
@@ -108,6 +111,7 @@ private:
     const SheetClassification *shownClassification() const;
     void paintPieces(QPainter &p, const SheetClassification &c, bool withMissing) const;
     void paintCounts(QPainter &p, const SheetClassification &c) const;
+    void paintMistake(QPainter &p) const;
     QString legend() const;
     void describe();
 

@@ -1,6 +1,7 @@
 #include "ui/window/mainwindow.h"
 
 #include "ui/app/cueplayer.h"
+#include "ui/app/mistaketext.h"
 #include "ui/dialogs/progresswindows.h"
 #include "ui/sheets/sheetwidget.h"
 #include "ui/view3d/figureview.h"
@@ -343,8 +344,11 @@ std::optional<Sheet> MainWindow::targetSheet() const
 void MainWindow::refreshSheet(Sheet s)
 {
     SheetMarks marks;
-    if (game().Checked())
+    if (game().Checked()) {
         marks.revealed = m_turn->classification(s);
+        if (const std::optional<Mistake> &m = m_turn->session().Mistakes()[static_cast<std::size_t>(SheetIndex(s))])
+            marks.mistake = MistakeDescription(*m);
+    }
     marks.hints = m_turn->hints(s);
     marks.peek = m_turn->peek(s);
     sheetWidget(s)->setMarks(marks);
