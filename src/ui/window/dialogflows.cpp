@@ -16,6 +16,10 @@ DialogFlows::DialogFlows(const QString &dataDir, QWidget *window)
 {
     connect(m_aboutDialog, &AboutDialog::manualRequested, m_manualWindow, [this] { showManual(); });
     connect(m_aboutDialog, &AboutDialog::documentRequested, m_manualWindow, &ManualWindow::showDocument);
+    connect(m_manualWindow, &ManualWindow::guideRequested, this, [this] {
+        m_manualWindow->close();
+        Q_EMIT guideRequested();
+    });
 }
 
 std::optional<QString> DialogFlows::askRecordName()
