@@ -907,6 +907,7 @@ private Q_SLOTS:
             action("manualAction")->trigger();
             m_window->manualWindow()->browser()->setSource(QUrl(QStringLiteral("trivisto:guide")));
             QVERIFY(!m_window->manualWindow()->isVisible());
+            QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
         } else {
             action("guideAction")->trigger();
         }

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QRegion>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -19,7 +20,7 @@ namespace {
 constexpr int Arrow = 10;   // how far the pointer sticks out of the bubble
 constexpr int Gap = 2;      // between the pointer's tip and what it points at
 constexpr int Padding = 10;
-constexpr int TextWidth = 270;
+constexpr int TextWidth = 200;
 const QColor BubbleColour(255, 250, 215);
 const QColor EdgeColour(90, 80, 40);
 
@@ -38,6 +39,8 @@ Guide::Guide(QWidget *window, const Targets &targets, std::function<bool()> name
     QFont bold = m_title->font();
     bold.setBold(true);
     m_title->setFont(bold);
+    m_title->setWordWrap(true);
+    m_title->setFixedWidth(TextWidth);
     m_text = new QLabel(this);
     m_text->setObjectName(QStringLiteral("guideText"));
     m_text->setWordWrap(true);
@@ -61,6 +64,7 @@ Guide::Guide(QWidget *window, const Targets &targets, std::function<bool()> name
     layout->addWidget(m_title);
     layout->addWidget(m_text);
     layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     // The window's layout moves the targets after a resize: follow them.
     window->installEventFilter(this);
@@ -151,6 +155,11 @@ void Guide::showStep()
     }
     m_title->setText(tr("Step %1 of %2: %3").arg(m_step).arg(StepCount).arg(m_title->text()));
     m_next->setText(m_step == StepCount ? tr("Done") : tr("Next"));
+    // Wrapped labels ask for their height only at their fixed width.
+    for (QLabel *l : {m_title, m_text}) {
+        l->setMinimumHeight(0);  // the last step's height would count as the least
+        l->setFixedHeight(l->heightForWidth(TextWidth));
+    }
     show();
     raise();
     place();
@@ -162,7 +171,11 @@ void Guide::place()
     if (!t || !parentWidget())
         return;
     const QRect area = parentWidget()->rect();
-    const QRect r(t->mapTo(parentWidget(), QPoint(0, 0)), t->size());
+    const auto inWindow = [this](const QWidget *w) { return QRect(w->mapTo(parentWidget(), QPoint(0, 0)), w->size()); };
+    const QRect r = inWindow(t);
+    // What the step talks about stays in sight: the target, and at the sheet's
+    // step the 3D view that has just turned to match it.
+    const QRegion clear = m_step == 2 ? QRegion(r) + inWindow(m_targets.view) : QRegion(r);
     // The sides to try, in order: where the bubble covers least of the play.
     const std::initializer_list<Side> sheetSides{Side::Below, Side::Right, Side::Above, Side::Left};
     const std::initializer_list<Side> viewSides{Side::Right, Side::Above, Side::Below, Side::Left};
@@ -187,8 +200,8 @@ void Guide::place()
         at.setX(std::clamp(at.x(), area.left(), std::max(area.left(), area.right() + 1 - s.width())));
         at.setY(std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() + 1 - s.height())));
         bubble = QRect(at, s);
-        // A side fits when the bubble stays clear of the target there.
-        if (!bubble.intersects(r))
+        // A side fits when the bubble stays clear of what it explains.
+        if (!clear.intersects(bubble))
             break;
     }
     move(bubble.topLeft());
