@@ -16,6 +16,7 @@
 #include "ui/dialogs/highscoresdialog.h"
 #include "ui/dialogs/progresswindows.h"
 #include "ui/window/controlpanel.h"
+#include "ui/window/guide.h"
 #include "core/codes/puzzlecode.h"
 #include "ui/dialogs/statisticsdialog.h"
 #include "ui/dialogs/recordnamedialog.h"
@@ -896,6 +897,66 @@ private Q_SLOTS:
         QVERIFY2(text.contains(output), qPrintable(text));
     }
 
+    // The guide opens from the menu or the manual's link, shows its steps
+    // beside the window's parts, names the sheets and turns the view to sheet
+    // X from step 2, lets play go on, and ends by Done, Skip or Esc with the
+    // names as the settings have them, the view left alone and the window open.
+    void guideStepsAndEnds_data()
+    {
+        QTest::addColumn<int>("endAt");
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("viaManual");
+        QTest::newRow("stepped through") << Guide::StepCount << "guideNext" << false;
+        QTest::newRow("skipped at step 2") << 2 << "guideSkip" << true;
+        QTest::newRow("Esc at step 3") << 3 << "Esc" << false;
+    }
+    void guideStepsAndEnds()
+    {
+        QFETCH(int, endAt);
+        QFETCH(QString, how);
+        QFETCH(bool, viaManual);
+        Guide *guide = m_window->guide();
+        const auto namesShown = [&] {
+            return std::ranges::count_if(AllSheets, [&](Sheet s) { return m_window->sheetWidget(s)->nameShown(); });
+        };
+        QCOMPARE(namesShown(), 0);
+        if (viaManual) {
+            action("manualAction")->trigger();
+            m_window->manualWindow()->browser()->setSource(QUrl(QStringLiteral("trivisto:guide")));
+            QVERIFY(!m_window->manualWindow()->isVisible());
+            QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        } else {
+            action("guideAction")->trigger();
+        }
+        const std::array<QWidget *, 4> targets{m_window->view(), m_window->sheetWidget(Sheet::X),
+                                               m_window->sheetWidget(Sheet::Y), m_window->controlPanel()->checkButton()};
+        for (int step = 1;; ++step) {
+            QCOMPARE(guide->step(), step);
+            QVERIFY(guide->isVisible());
+            QVERIFY(control<QLabel>(guide, "guideTitle")->text().startsWith(QStringLiteral("Step %1 of 4").arg(step)));
+            const QWidget *t = targets[static_cast<std::size_t>(step - 1)];
+            QVERIFY(!guide->geometry().intersects(QRect(t->mapTo(m_window.get(), QPoint()), t->size())));
+            QCOMPARE(namesShown(), step >= 2 ? 3 : 0);
+            if (step == 2)
+                QCOMPARE(m_window->view()->camera().Mode, ViewMode::SheetX);
+            if (step == endAt)
+                break;
+            clickButton(guide, "guideNext");
+        }
+        QCOMPARE(control<QPushButton>(guide, "guideNext")->text(), endAt == Guide::StepCount ? "Done" : "Next");
+        // Play goes on under the guide.
+        drawStroke(m_window->sheetWidget(Sheet::Z), pixelOf(*m_window, 1, 1), pixelOf(*m_window, 2, 1));
+        QCOMPARE(strokesIn(m_window->game().Input(Sheet::Z)).size(), 1);
+        if (how == "Esc")
+            QTest::keyClick(keyTarget(m_window.get()), Qt::Key_Escape);
+        else
+            clickButton(guide, qPrintable(how));
+        QCOMPARE(guide->step(), 0);
+        QVERIFY(!guide->isVisible() && m_window->isVisible());
+        QCOMPARE(namesShown(), 0);
+        QCOMPARE(m_window->view()->camera().Mode, endAt >= 2 ? ViewMode::SheetX : ViewMode::Start);
+    }
+
     // Settings come back as they were stored; anything garbled reads as the
     // default, and the window takes them on, the Russian catalogue included,
     // with the Russian manual and help text; the help text shows line by line.
@@ -906,7 +967,7 @@ private Q_SLOTS:
         const QString path = dir.filePath(QStringLiteral("trivisto.conf"));
         const GameSettings chosen{.level = 17, .lineWidth = 4, .sound = false, .fullScreen = false,
                                   .windowGeometry = QByteArray("\x01\x02geometry", 10), .language = "ru",
-                                  .safePalette = true, .exercise = Exercise::Build};
+                                  .safePalette = true, .exercise = Exercise::Build, .nameSheets = true};
         {
             QSettings file(path, QSettings::IniFormat);
             QVERIFY(SettingsStore(file).save(chosen));
@@ -925,6 +986,7 @@ private Q_SLOTS:
         QCOMPARE(m_window->findChild<QSpinBox *>(QStringLiteral("levelBox"))->value(), 17);
         QCOMPARE(m_window->view()->camera().LineWidth, 4);
         QVERIFY(!m_window->cues()->isEnabled());
+        QVERIFY(m_window->sheetWidget(Sheet::Y)->nameShown());
         QCOMPARE(InstallTranslations(*QCoreApplication::instance(), chosen.language), QStringLiteral("ru"));
         QVERIFY(QCoreApplication::translate("ControlPanel", "New") != QLatin1String("New"));
         QVERIFY(QCoreApplication::translate("QPlatformTheme", "Cancel") != QLatin1String("Cancel"));

@@ -45,6 +45,7 @@ GameSettings SettingsStore::load() const
     g.safePalette = ReadBool(s, QStringLiteral("view/safePalette"), defaults.safePalette);
     g.exercise = ParseExercise(s.value(QStringLiteral("game/exercise")).toString().trimmed().toStdString())
                      .value_or(defaults.exercise);
+    g.nameSheets = ReadBool(s, QStringLiteral("view/nameSheets"), defaults.nameSheets);
     return g;
 }
 
@@ -59,6 +60,7 @@ bool SettingsStore::save(const GameSettings &g)
     s.setValue(QStringLiteral("game/language"), g.language);
     s.setValue(QStringLiteral("view/safePalette"), g.safePalette);
     s.setValue(QStringLiteral("game/exercise"), QString::fromLatin1(ExerciseName(g.exercise).data(), static_cast<qsizetype>(ExerciseName(g.exercise).size())));
+    s.setValue(QStringLiteral("view/nameSheets"), g.nameSheets);
     s.sync();
     // A garbled file is simply rewritten whole; only a failed write counts.
     if (s.status() != QSettings::AccessError)

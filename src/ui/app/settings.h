@@ -17,6 +17,7 @@ struct GameSettings {
     QString language;  // empty: the system's; otherwise "en" or "ru"
     bool safePalette = false;  // colour-blind-safe colours after Check
     Exercise exercise = Exercise::Views;  // the exercise chosen last
+    bool nameSheets = false;  // each sheet shows where it sees the figure from
 
     friend bool operator==(const GameSettings &, const GameSettings &) = default;
 };

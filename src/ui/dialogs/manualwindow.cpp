@@ -1,5 +1,6 @@
 #include "ui/dialogs/manualwindow.h"
 
+#include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
@@ -10,6 +11,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <functional>
+
 namespace {
 
 // A browser that shows a .txt file as the text it is, line for line: read as
@@ -18,8 +21,25 @@ namespace {
 class DocumentBrowser : public QTextBrowser {
 public:
     using QTextBrowser::QTextBrowser;
+    std::function<void()> onGuide;
 
 protected:
+    // Links to the game act in the game, web links go to the system's
+    // browser, and everything else (the manual's own pages) shows here.
+    void doSetSource(const QUrl &name, QTextDocument::ResourceType type) override
+    {
+        if (name.scheme() == QLatin1String("trivisto")) {
+            if (name.path() == QLatin1String("guide") && onGuide)
+                onGuide();
+            return;
+        }
+        if (!name.isRelative() && !name.isLocalFile() && name.scheme() != QLatin1String("qrc")) {
+            QDesktopServices::openUrl(name);
+            return;
+        }
+        QTextBrowser::doSetSource(name, type);
+    }
+
     QVariant loadResource(int type, const QUrl &name) override
     {
         if (type == QTextDocument::HtmlResource && name.isLocalFile() &&
@@ -40,9 +60,10 @@ ManualWindow::ManualWindow(QWidget *parent) : QDialog(parent)
     setWindowTitle(tr("Trivisto Manual"));
     setModal(false);
     setSizeGripEnabled(true);
-    m_browser = new DocumentBrowser(this);
+    auto *browser = new DocumentBrowser(this);
+    browser->onGuide = [this] { Q_EMIT guideRequested(); };
+    m_browser = browser;
     m_browser->setObjectName(QStringLiteral("manualBrowser"));
-    m_browser->setOpenExternalLinks(true);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
     auto *layout = new QVBoxLayout(this);

@@ -28,6 +28,9 @@ SettingsDialog::SettingsDialog(QWidget *parent) : QDialog(parent)
     m_fullScreenBox->setObjectName(QStringLiteral("fullScreenSetting"));
     m_paletteBox = new QCheckBox(tr("Colour-blind-safe colours after Check"), this);
     m_paletteBox->setObjectName(QStringLiteral("paletteSetting"));
+    m_nameSheetsBox = new QCheckBox(tr("Name the sheets"), this);
+    m_nameSheetsBox->setObjectName(QStringLiteral("nameSheetsBox"));
+    m_nameSheetsBox->setToolTip(tr("Each sheet shows above its dots where it sees the figure from."));
     m_languageBox = new QComboBox(this);
     m_languageBox->setObjectName(QStringLiteral("languageSetting"));
     m_languageBox->addItem(tr("The system's language"), QString());
@@ -42,6 +45,7 @@ SettingsDialog::SettingsDialog(QWidget *parent) : QDialog(parent)
     form->addRow(QString(), m_soundBox);
     form->addRow(QString(), m_fullScreenBox);
     form->addRow(QString(), m_paletteBox);
+    form->addRow(QString(), m_nameSheetsBox);
     form->addRow(tr("Language:"), m_languageBox);
     form->addRow(QString(), languageNote);
 
@@ -61,6 +65,7 @@ void SettingsDialog::setValues(const GameSettings &values)
     m_soundBox->setChecked(values.sound);
     m_fullScreenBox->setChecked(values.fullScreen);
     m_paletteBox->setChecked(values.safePalette);
+    m_nameSheetsBox->setChecked(values.nameSheets);
     m_languageBox->setCurrentIndex(std::max(m_languageBox->findData(values.language), 0));
 }
 
@@ -72,6 +77,7 @@ GameSettings SettingsDialog::values() const
     v.sound = m_soundBox->isChecked();
     v.fullScreen = m_fullScreenBox->isChecked();
     v.safePalette = m_paletteBox->isChecked();
+    v.nameSheets = m_nameSheetsBox->isChecked();
     v.language = m_languageBox->currentData().toString();
     return v;
 }

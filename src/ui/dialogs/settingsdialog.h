@@ -25,5 +25,6 @@ private:
     QCheckBox *m_soundBox;
     QCheckBox *m_fullScreenBox;
     QCheckBox *m_paletteBox;
+    QCheckBox *m_nameSheetsBox;
     QComboBox *m_languageBox;
 };

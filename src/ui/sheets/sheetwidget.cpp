@@ -52,11 +52,29 @@ SheetWidget::SheetWidget(Sheet sheet, SheetInput &input, const SegmentList &trut
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::CrossCursor);
     switch (sheet) {
-    case Sheet::X: setAccessibleName(tr("Sheet X: x to the right, y up")); break;
-    case Sheet::Y: setAccessibleName(tr("Sheet Y: x to the right, z up")); break;
-    case Sheet::Z: setAccessibleName(tr("Sheet Z: y to the right, z up")); break;
+    case Sheet::X: setAccessibleName(tr("Sheet X, from the front: x to the right, y up")); break;
+    case Sheet::Y: setAccessibleName(tr("Sheet Y, from below: x to the right, z up")); break;
+    case Sheet::Z: setAccessibleName(tr("Sheet Z, from the right, on its side: y to the right, z up")); break;
     }
     describe();
+}
+
+QString SheetWidget::viewpoint(Sheet sheet)
+{
+    switch (sheet) {
+    case Sheet::X: return tr("from the front");
+    case Sheet::Y: return tr("from below");
+    case Sheet::Z: return tr("from the right, on its side");
+    }
+    return {};
+}
+
+void SheetWidget::setNameShown(bool shown)
+{
+    if (shown == m_nameShown)
+        return;
+    m_nameShown = shown;
+    update();
 }
 
 void SheetWidget::setMarks(const SheetMarks &marks)
@@ -218,8 +236,34 @@ void SheetWidget::paintEvent(QPaintEvent *)
 
     if (in.IsRevealed() && m_marks.revealed)
         paintCounts(p, *m_marks.revealed);
-    if (in.IsRevealed() && !m_marks.mistake.isEmpty())
+    if (mistakeShown())
         paintMistake(p);
+    if (m_nameShown)
+        paintName(p);
+}
+
+void SheetWidget::paintName(QPainter &p) const
+{
+    // The strip above the top row of dots, clear of the snap ring and the
+    // focus frame; the counts after a Check have the strip below.
+    const int bottom = LatticeMin * m_lattice.CellHeight - markRadius() - 3;
+    const QRect strip(4, 2, width() - 8, bottom - 2);
+    const QString text = tr("Sheet %1: %2").arg(QString(QLatin1Char("XYZ"[SheetIndex(m_sheet)])), viewpoint(m_sheet));
+    QFont f = font();
+    // Small: the widget's font at most, smaller until it fits the strip.
+    int px = std::min(QFontInfo(font()).pixelSize() * 4 / 5, strip.height());
+    // A named mistake takes the strip's right half.
+    const int room = mistakeShown() ? strip.width() * 9 / 20 : strip.width();
+    for (;; --px) {
+        if (px < SmallestFont)
+            return;
+        f.setPixelSize(px);
+        if (QFontMetrics(f).horizontalAdvance(text) <= room)
+            break;
+    }
+    p.setFont(f);
+    p.setPen(InkColour);
+    p.drawText(strip, Qt::AlignLeft | Qt::AlignVCenter, text);
 }
 
 void SheetWidget::paintPieces(QPainter &p, const SheetClassification &c, bool withMissing) const
@@ -250,7 +294,7 @@ void SheetWidget::paintMistake(QPainter &p) const
 {
     // The margin above the lattice, right-aligned: the sheet's name, when
     // shown, starts at the left.
-    const QRect margin(4, 2, width() - 8, m_lattice.CellHeight - 8);
+    const QRect margin(4, 2, width() - 8, LatticeMin * m_lattice.CellHeight - markRadius() - 5);
     if (margin.height() < SmallestFont)
         return;
     QFont f = font();
@@ -258,7 +302,7 @@ void SheetWidget::paintMistake(QPainter &p) const
     int px = std::min(margin.height(), QFontInfo(font()).pixelSize());
     for (; px >= SmallestFont; --px) {
         f.setPixelSize(px);
-        if (QFontMetrics(f).horizontalAdvance(m_marks.mistake) <= margin.width() * 2 / 3)
+        if (QFontMetrics(f).horizontalAdvance(m_marks.mistake) <= margin.width() / (m_nameShown ? 2 : 1))
             break;
     }
     if (px < SmallestFont)

@@ -62,6 +62,13 @@ public:
     const SheetMarks &marks() const { return m_marks; }
     void setSafePalette(bool safe);
     bool safePalette() const { return m_safePalette; }
+    // The sheet's name in the strip above its dots, saying where it sees the
+    // figure from. Off by default: the plain sheet stays as it always was.
+    void setNameShown(bool shown);
+    bool nameShown() const { return m_nameShown; }
+    // Where a sheet sees the figure from, as the start view has it (x to the
+    // right, y up, z towards the player): "from the front" and so on.
+    static QString viewpoint(Sheet sheet);
     // The colours of the truth and of the strokes in the palette in use.
     QColor truthColour() const { return m_safePalette ? SafeTrueColour : TrueColour; }
     QColor strokeColour() const { return m_safePalette ? SafeStrokeColour : StrokeColour; }
@@ -112,6 +119,8 @@ private:
     void paintPieces(QPainter &p, const SheetClassification &c, bool withMissing) const;
     void paintCounts(QPainter &p, const SheetClassification &c) const;
     void paintMistake(QPainter &p) const;
+    bool mistakeShown() const { return input().IsRevealed() && !m_marks.mistake.isEmpty(); }
+    void paintName(QPainter &p) const;
     QString legend() const;
     void describe();
 
@@ -123,6 +132,7 @@ private:
     bool m_rubberShown = false;
     SheetMarks m_marks;
     bool m_safePalette = false;
+    bool m_nameShown = false;
     std::optional<LatticePoint> m_snap;  // where a click would go, while the pointer is over the sheet
     LatticePoint m_cursor{LatticeMin, LatticeMin};  // the keyboard's lattice cursor
     bool m_keysInUse = false;            // the cursor shows once the keys are used, until the mouse is

@@ -60,9 +60,9 @@ Commands::Commands(QWidget *w, QUndoStack *undoStack) : QObject(w), m_window(w)
 
     fullScreen = make("fullScreenAction", tr("Full Screen"), {K(Qt::Key_F11)});
     fullScreen->setCheckable(true);
-    sheetViews = {make("viewXAction", tr("View as Sheet X"), {K(Qt::Key_X)}),
-                  make("viewYAction", tr("View as Sheet Y"), {K(Qt::Key_Y)}),
-                  make("viewZAction", tr("View as Sheet Z"), {K(Qt::Key_Z)})};
+    sheetViews = {make("viewXAction", tr("View as Sheet X (from the front)"), {K(Qt::Key_X)}),
+                  make("viewYAction", tr("View as Sheet Y (from below)"), {K(Qt::Key_Y)}),
+                  make("viewZAction", tr("View as Sheet Z (from the right, on its side)"), {K(Qt::Key_Z)})};
     startView = make("startViewAction", tr("Start View"), {K(Qt::Key_R)});
     thinner = make("thinnerAction", tr("Thinner Lines"), {K(Qt::Key_W)});
     thicker = make("thickerAction", tr("Thicker Lines"), {K(Qt::SHIFT | Qt::Key_W)});
@@ -72,6 +72,7 @@ Commands::Commands(QWidget *w, QUndoStack *undoStack) : QObject(w), m_window(w)
     // The standard key for preferences has no binding on X11: KDE's is kept too.
     settings = make("settingsAction", tr("Settings..."), {K(Qt::CTRL | Qt::SHIFT | Qt::Key_Comma)});
     manual = make("manualAction", tr("Manual"), {K::HelpContents});
+    guide = make("guideAction", tr("Guide"), {});
     about = make("aboutAction", tr("About Trivisto"), {});
     escape = make("escapeAction", tr("Cancel Stroke or Close"), {K(Qt::Key_Escape)});
 }
@@ -101,6 +102,6 @@ QMenu *Commands::createMenu(QWidget *parent) const
     group(tr("&View"), {fullScreen, nullptr, sheetViews[0], sheetViews[1], sheetViews[2], startView, otherFigure, nullptr,
                     thinner, thicker, redraw});
     group(tr("&Settings"), {settings});
-    group(tr("&Help"), {manual, about});
+    group(tr("&Help"), {manual, guide, about});
     return menu;
 }

@@ -27,7 +27,7 @@ public:
     QAction *undo, *redo, *clearSheet, *hint, *peek;
     QAction *fullScreen, *startView, *thinner, *thicker, *redraw;
     std::array<QAction *, 3> sheetViews{};  // the view as sheet X, Y, Z shows the figure
-    QAction *settings, *manual, *about;
+    QAction *settings, *manual, *guide, *about;
     // Esc: drops a half-drawn stroke, or with none closes the window.
     QAction *escape;
 

@@ -34,6 +34,7 @@ public:
 
     QSpinBox *levelBox() const { return m_levelBox; }
     QPushButton *newButton() const { return m_newButton; }
+    QPushButton *checkButton() const { return m_checkButton; }
     QPushButton *suggestButton() const { return m_suggestButton; }
     // The panel's controls in the order Tab visits them.
     QList<QWidget *> tabOrder() const;

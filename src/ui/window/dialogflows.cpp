@@ -16,6 +16,12 @@ DialogFlows::DialogFlows(const QString &dataDir, QWidget *window)
 {
     connect(m_aboutDialog, &AboutDialog::manualRequested, m_manualWindow, [this] { showManual(); });
     connect(m_aboutDialog, &AboutDialog::documentRequested, m_manualWindow, &ManualWindow::showDocument);
+    connect(m_manualWindow, &ManualWindow::guideRequested, this, [this] {
+        // The guide is over the game: the game has the keys again.
+        m_manualWindow->close();
+        m_window->activateWindow();
+        Q_EMIT guideRequested();
+    });
 }
 
 std::optional<QString> DialogFlows::askRecordName()

@@ -46,6 +46,10 @@ public:
     void showManual();
     void warn(const QString &message);
 
+Q_SIGNALS:
+    // The manual's link to the guide: the manual has closed to make room.
+    void guideRequested();
+
 private:
     QWidget *m_window;
     RecordNameDialog *m_nameDialog;

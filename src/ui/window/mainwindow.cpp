@@ -8,6 +8,7 @@
 #include "ui/window/commands.h"
 #include "ui/window/controlpanel.h"
 #include "ui/window/dialogflows.h"
+#include "ui/window/guide.h"
 #include "ui/window/windowstate.h"
 
 #include <QAction>
@@ -108,6 +109,8 @@ void MainWindow::connectCommands()
     on(c.redraw, [this] { m_view->update(); });
     on(c.settings, &MainWindow::onSettingsTriggered);
     on(c.manual, [this] { m_dialogs->showManual(); });
+    on(c.guide, [this] { m_guide->start(); });
+    connect(m_dialogs, &DialogFlows::guideRequested, m_guide, &Guide::start);
     on(c.about, &MainWindow::onAboutTriggered);
     on(c.escape, &MainWindow::onEscapePressed);
     on(c.drawViews, [this] { chooseExercise(Exercise::Views); });
@@ -197,6 +200,7 @@ void MainWindow::createControls()
     m_cues = new CuePlayer(m_dataDir, this);
     m_dialogs = new DialogFlows(m_dataDir, this);
     m_progress = new ProgressWindows(this, m_turn->resultsPath(), [this] { return m_turn->history(); });
+    m_guide = new Guide(this, {m_view, m_sheets, m_panel->checkButton()}, [this] { return settings().nameSheets; });
 }
 
 void MainWindow::createTabOrder()
@@ -272,8 +276,10 @@ void MainWindow::applySettings(const GameSettings &settings)
     m_view->camera().LineWidth = settings.lineWidth;
     m_view->update();
     m_cues->setEnabled(settings.sound);
-    for (SheetWidget *w : m_sheets)
+    for (SheetWidget *w : m_sheets) {
         w->setSafePalette(settings.safePalette);
+        w->setNameShown(settings.nameSheets || m_guide->namesShown());
+    }
     m_view->setSafePalette(settings.safePalette);
     if (settings.exercise != m_turn->session().ChosenExercise())
         m_turn->chooseExercise(settings.exercise);
@@ -471,7 +477,7 @@ void MainWindow::onAboutTriggered()
 void MainWindow::onEscapePressed()
 {
     // Esc first drops a half-drawn stroke or a begun segment; with none, it
-    // closes the window.
+    // ends a running guide, and only then closes the window.
     bool dropped = m_turn->dropSegment();
     for (Sheet s : AllSheets) {
         if (game().Input(s).StrokeBegun()) {
@@ -480,6 +486,6 @@ void MainWindow::onEscapePressed()
             dropped = true;
         }
     }
-    if (!dropped)
+    if (!dropped && !m_guide->stop())
         close();
 }

@@ -16,6 +16,7 @@ class Commands;
 class ControlPanel;
 class CuePlayer;
 class FigureView;
+class Guide;
 class ProgressWindows;
 class QFrame;
 class SheetWidget;
@@ -46,6 +47,7 @@ public:
     ManualWindow *manualWindow() const { return m_dialogs->manualWindow(); }
     CuePlayer *cues() const { return m_cues; }
     ProgressWindows *progressWindows() const { return m_progress; }
+    Guide *guide() const { return m_guide; }
 
     // Covers the screen: full screen, and also sized to the screen for an X
     // server without a window manager, which ignores the full-screen request.
@@ -133,4 +135,5 @@ private:
     FigureView *m_view = nullptr;
     ProgressWindows *m_progress = nullptr;
     CuePlayer *m_cues = nullptr;
+    Guide *m_guide = nullptr;
 };
