@@ -186,18 +186,18 @@
     </message>
     <message>
         <location filename="../src/ui/window/commands.cpp" line="63"/>
-        <source>View as Sheet X</source>
-        <translation>Вид как на листе X</translation>
+        <source>View as Sheet X (from the front)</source>
+        <translation>Вид как на листе X (спереди)</translation>
     </message>
     <message>
         <location filename="../src/ui/window/commands.cpp" line="64"/>
-        <source>View as Sheet Y</source>
-        <translation>Вид как на листе Y</translation>
+        <source>View as Sheet Y (from below)</source>
+        <translation>Вид как на листе Y (снизу)</translation>
     </message>
     <message>
         <location filename="../src/ui/window/commands.cpp" line="65"/>
-        <source>View as Sheet Z</source>
-        <translation>Вид как на листе Z</translation>
+        <source>View as Sheet Z (from the right, on its side)</source>
+        <translation>Вид как на листе Z (справа, на боку)</translation>
     </message>
     <message>
         <location filename="../src/ui/window/commands.cpp" line="66"/>
@@ -231,41 +231,46 @@
     </message>
     <message>
         <location filename="../src/ui/window/commands.cpp" line="75"/>
+        <source>Guide</source>
+        <translation>Обучение</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/commands.cpp" line="76"/>
         <source>About Trivisto</source>
         <translation>О программе Trivisto</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="76"/>
+        <location filename="../src/ui/window/commands.cpp" line="77"/>
         <source>Cancel Stroke or Close</source>
         <translation>Отменить линию или закрыть окно</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="92"/>
+        <location filename="../src/ui/window/commands.cpp" line="93"/>
         <source>&amp;Game</source>
         <translation>&amp;Игра</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="96"/>
+        <location filename="../src/ui/window/commands.cpp" line="97"/>
         <source>E&amp;xercise</source>
         <translation>&amp;Упражнение</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="100"/>
+        <location filename="../src/ui/window/commands.cpp" line="101"/>
         <source>&amp;Edit</source>
         <translation>&amp;Правка</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="101"/>
+        <location filename="../src/ui/window/commands.cpp" line="102"/>
         <source>&amp;View</source>
         <translation>&amp;Вид</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="103"/>
+        <location filename="../src/ui/window/commands.cpp" line="104"/>
         <source>&amp;Settings</source>
         <translation>&amp;Настройки</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="104"/>
+        <location filename="../src/ui/window/commands.cpp" line="105"/>
         <source>&amp;Help</source>
         <translation>&amp;Справка</translation>
     </message>
@@ -387,14 +392,14 @@
 <context>
     <name>DialogFlows</name>
     <message>
-        <location filename="../src/ui/window/dialogflows.cpp" line="56"/>
-        <location filename="../src/ui/window/dialogflows.cpp" line="65"/>
+        <location filename="../src/ui/window/dialogflows.cpp" line="62"/>
         <location filename="../src/ui/window/dialogflows.cpp" line="71"/>
+        <location filename="../src/ui/window/dialogflows.cpp" line="77"/>
         <source>Assessment</source>
         <translation>Испытание</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/dialogflows.cpp" line="57"/>
+        <location filename="../src/ui/window/dialogflows.cpp" line="63"/>
         <source>An assessment is the same %1 figures for every player, from easy to hard, played in one sitting. Check each figure, then press New for the next one. Its total is kept in your statistics, so you can measure your progress over the weeks.
 
 Start the assessment now?</source>
@@ -403,17 +408,17 @@ Start the assessment now?</source>
 Начать испытание?</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/dialogflows.cpp" line="65"/>
+        <location filename="../src/ui/window/dialogflows.cpp" line="71"/>
         <source>Leave the assessment? It will not be counted.</source>
         <translation>Прервать испытание? Оно не будет засчитано.</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/dialogflows.cpp" line="72"/>
+        <location filename="../src/ui/window/dialogflows.cpp" line="78"/>
         <source>Assessment complete: %1 points in %2 seconds over %3 figures. Statistics (Ctrl+T) shows your sittings over time.</source>
         <translation>Испытание завершено. Фигур: %3, счёт: %1, время: %2 с. Все ваши испытания показаны в статистике (Ctrl+T).</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/dialogflows.cpp" line="91"/>
+        <location filename="../src/ui/window/dialogflows.cpp" line="97"/>
         <source>Trivisto</source>
         <translation>Trivisto</translation>
     </message>
@@ -459,6 +464,69 @@ Start the assessment now?</source>
         <location filename="../src/ui/view3d/figureview.cpp" line="206"/>
         <source>G shows both, yours alone or the generated one alone.</source>
         <translation>G показывает обе фигуры, только вашу или только фигуру игры.</translation>
+    </message>
+</context>
+<context>
+    <name>Guide</name>
+    <message>
+        <location filename="../src/ui/window/guide.cpp" line="48"/>
+        <source>Skip</source>
+        <translation>Пропустить</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/guide.cpp" line="131"/>
+        <source>Turn the figure</source>
+        <translation>Поверните фигуру</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/guide.cpp" line="132"/>
+        <source>This is the figure. Drag it with the mouse to turn it and look at it from every side; the wheel brings it nearer. R brings back the start view.</source>
+        <translation>Это фигура. Перетаскивайте её мышью, чтобы повернуть и рассмотреть со всех сторон; колесо приближает её. R возвращает начальный вид.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/guide.cpp" line="136"/>
+        <source>Each sheet sees it from one side</source>
+        <translation>Каждый лист видит её с одной стороны</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/guide.cpp" line="137"/>
+        <source>This sheet shows the figure seen from here: from the front, x to the right and y up. The 3D view has turned to show it the same way; X, Y and Z do this for each sheet. The name above each sheet says where it looks from.</source>
+        <translation>Этот лист показывает фигуру, видимую отсюда: спереди, x вправо и y вверх. Объёмный вид повернулся, чтобы показать её так же; X, Y и Z делают это для каждого листа. Подпись над каждым листом говорит, откуда он смотрит.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/guide.cpp" line="144"/>
+        <source>Draw a stroke</source>
+        <translation>Нарисуйте линию</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/guide.cpp" line="145"/>
+        <source>Draw on each sheet what you see from its side: click a dot, then another, and a line joins them. The same line drawn again is erased. (In the build exercise the sheets show the views, and you build the figure in the 3D view.)</source>
+        <translation>Нарисуйте на каждом листе то, что видно с его стороны: щёлкните по точке, затем по другой, и их соединит линия. Та же линия, нарисованная ещё раз, стирается. (В упражнении «Построить фигуру» листы показывают виды, а фигуру вы строите в объёмном виде.)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/guide.cpp" line="150"/>
+        <source>Press Check</source>
+        <translation>Нажмите «Проверка»</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/guide.cpp" line="151"/>
+        <source>When the three sheets are drawn, press Check. The sheets then show what is right, what is extra and what is missing, and the score.</source>
+        <translation>Когда все три листа нарисованы, нажмите «Проверка». Листы покажут, что верно, что лишнее и что пропущено, а панель — счёт.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/guide.cpp" line="156"/>
+        <source>Step %1 of %2: %3</source>
+        <translation>Шаг %1 из %2: %3</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/guide.cpp" line="157"/>
+        <source>Done</source>
+        <translation>Готово</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/guide.cpp" line="157"/>
+        <source>Next</source>
+        <translation>Далее</translation>
     </message>
 </context>
 <context>
@@ -557,32 +625,32 @@ Start the assessment now?</source>
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../src/ui/window/mainwindow.cpp" line="82"/>
+        <location filename="../src/ui/window/mainwindow.cpp" line="84"/>
         <source>Puzzle code %1 copied</source>
         <translation>Код задачи %1 скопирован</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/mainwindow.cpp" line="136"/>
+        <location filename="../src/ui/window/mainwindow.cpp" line="140"/>
         <source>Both figures: yours and the generated one</source>
         <translation>Обе фигуры: ваша и фигура игры</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/mainwindow.cpp" line="137"/>
+        <location filename="../src/ui/window/mainwindow.cpp" line="141"/>
         <source>Your figure</source>
         <translation>Ваша фигура</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/mainwindow.cpp" line="138"/>
+        <location filename="../src/ui/window/mainwindow.cpp" line="142"/>
         <source>The generated figure</source>
         <translation>Фигура игры</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/mainwindow.cpp" line="149"/>
+        <location filename="../src/ui/window/mainwindow.cpp" line="153"/>
         <source>Your figure fits all three views</source>
         <translation>Ваша фигура подходит ко всем трём видам</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/mainwindow.cpp" line="150"/>
+        <location filename="../src/ui/window/mainwindow.cpp" line="154"/>
         <source>Both figures fit all three views: G shows each</source>
         <translation>Обе фигуры подходят ко всем трём видам: G показывает каждую</translation>
     </message>
@@ -590,17 +658,17 @@ Start the assessment now?</source>
 <context>
     <name>ManualWindow</name>
     <message>
-        <location filename="../src/ui/dialogs/manualwindow.cpp" line="40"/>
+        <location filename="../src/ui/dialogs/manualwindow.cpp" line="60"/>
         <source>Trivisto Manual</source>
         <translation>Руководство Trivisto</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/manualwindow.cpp" line="58"/>
+        <location filename="../src/ui/dialogs/manualwindow.cpp" line="79"/>
         <source>Trivisto</source>
         <translation>Trivisto</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/manualwindow.cpp" line="59"/>
+        <location filename="../src/ui/dialogs/manualwindow.cpp" line="80"/>
         <source>%1 is missing or cannot be read.</source>
         <translation>Файл %1 отсутствует или не читается.</translation>
     </message>
@@ -754,6 +822,69 @@ Start the assessment now?</source>
     </message>
 </context>
 <context>
+    <name>Mistake</name>
+    <message>
+        <location filename="../src/ui/app/mistaketext.cpp" line="8"/>
+        <source>Mirrored left to right</source>
+        <translation>Отражено слева направо</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/mistaketext.cpp" line="9"/>
+        <source>Mirrored top to bottom</source>
+        <translation>Отражено сверху вниз</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/mistaketext.cpp" line="10"/>
+        <source>Turned a half turn</source>
+        <translation>Повёрнуто на пол-оборота</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/mistaketext.cpp" line="11"/>
+        <source>Turned a quarter turn clockwise</source>
+        <translation>Повёрнуто на четверть оборота по часовой стрелке</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/mistaketext.cpp" line="12"/>
+        <source>Turned a quarter turn anticlockwise</source>
+        <translation>Повёрнуто на четверть оборота против часовой стрелки</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/mistaketext.cpp" line="13"/>
+        <source>This is the view of sheet X</source>
+        <translation>Это вид для листа X</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/mistaketext.cpp" line="14"/>
+        <source>This is the view of sheet Y</source>
+        <translation>Это вид для листа Y</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/mistaketext.cpp" line="15"/>
+        <source>This is the view of sheet Z</source>
+        <translation>Это вид для листа Z</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/mistaketext.cpp" line="16"/>
+        <source>One step too far left</source>
+        <translation>На шаг левее, чем нужно</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/mistaketext.cpp" line="17"/>
+        <source>One step too far right</source>
+        <translation>На шаг правее, чем нужно</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/mistaketext.cpp" line="18"/>
+        <source>One step too high</source>
+        <translation>На шаг выше, чем нужно</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/mistaketext.cpp" line="19"/>
+        <source>One step too low</source>
+        <translation>На шаг ниже, чем нужно</translation>
+    </message>
+</context>
+<context>
     <name>PuzzleCode</name>
     <message>
         <location filename="../src/ui/app/codetext.cpp" line="11"/>
@@ -876,27 +1007,37 @@ Start the assessment now?</source>
         <translation>Цвета для дальтоников после проверки</translation>
     </message>
     <message>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="31"/>
+        <source>Name the sheets</source>
+        <translation>Подписывать листы</translation>
+    </message>
+    <message>
         <location filename="../src/ui/dialogs/settingsdialog.cpp" line="33"/>
+        <source>Each sheet shows above its dots where it sees the figure from.</source>
+        <translation>Над точками каждого листа написано, откуда он видит фигуру.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="36"/>
         <source>The system&apos;s language</source>
         <translation>Язык системы</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="36"/>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="39"/>
         <source>A new language shows from the next start.</source>
         <translation>Новый язык появится после перезапуска игры.</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="40"/>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="43"/>
         <source>Level for new figures:</source>
         <translation>Уровень новых фигур:</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="41"/>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="44"/>
         <source>Line width of the 3D view:</source>
         <translation>Толщина линий объёмного вида:</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="45"/>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="49"/>
         <source>Language:</source>
         <translation>Язык:</translation>
     </message>
@@ -904,7 +1045,7 @@ Start the assessment now?</source>
 <context>
     <name>SettingsStore</name>
     <message>
-        <location filename="../src/ui/app/settings.cpp" line="66"/>
+        <location filename="../src/ui/app/settings.cpp" line="68"/>
         <source>Your settings could not be saved in %1. The game goes on with them until it ends.</source>
         <translation>Не удалось сохранить настройки в %1. До выхода из игры они продолжат действовать.</translation>
     </message>
@@ -913,56 +1054,71 @@ Start the assessment now?</source>
     <name>SheetWidget</name>
     <message>
         <location filename="../src/ui/sheets/sheetwidget.cpp" line="55"/>
-        <source>Sheet X: x to the right, y up</source>
-        <translation>Лист X: x вправо, y вверх</translation>
+        <source>Sheet X, from the front: x to the right, y up</source>
+        <translation>Лист X, спереди: x вправо, y вверх</translation>
     </message>
     <message>
         <location filename="../src/ui/sheets/sheetwidget.cpp" line="56"/>
-        <source>Sheet Y: x to the right, z up</source>
-        <translation>Лист Y: x вправо, z вверх</translation>
+        <source>Sheet Y, from below: x to the right, z up</source>
+        <translation>Лист Y, снизу: x вправо, z вверх</translation>
     </message>
     <message>
         <location filename="../src/ui/sheets/sheetwidget.cpp" line="57"/>
-        <source>Sheet Z: y to the right, z up</source>
-        <translation>Лист Z: y вправо, z вверх</translation>
+        <source>Sheet Z, from the right, on its side: y to the right, z up</source>
+        <translation>Лист Z, справа, на боку: y вправо, z вверх</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="80"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="65"/>
+        <source>from the front</source>
+        <translation>спереди</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="66"/>
+        <source>from below</source>
+        <translation>снизу</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="67"/>
+        <source>from the right, on its side</source>
+        <translation>справа, на боку</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="98"/>
         <source>Draw a line by clicking, or pressing Space, at its start and again at its end. The arrow keys move the keyboard cursor.</source>
         <translation>Чтобы провести линию, щёлкните мышью или нажмите пробел в её начале и ещё раз в конце. Клавиши со стрелками двигают клавиатурный курсор.</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="82"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="100"/>
         <source>This view of the figure is given: build the figure in the 3D view so that it looks like this from here.</source>
         <translation>Это заданный вид фигуры: постройте фигуру в объёмном виде так, чтобы отсюда она выглядела так же.</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="85"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="105"/>
         <source>Checked: right %1, extra %2, missing %3 sample points.</source>
         <translation>Проверено. Контрольных точек: верных — %1, лишних — %2, пропущенных — %3.</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="94"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="114"/>
         <source>blue</source>
         <translation>синяя</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="94"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="114"/>
         <source>green</source>
         <translation>зелёная</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="95"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="115"/>
         <source>orange</source>
         <translation>оранжевая</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="95"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="115"/>
         <source>red</source>
         <translation>красная</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="96"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="116"/>
         <source>Right: thick %1 line with a dark edge, drawn on the true projection.
 Extra: dashed %1 line with crosses, drawn off it.
 Missing: %2 line with light rings, true but not drawn.
@@ -973,17 +1129,22 @@ The numbers below count sample points.</source>
 Числа внизу — количество контрольных точек.</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="253"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="251"/>
+        <source>Sheet %1: %2</source>
+        <translation>Лист %1: %2</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="323"/>
         <source>Right %1</source>
         <translation>Верно %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="253"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="323"/>
         <source>Extra %1</source>
         <translation>Лишнее %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="254"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="324"/>
         <source>Missing %1</source>
         <translation>Пропущено %1</translation>
     </message>
@@ -991,72 +1152,72 @@ The numbers below count sample points.</source>
 <context>
     <name>StatisticsDialog</name>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="94"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="95"/>
         <source>Statistics</source>
         <translation>Статистика</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="108"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="109"/>
         <source>Last 7 days</source>
         <translation>Последние 7 дней</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="109"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="110"/>
         <source>Last 30 days</source>
         <translation>Последние 30 дней</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="110"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="111"/>
         <source>Last 365 days</source>
         <translation>Последние 365 дней</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="111"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="112"/>
         <source>All time</source>
         <translation>За всё время</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="113"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="114"/>
         <source>Export CSV...</source>
         <translation>Экспорт в CSV...</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="131"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="132"/>
         <source>Level:</source>
         <translation>Уровень:</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="133"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="134"/>
         <source>Period:</source>
         <translation>Период:</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="168"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="173"/>
         <source>All levels</source>
         <translation>Все уровни</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="175"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="180"/>
         <source>Level %1</source>
         <translation>Уровень %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="215"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="225"/>
         <source>The turn history is unavailable, so there is nothing to show.</source>
         <translation>История ходов недоступна, поэтому показать нечего.</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="220"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="230"/>
         <source>1 turn</source>
         <translation>Ходов: 1</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="221"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="231"/>
         <source>Daily streak: 1 day</source>
         <translation>Дней подряд: 1</translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="220"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="230"/>
         <source>%n turns</source>
         <translation>
             <numerusform>%n ход</numerusform>
@@ -1065,27 +1226,27 @@ The numbers below count sample points.</source>
         </translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="101"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="102"/>
         <source>Both exercises</source>
         <translation>Оба упражнения</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="102"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="103"/>
         <source>Draw the views</source>
         <translation>Нарисовать виды</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="103"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="104"/>
         <source>Build the figure</source>
         <translation>Построить фигуру</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="129"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="130"/>
         <source>Exercise:</source>
         <translation>Упражнение:</translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="221"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="231"/>
         <source>Daily streak: %n days</source>
         <translation>
             <numerusform>Дней подряд: %n</numerusform>
@@ -1094,100 +1255,115 @@ The numbers below count sample points.</source>
         </translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="224"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="235"/>
+        <source>%1 on sheet %2 (%3)</source>
+        <translation>%1 на листе %2 (%3)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="238"/>
+        <source>No mistake named in the last 30 days.</source>
+        <translation>За последние 30 дней ошибок не названо.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="239"/>
+        <source>Mistakes named most in the last 30 days: %1.</source>
+        <translation>Чаще всего за последние 30 дней: %1.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="242"/>
         <source>Final score per day</source>
         <translation>Итоговый счёт по дням</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="226"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="244"/>
         <source>Average of the day</source>
         <translation>Среднее за день</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="229"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="247"/>
         <source>Average of %1 days</source>
         <translation>Среднее за %1 дн.</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="240"/>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="325"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="258"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="343"/>
         <source>Score</source>
         <translation>Счёт</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="245"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="263"/>
         <source>Accuracy per sheet</source>
         <translation>Точность по листам</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="246"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="264"/>
         <source>Right of all points counted, %</source>
         <translation>Доля верных точек, %</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="247"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="265"/>
         <source>X (x,y)</source>
         <translation>X (x,y)</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="247"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="265"/>
         <source>Y (x,z)</source>
         <translation>Y (x,z)</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="247"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="265"/>
         <source>Z (y,z)</source>
         <translation>Z (y,z)</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="257"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="275"/>
         <source>Accuracy per sheet (hardest: %1)</source>
         <translation>Точность (труднее всего: %1)</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="263"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="281"/>
         <source>%</source>
         <translation>%</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="268"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="286"/>
         <source>Average seconds per level</source>
         <translation>Среднее время по уровням, с</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="269"/>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="280"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="287"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="298"/>
         <source>Seconds</source>
         <translation>Секунды</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="285"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="303"/>
         <source>Turns per day</source>
         <translation>Ходов за день</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="287"/>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="299"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="305"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="317"/>
         <source>Turns</source>
         <translation>Ходы</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="310"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="328"/>
         <source>Assessment sittings: total final score</source>
         <translation>Испытания: итоговый счёт</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="334"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="352"/>
         <source>The turn history is unavailable, so there is nothing to export.</source>
         <translation>История ходов недоступна, поэтому экспортировать нечего.</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="346"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="364"/>
         <source>Export the turn history</source>
         <translation>Экспорт истории ходов</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="347"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="365"/>
         <source>CSV files (*.csv);;All files (*)</source>
         <translation>Файлы CSV (*.csv);;Все файлы (*)</translation>
     </message>
