@@ -1,10 +1,13 @@
-// Mistakes named after a Check: each transform of a sheet's truth is named
-// when the truth is drawn so transformed, over many figures; nothing is named
-// for a right drawing or an empty one; and a turn's history keeps what was named.
+// What a Check tells beyond the counts. Mistakes named: each transform of a
+// sheet's truth is named when the truth is drawn so transformed, over many
+// figures; nothing is named for a right drawing or an empty one; a turn's
+// history keeps what was named. Pieces linked to the figure: a missing piece
+// lights walk entries that make it, an extra one the depth lines behind it.
 
 #include <QtTest>
 
 #ifndef Q_MOC_RUN
+#include "core/sheets/linking.h"
 #include "core/turn/turnsession.h"
 #include "coretest.h"
 #endif
@@ -58,6 +61,43 @@ private Q_SLOTS:
             ++tried;
         }
         QVERIFY2(tried >= 20, qPrintable(QStringLiteral("only %1 figures told this transform apart").arg(tried)));
+    }
+
+    // Every missing piece of an empty drawing is covered by the views of the
+    // entries it lights; an extra stroke lights lines seen end on, each at a
+    // lattice point of the stroke.
+    void piecesLinkToTheFigure()
+    {
+        for (std::uint32_t seed = 1; seed <= 20; ++seed) {
+            Game g;
+            g.NewFrom(static_cast<int>(seed % 10), seed * 40503u);
+            for (Sheet s : AllSheets) {
+                const SheetClassification empty = Classify(g.TrueSegments(s), SegmentList{});
+                QVERIFY(!empty.missing.empty());
+                for (const Piece &piece : empty.missing) {
+                    SegmentList lit{};
+                    int slot = 1;
+                    for (const FigureSegment &e : LinkedSegments(g.CurrentFigure(), s, piece))
+                        lit[static_cast<std::size_t>(slot++)] =
+                            Stroke(FigureToLattice(s, e.start), FigureToLattice(s, e.end));
+                    QVERIFY(slot > 1);
+                    SegmentList one{};
+                    // An empty drawing misses whole lines, from lattice point to lattice point.
+                    one[1] = Stroke(LatticePoint{piece.from.col / 60, piece.from.row / 60},
+                                    LatticePoint{piece.to.col / 60, piece.to.row / 60});
+                    QCOMPARE(MissingSampleCount(one, lit), 0);
+                }
+            }
+        }
+        const Piece extra{1, PieceKind::Extra, {60, 60}, {180, 60}};  // row 1, columns 1 to 3
+        for (Sheet s : AllSheets) {
+            const std::vector<FigureSegment> lines = LinkedSegments(Figure{}, s, extra);
+            QCOMPARE(lines.size(), std::size_t(3));
+            for (const FigureSegment &l : lines) {
+                const LatticePoint at = FigureToLattice(s, l.start);
+                QVERIFY(at == FigureToLattice(s, l.end) && at.row == 1 && at.col >= 1 && at.col <= 3);
+            }
+        }
     }
 
     // The turn's history row keeps the named mistakes, sheet by sheet.

@@ -531,8 +531,9 @@ private Q_SLOTS:
     }
 
     // A sheet drawn mirrored is named so in its margin after Check, and its
-    // description says so to a screen reader.
-    void mistakeNamedInTheMargin()
+    // description says so to a screen reader. Pointing at a missing piece
+    // lights the figure in the 3D view until the pointer leaves the sheet.
+    void checkedSheetNamesAndLinks()
     {
         MainWindow &w = *m_window;
         w.turn().game().Seed(SeedA);
@@ -545,6 +546,16 @@ private Q_SLOTS:
         QVERIFY(w.sheetWidget(Sheet::X)->accessibleDescription().startsWith(QStringLiteral("Mirrored left to right.")) ||
                 w.sheetWidget(Sheet::X)->accessibleDescription().contains(QStringLiteral(" Mirrored left to right.")));
         QVERIFY(w.sheetWidget(Sheet::Y)->marks().mistake.isEmpty());
+
+        SheetWidget *y = w.sheetWidget(Sheet::Y);
+        const auto line = std::ranges::find_if(w.game().TrueSegments(Sheet::Y),
+                                               [](auto &t) { return !t.IsEmpty() && t.Start() != t.End(); });
+        QVERIFY(line != w.game().TrueSegments(Sheet::Y).end());
+        const QPoint middle = (pixelOf(w, line->StartCol, line->StartRow) + pixelOf(w, line->EndCol, line->EndRow)) / 2;
+        moveAlong(y, middle + QPoint(40, 40), middle);
+        QVERIFY(!w.view()->highlight().empty());
+        mouse(QTest::MouseMove, w.view(), QPoint(20, 20));
+        QTRY_VERIFY(w.view()->highlight().empty());
     }
 
     // A record is saved only through "OK"; closing the name window stores

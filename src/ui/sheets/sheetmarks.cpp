@@ -93,4 +93,36 @@ void PaintHint(QPainter &p, QPointF a, QPointF b, qreal band)
     p.drawLine(a, b);
 }
 
+void PaintMarginText(QPainter &p, const QRect &margin, QFont font, int pixels, int smallest, int maxWidth,
+                     const QString &text, const QColor &colour, Qt::Alignment align)
+{
+    for (int px = std::min(pixels, margin.height()); px >= smallest; --px) {
+        font.setPixelSize(px);
+        if (QFontMetrics(font).horizontalAdvance(text) > maxWidth)
+            continue;
+        p.setFont(font);
+        p.setPen(colour);
+        p.drawText(margin, align | Qt::AlignVCenter, text);
+        return;
+    }
+}
+
+std::optional<Piece> PieceNear(const SheetClassification &c, const SheetLattice &lattice, QPointF at, qreal reach)
+{
+    const auto pixel = [&](SamplePoint s) {
+        return QPointF(s.col * qreal(lattice.CellWidth) / SamplePoint::Unit, s.row * qreal(lattice.CellHeight) / SamplePoint::Unit);
+    };
+    for (const std::vector<Piece> *pieces : {&c.missing, &c.parts})
+        for (const Piece &piece : *pieces) {
+            const QPointF a = pixel(piece.from);
+            const QPointF d = pixel(piece.to) - a;
+            const qreal length2 = QPointF::dotProduct(d, d);
+            const qreal t = length2 > 0 ? std::clamp(QPointF::dotProduct(at - a, d) / length2, 0.0, 1.0) : 0.0;
+            const QPointF gap = at - (a + t * d);
+            if (QPointF::dotProduct(gap, gap) <= reach * reach)
+                return piece;
+        }
+    return std::nullopt;
+}
+
 } // namespace SheetMarksPaint

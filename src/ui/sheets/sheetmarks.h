@@ -1,10 +1,15 @@
 #pragma once
 
+#include "core/sheets/classify.h"
+#include "core/sheets/lattice.h"
+
 #include <QColor>
+#include <QFont>
 #include <QPainter>
 #include <QPen>
 #include <QPointF>
 
+#include <optional>
 #include <vector>
 
 // How the marks of a revealed sheet are drawn: right, extra and missing pieces
@@ -33,5 +38,12 @@ void PaintRight(QPainter &p, QPointF a, QPointF b, const QColor &stroke);
 void PaintExtra(QPainter &p, QPointF a, QPointF b, const QColor &stroke, const MarkSize &size);
 void PaintMissingRings(QPainter &p, QPointF a, QPointF b, const QColor &truth, const MarkSize &size);
 void PaintHint(QPainter &p, QPointF a, QPointF b, qreal band);
+// Text in a margin, at the font's size or smaller until it fits maxWidth;
+// nothing when it would need less than smallest pixels.
+void PaintMarginText(QPainter &p, const QRect &margin, QFont font, int pixels, int smallest, int maxWidth,
+                     const QString &text, const QColor &colour, Qt::Alignment align);
+// The piece of a checked sheet within `reach` pixels of a point (missing
+// pieces first, then the drawing's), for lighting it in the 3D view.
+std::optional<Piece> PieceNear(const SheetClassification &c, const SheetLattice &lattice, QPointF at, qreal reach);
 
 } // namespace SheetMarksPaint

@@ -2,6 +2,8 @@
 
 #include "ui/sheets/sheetmarks.h"
 
+#include "core/sheets/linking.h"
+
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -80,6 +82,8 @@ void SheetWidget::setNameShown(bool shown)
 void SheetWidget::setMarks(const SheetMarks &marks)
 {
     m_marks = marks;
+    if (!m_marks.revealed)
+        linkPiece(std::nullopt);  // a new turn: nothing stays lit
     describe();
     update();
 }
@@ -157,7 +161,8 @@ QRect SheetWidget::markRect(LatticePoint l) const
 
 bool SheetWidget::cursorShown() const
 {
-    return hasFocus() && m_keysInUse && input().TakesStrokes() && !input().IsRevealed();
+    // After a Check the cursor points at pieces, to light them in the 3D view.
+    return hasFocus() && m_keysInUse && (input().TakesStrokes() || input().IsRevealed());
 }
 
 void SheetWidget::paintEvent(QPaintEvent *)
@@ -245,25 +250,12 @@ void SheetWidget::paintEvent(QPaintEvent *)
 void SheetWidget::paintName(QPainter &p) const
 {
     // The strip above the top row of dots, clear of the snap ring and the
-    // focus frame; the counts after a Check have the strip below.
-    const int bottom = LatticeMin * m_lattice.CellHeight - markRadius() - 3;
-    const QRect strip(4, 2, width() - 8, bottom - 2);
+    // focus frame; the counts after a Check have the strip below. A named
+    // mistake takes the strip's right half.
+    const QRect strip(4, 2, width() - 8, LatticeMin * m_lattice.CellHeight - markRadius() - 5);
     const QString text = tr("Sheet %1: %2").arg(QString(QLatin1Char("XYZ"[SheetIndex(m_sheet)])), viewpoint(m_sheet));
-    QFont f = font();
-    // Small: the widget's font at most, smaller until it fits the strip.
-    int px = std::min(QFontInfo(font()).pixelSize() * 4 / 5, strip.height());
-    // A named mistake takes the strip's right half.
-    const int room = mistakeShown() ? strip.width() * 9 / 20 : strip.width();
-    for (;; --px) {
-        if (px < SmallestFont)
-            return;
-        f.setPixelSize(px);
-        if (QFontMetrics(f).horizontalAdvance(text) <= room)
-            break;
-    }
-    p.setFont(f);
-    p.setPen(InkColour);
-    p.drawText(strip, Qt::AlignLeft | Qt::AlignVCenter, text);
+    PaintMarginText(p, strip, font(), QFontInfo(font()).pixelSize() * 4 / 5, SmallestFont,
+                    mistakeShown() ? strip.width() * 9 / 20 : strip.width(), text, InkColour, Qt::AlignLeft);
 }
 
 void SheetWidget::paintPieces(QPainter &p, const SheetClassification &c, bool withMissing) const
@@ -292,24 +284,11 @@ void SheetWidget::paintPieces(QPainter &p, const SheetClassification &c, bool wi
 
 void SheetWidget::paintMistake(QPainter &p) const
 {
-    // The margin above the lattice, right-aligned: the sheet's name, when
-    // shown, starts at the left.
+    QFont bold = font();
+    bold.setBold(true);
     const QRect margin(4, 2, width() - 8, LatticeMin * m_lattice.CellHeight - markRadius() - 5);
-    if (margin.height() < SmallestFont)
-        return;
-    QFont f = font();
-    f.setBold(true);
-    int px = std::min(margin.height(), QFontInfo(font()).pixelSize());
-    for (; px >= SmallestFont; --px) {
-        f.setPixelSize(px);
-        if (QFontMetrics(f).horizontalAdvance(m_marks.mistake) <= margin.width() / (m_nameShown ? 2 : 1))
-            break;
-    }
-    if (px < SmallestFont)
-        return;
-    p.setFont(f);
-    p.setPen(truthColour().darker(130));
-    p.drawText(margin, Qt::AlignRight | Qt::AlignVCenter, m_marks.mistake);
+    PaintMarginText(p, margin, bold, QFontInfo(font()).pixelSize(), SmallestFont,
+                    margin.width() / (m_nameShown ? 2 : 1), m_marks.mistake, truthColour().darker(130), Qt::AlignRight);
 }
 
 void SheetWidget::paintCounts(QPainter &p, const SheetClassification &c) const
@@ -386,158 +365,4 @@ bool SheetWidget::event(QEvent *event)
         return true;
     }
     return QWidget::event(event);
-}
-
-QRect SheetWidget::bandRect(QPoint end) const
-{
-    const int margin = LineWidth + 1;
-    return QRect(startPixel(), end).normalized().adjusted(-margin, -margin, margin, margin);
-}
-
-void SheetWidget::moveBand(QPoint end)
-{
-    if (m_rubberShown)
-        update(bandRect(m_rubberEnd));
-    m_rubberEnd = end;
-    m_rubberShown = true;
-    update(bandRect(end));
-}
-
-void SheetWidget::moveSnapMark(std::optional<LatticePoint> to)
-{
-    if (to == m_snap)
-        return;
-    if (m_snap)
-        update(markRect(*m_snap));
-    m_snap = to;
-    if (m_snap)
-        update(markRect(*m_snap));
-}
-
-void SheetWidget::resetCursor()
-{
-    update(markRect(m_cursor));
-    m_cursor = {LatticeMin, LatticeMin};
-    update(markRect(m_cursor));
-}
-
-void SheetWidget::moveCursor(LatticePoint to)
-{
-    to.col = std::clamp(to.col, LatticeMin, LatticeMax);
-    to.row = std::clamp(to.row, LatticeMin, LatticeMax);
-    update(markRect(m_cursor));
-    m_cursor = to;
-    update(markRect(m_cursor));
-    if (input().StrokeBegun())
-        moveBand(pixel(m_cursor));
-}
-
-void SheetWidget::pressAt(LatticePoint at)
-{
-    const SheetInput::Press what = input().PressAt(at);
-    if (what == SheetInput::Press::Ignored)
-        return;
-    Q_EMIT pressed();
-    if (what == SheetInput::Press::Began) {
-        m_rubberShown = false;
-        update();
-        moveBand(startPixel());
-    }
-}
-
-void SheetWidget::releaseAt(LatticePoint at)
-{
-    const SheetStrokes before = input().Strokes();
-    const SheetInput::ReleaseResult result = input().ReleaseAt(at);
-    if (result.what == SheetInput::Release::Ignored)
-        return;
-    Q_EMIT released();
-    if (result.what == SheetInput::Release::Finished) {
-        m_rubberShown = false;
-        m_marks.peek.reset();  // it described the drawing as it was
-        update();
-        Q_EMIT strokeFinished(before);
-        Q_EMIT strokesChanged();
-    }
-}
-
-void SheetWidget::mousePressEvent(QMouseEvent *event)
-{
-    const QPoint pos = event->position().toPoint();
-    const LatticePoint at = m_lattice.Snap(pos.x(), pos.y());
-    // The keyboard carries on from where the mouse was, once it is used.
-    if (m_keysInUse)
-        update(markRect(m_cursor));
-    m_keysInUse = false;
-    m_cursor = at;
-    pressAt(at);
-}
-
-void SheetWidget::mouseMoveEvent(QMouseEvent *event)
-{
-    const QPoint pos = event->position().toPoint();
-    moveSnapMark(input().AcceptsInput() ? std::optional(m_lattice.Snap(pos.x(), pos.y())) : std::nullopt);
-    if (input().StrokeBegun())
-        moveBand(pos);
-}
-
-void SheetWidget::mouseReleaseEvent(QMouseEvent *event)
-{
-    const QPoint pos = event->position().toPoint();
-    releaseAt(m_lattice.Snap(pos.x(), pos.y()));
-}
-
-void SheetWidget::leaveEvent(QEvent *event)
-{
-    moveSnapMark(std::nullopt);
-    QWidget::leaveEvent(event);
-}
-
-void SheetWidget::keyPressEvent(QKeyEvent *event)
-{
-    // Tab and Esc belong to the window (focus chain, dropping a stroke).
-    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
-        QWidget::keyPressEvent(event);
-        return;
-    }
-    LatticePoint to = m_cursor;
-    switch (event->key()) {
-    case Qt::Key_Left: --to.col; break;
-    case Qt::Key_Right: ++to.col; break;
-    case Qt::Key_Up: --to.row; break;
-    case Qt::Key_Down: ++to.row; break;
-    case Qt::Key_Space:
-        // One stroke end per press: a held key must not begin and end strokes.
-        if (!event->isAutoRepeat()) {
-            m_keysInUse = true;
-            update(markRect(m_cursor));
-            pressAt(m_cursor);
-            releaseAt(m_cursor);
-        }
-        event->accept();
-        return;
-    default:
-        QWidget::keyPressEvent(event);
-        return;
-    }
-    m_keysInUse = true;
-    moveCursor(to);
-    event->accept();
-}
-
-void SheetWidget::focusInEvent(QFocusEvent *event)
-{
-    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason ||
-        event->reason() == Qt::ShortcutFocusReason)
-        m_keysInUse = true;
-    else if (event->reason() == Qt::MouseFocusReason)
-        m_keysInUse = false;
-    update();
-    QWidget::focusInEvent(event);
-}
-
-void SheetWidget::focusOutEvent(QFocusEvent *event)
-{
-    update();
-    QWidget::focusOutEvent(event);
 }

@@ -89,6 +89,9 @@ Q_SIGNALS:
     // A stroke was finished, by the mouse or the keys; before is the whole
     // store as it was until then, for undo.
     void strokeFinished(const SheetStrokes &before);
+    // After a Check: the piece under the pointer or the keyboard's cursor, or
+    // none once it leaves it.
+    void pieceLinked(std::optional<Piece> piece);
 
 protected:
     bool event(QEvent *event) override;
@@ -119,6 +122,7 @@ private:
     void paintPieces(QPainter &p, const SheetClassification &c, bool withMissing) const;
     void paintCounts(QPainter &p, const SheetClassification &c) const;
     void paintMistake(QPainter &p) const;
+    void linkPiece(std::optional<Piece> piece);
     bool mistakeShown() const { return input().IsRevealed() && !m_marks.mistake.isEmpty(); }
     void paintName(QPainter &p) const;
     QString legend() const;
@@ -133,6 +137,7 @@ private:
     SheetMarks m_marks;
     bool m_safePalette = false;
     bool m_nameShown = false;
+    std::optional<Piece> m_linked;
     std::optional<LatticePoint> m_snap;  // where a click would go, while the pointer is over the sheet
     LatticePoint m_cursor{LatticeMin, LatticeMin};  // the keyboard's lattice cursor
     bool m_keysInUse = false;            // the cursor shows once the keys are used, until the mouse is

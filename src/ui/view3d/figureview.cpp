@@ -22,6 +22,7 @@ struct Rgb {
 constexpr Rgb BackgroundColour{0.1f, 0.5f, 0.75f};
 constexpr Rgb FrameColour{0.7f, 0.75f, 0.75f};
 constexpr Rgb WalkColour{0.2f, 0.25f, 0.75f};
+constexpr Rgb HighlightColour{1.0f, 0.95f, 0.35f};
 
 // The edges that leave the corner (-10, -10, -10) stand for the axes, in the
 // sheets' colours for x, y and z; they are drawn over the frame in this order.
@@ -140,6 +141,14 @@ void FigureView::newTurn()
     m_keysMovedLast = false;
     m_leftPress.reset();
     followExercise();
+    update();
+}
+
+void FigureView::setHighlight(std::vector<FigureSegment> segments)
+{
+    if (segments == m_highlight)
+        return;
+    m_highlight = std::move(segments);
     update();
 }
 
@@ -380,6 +389,10 @@ void FigureView::paintGL()
         for (int i = Figure::FirstShown; i <= figure.LastShown(); ++i)
             DrawEntry(figure.entry[static_cast<std::size_t>(i)], WalkColour);
     }
+    // What a sheet's piece stands for, lit over everything.
+    glLineWidth(static_cast<GLfloat>(m_camera.LineWidth + ExtraWidth + 2) * scale);
+    for (const FigureSegment &s : m_highlight)
+        DrawEntry(s, HighlightColour);
 
     glPopMatrix();
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);

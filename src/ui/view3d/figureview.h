@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <vector>
 #include <optional>
 
 class Game;
@@ -75,6 +76,10 @@ public:
     // After a Check in the build exercise: both figures, the player's alone,
     // the generated one alone, and round again. Does nothing before.
     void cycleShownFigure();
+    // After a Check: segments lit over the figure, for the piece of a sheet
+    // the player points at (LinkedSegments); none to light nothing.
+    void setHighlight(std::vector<FigureSegment> segments);
+    const std::vector<FigureSegment> &highlight() const { return m_highlight; }
     Shown shown() const { return m_shown; }
     // The sheets' colour-blind-safe colours for the built and true figures.
     void setSafePalette(bool safe);
@@ -147,6 +152,7 @@ private:
     QFunctionPointer m_pointParameters = nullptr;  // glPointParameterfv, OpenGL 1.4
     QRect m_windowStrip;
 
+    std::vector<FigureSegment> m_highlight;
     Shown m_shown = Shown::Both;
     bool m_safePalette = false;
     std::optional<QPointF> m_pointer;   // over the view, in its own coordinates

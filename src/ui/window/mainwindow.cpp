@@ -2,6 +2,8 @@
 
 #include "ui/app/cueplayer.h"
 #include "ui/app/mistaketext.h"
+
+#include "core/sheets/linking.h"
 #include "ui/dialogs/progresswindows.h"
 #include "ui/sheets/sheetwidget.h"
 #include "ui/view3d/figureview.h"
@@ -258,9 +260,14 @@ void MainWindow::connectController()
     connect(m_turn, &TurnController::historyChanged, m_progress, &ProgressWindows::refresh);
     connect(m_turn, &TurnController::suggestionChanged, m_panel, &ControlPanel::showSuggestion);
     connect(m_turn, &TurnController::assessmentFinished, this, &MainWindow::onAssessmentFinished);
-    for (Sheet s : AllSheets)
+    for (Sheet s : AllSheets) {
         connect(sheetWidget(s), &SheetWidget::strokeFinished, m_turn,
                 [this, s](const SheetStrokes &before) { m_turn->strokeFinished(s, before); });
+        connect(sheetWidget(s), &SheetWidget::pieceLinked, m_view, [this, s](std::optional<Piece> piece) {
+            m_view->setHighlight(piece && game().Checked() ? LinkedSegments(game().CurrentFigure(), s, *piece)
+                                                            : std::vector<FigureSegment>{});
+        });
+    }
     connect(m_turn, &TurnController::recordSaveFailed, this, [this](const QString &message) { m_dialogs->warn(message); });
     connect(m_turn, &TurnController::secondsChanged, this, &MainWindow::updateStatus);
     connect(m_turn, &TurnController::recordThresholdChanged, this, &MainWindow::updateStatus);
