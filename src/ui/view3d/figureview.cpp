@@ -22,7 +22,7 @@ struct Rgb {
 constexpr Rgb BackgroundColour{0.1f, 0.5f, 0.75f};
 constexpr Rgb FrameColour{0.7f, 0.75f, 0.75f};
 constexpr Rgb WalkColour{0.2f, 0.25f, 0.75f};
-constexpr Rgb HighlightColour{1.0f, 0.95f, 0.35f};
+constexpr Rgb HighlightColour{1.0f, 1.0f, 1.0f};
 
 // The edges that leave the corner (-10, -10, -10) stand for the axes, in the
 // sheets' colours for x, y and z; they are drawn over the frame in this order.
