@@ -179,6 +179,9 @@ void SeedHistory(const QString &folder)
             t.helpCost = t.hintsUsed * HintCost + t.peeksUsed * PeekCost;
             t.finalScore = t.total.score - t.helpCost;
             t.puzzleCode = EncodePuzzleCode({t.level, state, false});
+            // Now and then a view drawn mirrored or on the wrong sheet.
+            const int slip = next(9);
+            t.mistakes = slip == 0 ? "X:mirror-lr" : slip == 1 ? "Z:sheet-Y" : slip == 2 ? "Y:turn-180" : "";
             history.Append(t);
         }
         // An assessment sitting every week, a little better each time.
