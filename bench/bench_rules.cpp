@@ -497,14 +497,17 @@ public:
         std::string insert = "INSERT INTO turns(";
         std::string marks;
         for (std::size_t i = 0; i < columns.size(); ++i) {
-            const bool text = i == 1 || i + 1 == columns.size();  // the code and the exercise
-            create.append(", ").append(columns[i]).append(text ? " TEXT NOT NULL" : " INTEGER NOT NULL");
+            // The code, the exercise and the named mistakes (which may be NULL) are text.
+            const char *type = i == 1 || i + 2 == columns.size() ? " TEXT NOT NULL"
+                               : i + 1 == columns.size()         ? " TEXT"
+                                                                 : " INTEGER NOT NULL";
+            create.append(", ").append(columns[i]).append(type);
             insert.append(i ? ", " : "").append(columns[i]);
             marks.append(i ? ",?" : "?").append(std::to_string(i + 1));
         }
         create += ")";
         insert += ") VALUES(" + marks + ")";
-        if (columns.size() != 26 || sqlite3_open(file.c_str(), &m_db) != SQLITE_OK ||
+        if (columns.size() != 27 || sqlite3_open(file.c_str(), &m_db) != SQLITE_OK ||
             !Exec("PRAGMA journal_mode=WAL") || !Exec("PRAGMA synchronous=FULL") || !Exec(create.c_str()) ||
             sqlite3_prepare_v2(m_db, insert.c_str(), -1, &m_insert, nullptr) != SQLITE_OK) {
             std::fprintf(stderr, "bench_rules: the bare table could not be made in %s\n", file.c_str());
@@ -543,6 +546,11 @@ private:
         const std::string_view exercise = ExerciseName(t.exercise);
         sqlite3_bind_text(m_insert, static_cast<int>(v.size()) + 3, exercise.data(), static_cast<int>(exercise.size()),
                           SQLITE_STATIC);
+        if (t.mistakes)
+            sqlite3_bind_text(m_insert, static_cast<int>(v.size()) + 4, t.mistakes->data(),
+                              static_cast<int>(t.mistakes->size()), SQLITE_TRANSIENT);
+        else
+            sqlite3_bind_null(m_insert, static_cast<int>(v.size()) + 4);
         return sqlite3_step(m_insert) == SQLITE_DONE;
     }
     sqlite3 *m_db = nullptr;
@@ -600,7 +608,9 @@ void BM_HistoryAppend(benchmark::State &state)
     bool floorFirst = false;
     int k = 0;
     for (auto _ : state) {
-        const TurnRecord turn = benchhistory::TurnAt(now + k, benchhistory::Levels[k % 5], files.numbers);
+        TurnRecord turn = benchhistory::TurnAt(now + k, benchhistory::Levels[k % 5], files.numbers);
+        // As a Check records it: every fourth turn with a mistake named.
+        turn.mistakes = k % 4 == 0 ? "X:mirror-lr" : "";
         ++k;
         double floorTime = 0;
         bool floorOk = true;
