@@ -27,9 +27,12 @@ class TestMistakes : public QObject {
 private Q_SLOTS:
     void eachTransformIsNamed_data()
     {
-        QTest::addColumn<int>("mistake");  // a Mistake, or -1 for the truth itself, -2 for nothing drawn
+        // A Mistake, or -1 for the truth itself, -2 for nothing drawn, -3 for
+        // a third of the mirrored truth: too little of it to name.
+        QTest::addColumn<int>("mistake");
         QTest::newRow("right") << -1;
         QTest::newRow("empty") << -2;
+        QTest::newRow("a third mirrored") << -3;
         for (int m = 0; m < MistakeCount; ++m)
             if (static_cast<Mistake>(m) != Mistake::SheetX)  // sheet X's own truth is no mistake there
                 QTest::newRow(std::string(MistakeToken(static_cast<Mistake>(m))).c_str()) << m;
@@ -46,6 +49,9 @@ private Q_SLOTS:
             std::optional<Mistake> expected;
             if (mistake == -2) {
                 drawn[0].clear();
+            } else if (mistake == -3) {
+                drawn[0] = TransformedTruth(Mistake::MirrorLeftRight, Sheet::X, truth);
+                drawn[0].resize(drawn[0].size() / 3);
             } else if (mistake >= 0) {
                 drawn[0] = TransformedTruth(static_cast<Mistake>(mistake), Sheet::X, truth);
                 if (drawn[0] == truth[0] || drawn[0].empty())
