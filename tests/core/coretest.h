@@ -2,7 +2,7 @@
 // Drawing helpers shared by the core's tests: strokes entered the way the
 // keyboard's cursor enters them, and a sheet's truth drawn in full.
 
-#include "core/turn/game.h"
+#include "core/turn/turnsession.h"
 
 #include <algorithm>
 #include <vector>
@@ -33,3 +33,20 @@ inline void DrawTruth(Game &game, Sheet sheet)
             Draw(game.Input(sheet), drawn.emplace_back(t));
 }
 
+
+// A sheet drawn as the truth shows it, as one stroke edit of the turn.
+inline void DrawSheet(TurnSession &session, Sheet s)
+{
+    Game &g = session.Board();
+    g.Input(s).SetInputEnabled(true);
+    const SheetStrokes before = g.Input(s).Strokes();
+    DrawTruth(g, s);
+    session.StrokeFinished(s, before);
+}
+
+// Every sheet drawn so: the best score the figure allows.
+inline void DrawAll(TurnSession &session)
+{
+    for (Sheet s : AllSheets)
+        DrawSheet(session, s);
+}

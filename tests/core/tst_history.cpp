@@ -125,6 +125,7 @@ private Q_SLOTS:
                             "PRAGMA user_version = 1;"));
         // No help back then: the total was the final score.
         std::vector<TurnRecord> written{{1700000000, "old-a", 3, 95, {}, {40, 5, 35}, 0, 0, 0, 35, false, true}};
+        written[0].accuracy = 40.0 / 45;  // from its counts; no rating, no tries counted back then
         {
             History h;
             const HistoryStatus opened = h.Open(folder());
@@ -134,6 +135,11 @@ private Q_SLOTS:
                 written.back().assessment = i == 3 ? 1234567890123 : 0;
                 written.back().firstPlay = i % 2 == 0;
                 written.back().exercise = i == 1 ? Exercise::Build : Exercise::Views;
+                written.back().accuracy = 0.25 * i;
+                if (i != 0)
+                    written.back().predicted = 0.1 * i, written.back().rating = 0.5 - i;
+                if (i == 2)
+                    written.back().helpSeconds = 12, written.back().helpStrokes = 0;
                 QVERIFY(h.Append(written.back()).ok);
             }
         }
@@ -277,6 +283,8 @@ private Q_SLOTS:
         TurnRecord quoted = Turn(Noon + 3661, 10, 12, "a,\"b\"\r\nc");
         quoted.assessment = 1234567890123;
         quoted.mistakes = "X:mirror-lr;Z:sheet-Y";
+        quoted.accuracy = 0.5, quoted.predicted = 0.625, quoted.rating = -1.25;
+        quoted.helpSeconds = 30, quoted.helpStrokes = 4;
         TurnRecord old = Built(Turn(-1, 0, 2, "K"));
         old.mistakes = "X:mirror-lr";
         for (const TurnRecord &t : {Replay(Turn(Noon, 2, 7, "AB12-CD34-5")), quoted, old})
@@ -298,16 +306,54 @@ private Q_SLOTS:
         QCOMPARE(Read(csv),
                  "time_utc,puzzle_code,level,seconds,x_right,x_wrong,x_score,y_right,y_wrong,y_score,z_right,z_wrong,"
                  "z_score,total_right,total_wrong,total_score,hints,peeks,help_cost,final_score,restart,from_code,daily,"
-                 "assessment,first_play,exercise,mistakes\r\n"
-                 "2026-12-06T12:00:00Z,AB12-CD34-5,2,62,5,1,4,3,3,0,2,6,-4,10,10,0,1,2,0,7,1,1,0,0,0,views,\r\n"
+                 "assessment,first_play,exercise,mistakes,accuracy,predicted,rating,help_seconds,help_strokes\r\n"
+                 "2026-12-06T12:00:00Z,AB12-CD34-5,2,62,5,1,4,3,3,0,2,6,-4,10,10,0,1,2,0,7,1,1,0,0,0,views,,0.0000,,,,\r\n"
                  "2026-12-06T13:01:01Z,\"a,\"\"b\"\"\r\nc\",10,70,5,1,4,3,3,0,2,6,-4,10,10,0,0,2,5,12,0,0,0,1234567890123,1,"
-                 "views,X:mirror-lr;Z:sheet-Y\r\n"
-                 "1969-12-31T23:59:59Z,K,0,60,5,1,4,3,3,0,2,6,-4,10,10,0,2,2,2,2,0,0,1,0,1,build,X:mirror-lr\r\n");
+                 "views,X:mirror-lr;Z:sheet-Y,0.5000,0.6250,-1.2500,30,4\r\n"
+                 "1969-12-31T23:59:59Z,K,0,60,5,1,4,3,3,0,2,6,-4,10,10,0,2,2,2,2,0,0,1,0,1,build,X:mirror-lr,0.0000,,,,\r\n");
         QCOMPARE(ModeOf(csv), mode_t(0660));
         const HistoryStatus failed = h.ExportCsv(folder() + "/no/such/folder/x.csv");
         QVERIFY2(!failed.ok && failed.error == HistoryError::ExportFailed && failed.cause.text == "No such file or directory",
                  qPrintable(Describe(failed)));
     }
+    // The coach's statistics: the last rating of each day per exercise, the
+    // calibration bands of first plays, the tries before help, the day's
+    // accuracy; a period leaves older days out.
+    void coachStatistics()
+    {
+        History h;
+        QVERIFY(h.Open(folder()).ok);
+        auto rated = [](TurnRecord t, double predicted, double accuracy, double rating) {
+            t.predicted = predicted, t.accuracy = accuracy, t.rating = rating;
+            return t;
+        };
+        TurnRecord helped = rated(Turn(Noon + 60, 5, 9), 0.95, 0.5, 0.75);
+        helped.helpSeconds = 40, helped.helpStrokes = 3;
+        TurnRecord helpedToo = Replay(rated(Turn(Noon + 120, 5, 9), 0.55, 0.5, 0.75));
+        helpedToo.helpSeconds = 20, helpedToo.helpStrokes = 0;
+        for (const TurnRecord &t : {rated(Turn(Noon - 40 * 86400, 2, 3), 0.42, 0.9, 0.25), rated(Turn(Noon, 3, 4), 0.45, 0.5, 0.5),
+                                    helped, helpedToo, Built(rated(Turn(Noon + 180, 3, 4), 0.5, 1.0, -0.5)), Turn(Noon + 240, 1, 1)})
+            QVERIFY(h.Append(t).ok);
+        HistoryFilter month;
+        month.period = HistoryPeriod::Last30Days;
+        month.now = Noon;
+        std::vector<DayRating> ratings;
+        QVERIFY(h.RatingByDay({}, ratings).ok && ratings.size() == 3);
+        QVERIFY(ratings[1].exercise == Exercise::Views && ratings[1].rating == 0.75 && ratings[1].date == "2026-12-06");
+        QVERIFY(ratings[2].exercise == Exercise::Build && ratings[2].rating == -0.5);
+        std::vector<CalibrationBand> bands;
+        QVERIFY(h.Calibration(month, bands).ok && bands.size() == 3);  // replays and older days left out
+        QVERIFY(bands[0].band == 4 && bands[0].turns == 1 && bands[0].actual == 0.5);
+        QVERIFY(bands[1].band == 5 && bands[1].turns == 1 && bands[1].actual == 1.0);
+        QVERIFY(bands[2].band == 9 && bands[2].predicted == 0.95);
+        HelpTries tries;
+        QVERIFY(h.TriesBeforeHelp(month, tries).ok);
+        QVERIFY(tries.turns == 2 && tries.seconds == 30 && tries.strokes == 1.5);
+        std::vector<DayScore> days;
+        QVERIFY(h.ScoreByDay(month, days).ok && days.size() == 1);
+        QCOMPARE(days[0].accuracy.value_or(-1), 50.0 / 100);  // each turn 10 of 20 right
+    }
+
     // A damaged or newer file is set aside untouched and a new history started.
     void brokenFilesAreSetAside_data()
     {

@@ -21,17 +21,6 @@ constexpr std::int64_t Day = 86400;
 constexpr std::int64_t Monday = 20794 * Day + 12 * 3600;  // 2026-12-07 12:00 UTC
 const PuzzleCode CodeA{6, 0x5eed1234u, false};
 
-// Every sheet drawn as the truth shows it: the best score the figure allows.
-void DrawAll(TurnSession &session)
-{
-    for (Sheet s : AllSheets) {
-        Game &g = session.Board();
-        g.Input(s).SetInputEnabled(true);
-        const SheetStrokes before = g.Input(s).Strokes();
-        DrawTruth(g, s);
-        session.StrokeFinished(s, before);
-    }
-}
 
 } // namespace
 

@@ -26,6 +26,7 @@ enum class LevelChange { None, Up, Down };
 struct LevelSuggestion {
     LevelChange change = LevelChange::None;
     int level = 0;  // the level to offer; the current level when change is None
+    bool byRating = false;  // offered by the player's rating rather than the last three turns
     friend bool operator==(const LevelSuggestion &, const LevelSuggestion &) = default;
 };
 

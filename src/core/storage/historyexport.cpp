@@ -3,6 +3,7 @@
 #include "core/storage/durablefile.h"
 #include "core/storage/historysql.h"
 
+#include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <string_view>
@@ -41,6 +42,15 @@ void AppendCsvField(std::string &out, std::string_view field)
     out += '"';
 }
 
+// Four decimals, with a point whatever the player's locale: to_chars does not
+// read it, where printf would.
+std::string CsvNumber(double v)
+{
+    char text[64];
+    const auto end = std::to_chars(text, text + sizeof text, v, std::chars_format::fixed, 4).ptr;
+    return std::string(text, end);
+}
+
 } // namespace
 
 std::string HistoryCsvHeader()
@@ -49,7 +59,10 @@ std::string HistoryCsvHeader()
     for (const char *c : NumberColumns)
         header.append(",").append(c);
     // Last, so that a reader of the older columns finds them where they were.
-    return header.append(",").append(ExerciseColumn).append(",").append(MistakesColumn);
+    header.append(",").append(ExerciseColumn).append(",").append(MistakesColumn);
+    for (const char *c : CoachColumns)
+        header.append(",").append(c);
+    return header;
 }
 
 std::string HistoryCsv(const std::vector<TurnRecord> &turns)
@@ -68,6 +81,18 @@ std::string HistoryCsv(const std::vector<TurnRecord> &turns)
         csv += ExerciseName(t.exercise);
         csv += ',';
         AppendCsvField(csv, t.mistakes.value_or(std::string()));
+        csv += ',';
+        csv += CsvNumber(t.accuracy);
+        for (const std::optional<double> &v : {t.predicted, t.rating}) {
+            csv += ',';
+            if (v)
+                csv += CsvNumber(*v);
+        }
+        for (const std::optional<int> &v : {t.helpSeconds, t.helpStrokes}) {
+            csv += ',';
+            if (v)
+                csv += std::to_string(*v);
+        }
         csv += "\r\n";
     }
     return csv;

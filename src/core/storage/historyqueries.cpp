@@ -106,6 +106,16 @@ HistoryStatus History::Turns(std::vector<TurnRecord> &turns) const
         t.exercise = ExerciseNamed(s.Text(static_cast<int>(v.size()) + 2));
         if (!s.Null(static_cast<int>(v.size()) + 3))
             t.mistakes = s.Text(static_cast<int>(v.size()) + 3);
+        const int coach = static_cast<int>(v.size()) + 4;
+        t.accuracy = s.Real(coach);
+        if (!s.Null(coach + 1))
+            t.predicted = s.Real(coach + 1);
+        if (!s.Null(coach + 2))
+            t.rating = s.Real(coach + 2);
+        if (!s.Null(coach + 3))
+            t.helpSeconds = ToInt(s.Int(coach + 3));
+        if (!s.Null(coach + 4))
+            t.helpStrokes = ToInt(s.Int(coach + 4));
         turns.push_back(std::move(t));
     }
     return s.rc == SQLITE_DONE ? HistoryStatus{} : Failed(HistoryError::ReadFailed, s.rc);
@@ -129,16 +139,23 @@ HistoryStatus History::ScoreByDay(const HistoryFilter &filter, std::vector<DaySc
     if (!m_db)
         return Problem(HistoryError::Closed, m_path);
     const int preceding = std::clamp(windowDays, 1, 36500) - 1;
-    Statement s(m_db, "WITH d AS (SELECT day, sum(turns) AS turns, sum(final_score) AS total FROM " +
+    Statement s(m_db, "WITH d AS (SELECT day, sum(turns) AS turns, sum(final_score) AS total, "
+                      "sum(x_right + y_right + z_right) AS r, sum(x_wrong + y_wrong + z_wrong) AS w FROM " +
                           DaySumsSql(filter, Since(filter)) +
                           "GROUP BY day) "
                           "SELECT day, date(day * 86400, 'unixepoch'), turns, CAST(total AS REAL) / turns, "
-                          "CAST(sum(total) OVER w AS REAL) / sum(turns) OVER w FROM d "
+                          "CAST(sum(total) OVER w AS REAL) / sum(turns) OVER w, "
+                          "CASE WHEN r + w > 0 THEN CAST(r AS REAL) / (r + w) END FROM d "
                           "WINDOW w AS (ORDER BY day RANGE BETWEEN " +
                           std::to_string(preceding) + " PRECEDING AND CURRENT ROW) ORDER BY day");
     BindFilter(s, filter, Since(filter));
     while (s.Step())
-        days.push_back({s.Int(0), s.Text(1), ToInt(s.Int(2)), s.Real(3), s.Real(4)});
+    {
+        DayScore d{s.Int(0), s.Text(1), ToInt(s.Int(2)), s.Real(3), s.Real(4), std::nullopt};
+        if (!s.Null(5))
+            d.accuracy = s.Real(5);
+        days.push_back(std::move(d));
+    }
     return s.rc == SQLITE_DONE ? HistoryStatus{} : Failed(HistoryError::ReadFailed, s.rc);
 }
 

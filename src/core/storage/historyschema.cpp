@@ -120,14 +120,24 @@ std::string MigrateTo5Sql()
            " END;";
 }
 
-// Version 6: the mistakes a Check named, per turn (NULL for the turns before
-// they were named) and one row per named mistake, which the statistics count
-// over a period without reading the turns.
+// Version 6: the coach. The mistakes a Check named, per turn (NULL for the
+// turns before they were named) and one row per named mistake, which the
+// statistics count over a period without reading the turns. Each turn's
+// accuracy before help, which older turns' counts tell; the predicted
+// accuracy and the rating after the turn, which older turns never had; and
+// the tries before the first hint or peek, which older turns did not count.
 constexpr const char *MigrateTo6Sql =
     "ALTER TABLE turns ADD COLUMN mistakes TEXT;"
     "CREATE TABLE turn_mistakes(day INTEGER NOT NULL, level INTEGER NOT NULL, exercise TEXT NOT NULL,"
     " sheet TEXT NOT NULL, token TEXT NOT NULL);"
-    "CREATE INDEX turn_mistakes_by_day ON turn_mistakes(day);";
+    "CREATE INDEX turn_mistakes_by_day ON turn_mistakes(day);"
+    "ALTER TABLE turns ADD COLUMN accuracy REAL;"
+    "ALTER TABLE turns ADD COLUMN predicted REAL;"
+    "ALTER TABLE turns ADD COLUMN rating REAL;"
+    "ALTER TABLE turns ADD COLUMN help_seconds INTEGER;"
+    "ALTER TABLE turns ADD COLUMN help_strokes INTEGER;"
+    "UPDATE turns SET accuracy = CASE WHEN total_right > 0 AND total_right + total_wrong > 0"
+    " THEN CAST(total_right AS REAL) / (total_right + total_wrong) ELSE 0.0 END;";
 
 } // namespace
 

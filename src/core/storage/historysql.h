@@ -62,15 +62,22 @@ inline void SetTurnFields(TurnRecord &t, const NumberRow &v)
 
 constexpr const char *ExerciseColumn = "exercise";
 constexpr const char *MistakesColumn = "mistakes";
+// The coach's columns after the mistakes, each NULL where it does not apply:
+// accuracy (REAL), predicted (REAL), rating (REAL), help_seconds and
+// help_strokes (INTEGER).
+constexpr std::array<const char *, 5> CoachColumns{"accuracy", "predicted", "rating", "help_seconds", "help_strokes"};
 
 // The turns' columns as stored and read back: utc, code, the numbers, the
-// exercise, the mistakes.
-inline std::string ColumnList()
+// exercise, the mistakes, the coach's.
+inline std::string ColumnList(const char *separator = ", ")
 {
-    std::string list = "utc, code";
+    std::string list = std::string("utc") + separator + "code";
     for (const char *c : NumberColumns)
-        list.append(", ").append(c);
-    return list.append(", ").append(ExerciseColumn).append(", ").append(MistakesColumn);
+        list.append(separator).append(c);
+    list.append(separator).append(ExerciseColumn).append(separator).append(MistakesColumn);
+    for (const char *c : CoachColumns)
+        list.append(separator).append(c);
+    return list;
 }
 
 // An exercise stored under a name this version does not know (the file edited
@@ -94,6 +101,7 @@ public:
         return rc == SQLITE_ROW;
     }
     void Bind(int i, std::int64_t v) { sqlite3_bind_int64(m_stmt, i, v); }
+    void BindReal(int i, double v) { sqlite3_bind_double(m_stmt, i, v); }
     void Bind(int i, std::string_view v)
     {
         sqlite3_bind_text(m_stmt, i, v.data(), static_cast<int>(v.size()), SQLITE_TRANSIENT);

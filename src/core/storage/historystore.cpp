@@ -202,7 +202,7 @@ History::OpenOutcome History::TryOpen(HistoryCause &cause)
     if (version == 0)
         SyncFolder(FolderOf(m_path));  // the new file's name survives a power cut too
     std::string insert = "INSERT INTO turns(" + ColumnList() + ") VALUES(?1";
-    for (std::size_t i = 2; i <= NumberColumns.size() + 4; ++i)
+    for (std::size_t i = 2; i <= NumberColumns.size() + 4 + CoachColumns.size(); ++i)
         insert += ",?" + std::to_string(i);
     insert += ")";
     rc = sqlite3_prepare_v2(m_db, insert.c_str(), -1, &m_insert, nullptr);
@@ -270,6 +270,16 @@ bool History::InsertAll(const std::vector<TurnRecord> &turns, HistoryCause &fail
             if (t.mistakes)
                 sqlite3_bind_text(m_insert, static_cast<int>(fields.size()) + 4, t.mistakes->data(),
                                   static_cast<int>(t.mistakes->size()), SQLITE_TRANSIENT);
+            const int coach = static_cast<int>(fields.size()) + 5;
+            sqlite3_bind_double(m_insert, coach, t.accuracy);
+            if (t.predicted)
+                sqlite3_bind_double(m_insert, coach + 1, *t.predicted);
+            if (t.rating)
+                sqlite3_bind_double(m_insert, coach + 2, *t.rating);
+            if (t.helpSeconds)
+                sqlite3_bind_int64(m_insert, coach + 3, *t.helpSeconds);
+            if (t.helpStrokes)
+                sqlite3_bind_int64(m_insert, coach + 4, *t.helpStrokes);
             rc = sqlite3_step(m_insert);
             if (rc != SQLITE_DONE || !InsertMistakes(named, t, rc))
                 break;

@@ -46,6 +46,17 @@ struct TurnRecord {
     // The mistakes a Check named, "X:mirror-lr;Z:sheet-Y" (MistakesText);
     // empty when none, none at all for turns stored before mistakes were named.
     std::optional<std::string> mistakes = std::nullopt;
+    // The coach's view of the turn. accuracy: Right / (Right + Wrong) before
+    // help. predicted: the accuracy the player's rating expected; rating: the
+    // player's rating in the turn's exercise after it (unchanged unless a
+    // first play); neither for turns stored before the rating. helpSeconds and
+    // helpStrokes: seconds and strokes before the first hint or peek, none
+    // when no help was used.
+    double accuracy = 0;
+    std::optional<double> predicted = std::nullopt;
+    std::optional<double> rating = std::nullopt;
+    std::optional<int> helpSeconds = std::nullopt;
+    std::optional<int> helpStrokes = std::nullopt;
     friend bool operator==(const TurnRecord &, const TurnRecord &) = default;
 };
 
@@ -128,6 +139,7 @@ struct DayScore {
     int turns = 0;
     double averageScore = 0;  // average final score of the day's turns
     double movingAverage = 0; // average final score of all turns in the window of days ending here
+    std::optional<double> accuracy;  // the day's points right / all its points; none without points
 };
 
 struct SheetAccuracy {
@@ -157,6 +169,44 @@ struct MistakeTally {
     std::string token;
     int count = 0;
     friend bool operator==(const MistakeTally &, const MistakeTally &) = default;
+};
+
+// The rated first plays of one exercise, for the coach to carry on.
+struct RatedFirstPlay {
+    std::string puzzleCode;
+    double accuracy = 0;
+    double predicted = 0;
+    double rating = 0;  // after the turn
+};
+struct RatingRecord {
+    std::optional<double> latest;  // the rating after the exercise's latest turn
+    std::int64_t ratedFirstPlays = 0;
+    std::vector<RatedFirstPlay> recent;  // the latest ones, oldest first
+};
+
+// The rating at the end of each UTC day with rated turns, per exercise.
+struct DayRating {
+    std::int64_t day = 0;
+    std::string date;
+    Exercise exercise = Exercise::Views;
+    double rating = 0;
+};
+
+// Rated first plays whose predicted accuracy fell in one tenth of the range:
+// band b holds predictions from b/10 up to (b+1)/10, 1.0 in band 9.
+struct CalibrationBand {
+    int band = 0;
+    int turns = 0;
+    double predicted = 0;  // the band's mean prediction
+    double actual = 0;     // the band's mean accuracy
+};
+
+// How long players tried before their first hint or peek, over the turns
+// that used help.
+struct HelpTries {
+    int turns = 0;
+    double seconds = 0;
+    double strokes = 0;
 };
 
 struct AssessmentSitting {
@@ -239,6 +289,13 @@ public:
     // The mistakes named on each sheet, most often first (then by sheet and
     // token).
     HistoryStatus MistakeCounts(const HistoryFilter &filter, std::vector<MistakeTally> &tallies) const;
+    // The coach's questions. Ratings: the exercise's latest rating and its
+    // `recentCount` latest rated first plays.
+    HistoryStatus Ratings(Exercise exercise, std::size_t recentCount, RatingRecord &record) const;
+    // The filter's rated turns, as the ratings charts and tables show them.
+    HistoryStatus RatingByDay(const HistoryFilter &filter, std::vector<DayRating> &days) const;
+    HistoryStatus Calibration(const HistoryFilter &filter, std::vector<CalibrationBand> &bands) const;
+    HistoryStatus TriesBeforeHelp(const HistoryFilter &filter, HelpTries &tries) const;
     // One row per complete sitting, in the order they ended. A sitting spans
     // levels, so only the filter's period applies.
     HistoryStatus AssessmentResults(const HistoryFilter &filter, std::vector<AssessmentSitting> &results) const;

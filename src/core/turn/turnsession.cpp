@@ -53,10 +53,70 @@ void TurnSession::ChooseLevel(int level)
 void TurnSession::StartAt(int level)
 {
     ChooseLevel(level);
+    NewFigure();
+}
+
+void TurnSession::NewFigure()
+{
+    m_game.SetLevel(m_chosenLevel);
     m_game.SetExercise(NextExercise());
-    m_game.New();
+    std::optional<FigureChoice> choice;
+    if (m_chooseFigures) {
+        const Coach &coach = CoachOf(NextExercise());
+        choice = ChooseFigure(m_chosenLevel, coach.rating, coach.weights, Target(), [this](std::uint32_t n) {
+            return std::uniform_int_distribution<std::uint32_t>(0, n - 1)(m_choiceRandom);
+        });
+        m_game.NewFrom(choice->level, choice->seed);
+    } else {
+        m_game.New();
+    }
     m_daily = false;
     Began(Origin::New, false);
+    if (choice)
+        m_shownLevel = choice->level;
+}
+
+void TurnSession::SetCoach(bool chooseFigures, int targetPercent)
+{
+    m_chooseFigures = chooseFigures;
+    m_targetPercent = ClampTargetPercent(targetPercent);
+}
+
+TurnSession::Coach &TurnSession::CoachOf(Exercise e)
+{
+    Coach &coach = m_coach[static_cast<std::size_t>(ExerciseIndex(e))];
+    History *h = coach.loaded || !m_history ? nullptr : m_history();
+    RatingRecord record;
+    if (!h || !h->Ratings(e, MaxTurnsFitted, record))
+        return coach;  // this run's rating, until the history answers
+    coach.loaded = true;
+    if (record.ratedFirstPlays >= coach.rated) {
+        coach.rating = record.latest.value_or(coach.rating);
+        coach.rated = record.ratedFirstPlays;
+    }
+    std::vector<RatedTurn> turns;
+    for (const RatedFirstPlay &t : record.recent) {
+        const ParsedPuzzleCode code = ParsePuzzleCode(t.puzzleCode);
+        if (code.code)
+            turns.push_back({FeaturesOf(code.code->level, code.code->seed),
+                             t.rating - RatingK * (t.accuracy - t.predicted), t.accuracy});
+    }
+    coach.weights = FitWeights(turns);
+    return coach;
+}
+
+double TurnSession::Predicted()
+{
+    const Coach &coach = CoachOf(TurnExercise());
+    return ExpectedAccuracy(coach.rating, Difficulty(ComputeFeatures(m_game.CurrentFigure()), coach.weights));
+}
+
+void TurnSession::HelpTaken()
+{
+    if (m_helpSeconds)
+        return;
+    m_helpSeconds = m_game.Seconds();
+    m_helpStrokes = m_strokesMade;
 }
 
 void TurnSession::Began(Origin origin, bool replayed)
@@ -70,6 +130,9 @@ void TurnSession::Began(Origin origin, bool replayed)
     m_classes = {};
     m_mistakes = {};
     m_lastCheck = {};
+    m_strokesMade = 0;
+    m_helpSeconds.reset();
+    m_helpStrokes.reset();
     m_shownLevel = origin == Origin::New ? m_chosenLevel : m_game.FigureLevel();
     const Exercise own = TurnExercise();
     if (replayed || m_seen.count(Key(own)) != 0)
@@ -135,11 +198,7 @@ std::optional<AssessmentResult> TurnSession::New()
             return std::nullopt;
         }
     }
-    m_game.SetLevel(m_chosenLevel);
-    m_game.SetExercise(NextExercise());
-    m_game.New();
-    m_daily = false;
-    Began(Origin::New, false);
+    NewFigure();
     return finished;
 }
 
@@ -252,6 +311,7 @@ TurnSession::BuildReport TurnSession::BuildAt(std::optional<LatticePoint3> at)
     m_game.ApplyBuild(edit);
     m_edits.Push(EditHistory::Kind::Build, std::move(edit));
     m_peeking = false;
+    ++m_strokesMade;
     return report;
 }
 
@@ -262,6 +322,7 @@ bool TurnSession::StrokeFinished(Sheet sheet, const SheetStrokes &before)
         return false;
     m_edits.Push(EditHistory::Kind::Stroke, {sheet, before, after});
     m_peeking = false;
+    ++m_strokesMade;
     return true;
 }
 
@@ -316,6 +377,7 @@ TurnSession::HintResult TurnSession::Hint(std::optional<Sheet> preferred)
     if (!chosen)
         return {HintOutcome::NoneLeft, preferred.value_or(Sheet::X)};
     m_hints[Index(chosen->sheet)].push_back(chosen->unit);
+    HelpTaken();
     m_game.UseHint();
     return {HintOutcome::Given, chosen->sheet};
 }
@@ -331,6 +393,7 @@ TurnSession::HintResult TurnSession::BuildHint()
     BuildEdit edit{m_game.Built(), std::move(after)};
     m_game.ApplyBuild(edit);
     m_edits.Push(EditHistory::Kind::BuildHint, std::move(edit));
+    HelpTaken();
     m_game.UseHint();
     m_peeking = false;
     return {HintOutcome::Given, Sheet::X};
@@ -357,6 +420,7 @@ TurnSession::PeekOutcome TurnSession::Peek()
         return PeekOutcome::AlreadyShowing;
     if (!AnyStroke(m_game))
         return PeekOutcome::NothingDrawn;  // nothing to mark, nothing to pay for
+    HelpTaken();
     m_game.UsePeek();
     m_peeking = true;
     MarkSeen();
@@ -416,6 +480,19 @@ void TurnSession::Record(CheckReport &report, bool firstPlay)
     turn.firstPlay = firstPlay;
     turn.exercise = TurnExercise();
     turn.mistakes = MistakesText(m_mistakes);
+    // The coach: a first play moves the rating; any turn records it.
+    Coach &coach = CoachOf(turn.exercise);
+    const double expected =
+        ExpectedAccuracy(coach.rating, Difficulty(ComputeFeatures(m_game.CurrentFigure()), coach.weights));
+    turn.accuracy = Accuracy(turn.total.right, turn.total.wrong);
+    if (firstPlay) {
+        coach.rating = RatedAfter(coach.rating, expected, turn.accuracy);
+        ++coach.rated;
+    }
+    turn.predicted = expected;
+    turn.rating = coach.rating;
+    turn.helpSeconds = m_helpSeconds;
+    turn.helpStrokes = m_helpStrokes;
     if (History *h = m_history ? m_history() : nullptr)
         report.history = h->Append(turn);
 
@@ -427,7 +504,9 @@ void TurnSession::Record(CheckReport &report, bool firstPlay)
             recentTurns.pop_front();
         const std::vector<RecentTurn> recent(recentTurns.begin(), recentTurns.end());
         const LevelSuggestion before = m_suggestion[e];
-        m_suggestion[e] = SuggestLevel(recent, m_chosenLevel);
+        m_suggestion[e] = coach.rated >= RatedTurnsToSuggest
+                              ? SuggestLevelByRating(coach.rating, coach.weights, Target(), m_chosenLevel)
+                              : SuggestLevel(recent, m_chosenLevel);
         report.suggestionChanged = m_suggestion[e] != before;
     }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/coach/choice.h"
+#include "core/coach/rating.h"
 #include "core/codes/assessment.h"
 #include "core/codes/exercise.h"
 #include "core/codes/puzzlecode.h"
@@ -15,6 +17,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <random>
 #include <set>
 #include <string>
 #include <vector>
@@ -45,6 +48,16 @@ std::int64_t SystemUtcSeconds();
 // The assessment. Twelve fixed figures in one sitting; each figure's first
 // Check is its result, and New moves on, scoring a figure left unchecked 0.
 // A complete sitting goes to the history as one sitting.
+//
+// The coach. Each exercise has the player's rating, carried on from the
+// history, and difficulty weights fitted to it at the first need of a run.
+// A first play moves the rating (rating.h); every checked turn records its
+// accuracy, the accuracy predicted and the rating after it. With ten rated
+// first plays the rating, not the staircase, suggests the level. With
+// "Choose figures for me" New picks among candidates around the chosen level
+// the figure predicted nearest the target (choice.h), shown at its own level
+// without changing the chosen one, and an ordinary new turn in every other
+// way: it may set a record and counts as a first play.
 //
 // Exercises. Every turn is one of two exercises on its figure: drawing its
 // views, or building it from them. The chosen exercise is the player's; an
@@ -159,6 +172,16 @@ public:
     // The record counts for this run even when the file could not be written.
     std::string ConfirmRecord(const std::string &resultsPath, const std::string &name);
 
+    // The coach's settings: whether New chooses figures, and the target
+    // accuracy in percent (clamped to 60..90).
+    void SetCoach(bool chooseFigures, int targetPercent);
+    bool ChoosesFigures() const { return m_chooseFigures; }
+    double Target() const { return m_targetPercent / 100.0; }
+    // The player's rating in an exercise, as of the last turn.
+    double Rating(Exercise e) { return CoachOf(e).rating; }
+    // The accuracy the rating predicts for the turn's figure.
+    double Predicted();
+
     void TickSecond() { m_game.TickSecond(); }
     // The suggestion for the turn's exercise.
     const LevelSuggestion &Suggestion() const
@@ -185,6 +208,17 @@ private:
     void OpenFigure(const PuzzleCode &code, Origin origin);
     void Record(CheckReport &report, bool firstPlay);
     std::optional<AssessmentResult> FinishSittingIfComplete();
+    // A new turn at the chosen level: chosen by the coach when it chooses.
+    void NewFigure();
+    struct Coach {
+        bool loaded = false;
+        double rating = StartRating;
+        DifficultyWeights weights = DefaultWeights;
+        std::int64_t rated = 0;  // rated first plays
+    };
+    // The exercise's coach, read from the history at its first use.
+    Coach &CoachOf(Exercise e);
+    void HelpTaken();
 
     UtcClock m_clock;
     std::function<History *()> m_history;
@@ -215,6 +249,14 @@ private:
         Exercise exercise = Exercise::Views;
     };
     std::optional<SeenMark> m_pendingSeen;
+    std::array<Coach, 2> m_coach{};
+    bool m_chooseFigures = false;
+    int m_targetPercent = DefaultTargetPercent;
+    std::mt19937 m_choiceRandom{std::random_device{}()};
+    // The turn's tries before its first hint or peek; none until one.
+    int m_strokesMade = 0;
+    std::optional<int> m_helpSeconds;
+    std::optional<int> m_helpStrokes;
 
     struct Sitting {
         std::int64_t id = 0;
