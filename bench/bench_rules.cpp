@@ -13,6 +13,8 @@
 
 #include "benchhistory.h"
 
+#include "core/coach/choice.h"
+#include "core/coach/rating.h"
 #include "core/figure/figure.h"
 #include "core/figure/randomgenerator.h"
 #include "core/turn/game.h"
@@ -279,6 +281,25 @@ void BM_NameMistakes(benchmark::State &state)
 }
 BENCHMARK(BM_NameMistakes)->Unit(benchmark::kMicrosecond);
 
+// "Choose figures for me": a New at level 84 drawing all 64 candidates (a
+// rating no candidate suits, so no round stops early), each figure made and
+// its features counted, with the levels' medians the rounds are steered by.
+void BM_ChooseFigure(benchmark::State &state)
+{
+    std::mt19937 random(5);
+    const RandomDraw draw = [&random](std::uint32_t n) {
+        return std::uniform_int_distribution<std::uint32_t>(0, n - 1)(random);
+    };
+    int candidates = 0;
+    for (auto _ : state) {
+        const FigureChoice choice = ChooseFigure(TopLevel, -40.0, DefaultWeights, 0.75, draw);
+        candidates = choice.candidates;
+        benchmark::DoNotOptimize(choice);
+    }
+    state.counters["candidates"] = candidates;
+}
+BENCHMARK(BM_ChooseFigure)->Unit(benchmark::kMicrosecond);
+
 // ---- Building ------------------------------------------------------------------
 
 // What a click in the 3D view costs in the build exercise: the view's
@@ -497,17 +518,21 @@ public:
         std::string insert = "INSERT INTO turns(";
         std::string marks;
         for (std::size_t i = 0; i < columns.size(); ++i) {
-            // The code, the exercise and the named mistakes (which may be NULL) are text.
-            const char *type = i == 1 || i + 2 == columns.size() ? " TEXT NOT NULL"
-                               : i + 1 == columns.size()         ? " TEXT"
-                                                                 : " INTEGER NOT NULL";
-            create.append(", ").append(columns[i]).append(type);
-            insert.append(i ? ", " : "").append(columns[i]);
+            // The code and the exercise are text; the named mistakes text
+            // that may be NULL; the coach's columns numbers that may be NULL.
+            const std::string &c = columns[i];
+            const char *type = c == "code" || c == "exercise"                        ? " TEXT NOT NULL"
+                               : c == "mistakes"                                     ? " TEXT"
+                               : c == "accuracy" || c == "predicted" || c == "rating" ? " REAL"
+                               : c == "help_seconds" || c == "help_strokes"          ? " INTEGER"
+                                                                                     : " INTEGER NOT NULL";
+            create.append(", ").append(c).append(type);
+            insert.append(i ? ", " : "").append(c);
             marks.append(i ? ",?" : "?").append(std::to_string(i + 1));
         }
         create += ")";
         insert += ") VALUES(" + marks + ")";
-        if (columns.size() != 27 || sqlite3_open(file.c_str(), &m_db) != SQLITE_OK ||
+        if (columns.size() != 32 || sqlite3_open(file.c_str(), &m_db) != SQLITE_OK ||
             !Exec("PRAGMA journal_mode=WAL") || !Exec("PRAGMA synchronous=FULL") || !Exec(create.c_str()) ||
             sqlite3_prepare_v2(m_db, insert.c_str(), -1, &m_insert, nullptr) != SQLITE_OK) {
             std::fprintf(stderr, "bench_rules: the bare table could not be made in %s\n", file.c_str());
@@ -551,6 +576,20 @@ private:
                               static_cast<int>(t.mistakes->size()), SQLITE_TRANSIENT);
         else
             sqlite3_bind_null(m_insert, static_cast<int>(v.size()) + 4);
+        const int coach = static_cast<int>(v.size()) + 5;
+        sqlite3_bind_double(m_insert, coach, t.accuracy);
+        for (int k = 0; k < 2; ++k) {
+            const std::optional<double> &real = k == 0 ? t.predicted : t.rating;
+            if (real)
+                sqlite3_bind_double(m_insert, coach + 1 + k, *real);
+            else
+                sqlite3_bind_null(m_insert, coach + 1 + k);
+            const std::optional<int> &count = k == 0 ? t.helpSeconds : t.helpStrokes;
+            if (count)
+                sqlite3_bind_int64(m_insert, coach + 3 + k, *count);
+            else
+                sqlite3_bind_null(m_insert, coach + 3 + k);
+        }
         return sqlite3_step(m_insert) == SQLITE_DONE;
     }
     sqlite3 *m_db = nullptr;
@@ -602,6 +641,11 @@ void BM_HistoryAppend(benchmark::State &state)
         }
     };
     static Files files;  // laid once: every repetition appends to the same files
+    // The figure of the turn the rating is updated for, as the session holds it.
+    Game game;
+    game.SetLevel(TopLevel);
+    game.New();
+    double rating = StartRating;
 
     const std::int64_t now = static_cast<std::int64_t>(std::time(nullptr));
     double floorSeconds = 0;
@@ -622,6 +666,12 @@ void BM_HistoryAppend(benchmark::State &state)
         if (floorFirst)
             insertFloor();
         const auto t0 = std::chrono::steady_clock::now();
+        // The rating's update, as a first play's Check makes it, then the append.
+        const double expected = ExpectedAccuracy(rating, Difficulty(ComputeFeatures(game.CurrentFigure()), DefaultWeights));
+        turn.accuracy = Accuracy(turn.total.right, turn.total.wrong);
+        rating = RatedAfter(rating, expected, turn.accuracy);
+        turn.predicted = expected;
+        turn.rating = rating;
         const HistoryStatus appended = files.history.Append(turn);
         const auto t1 = std::chrono::steady_clock::now();
         if (!floorFirst)
@@ -667,6 +717,25 @@ void BM_StatisticsQueries(benchmark::State &state)
         state.SkipWithError("the history does not hold the turns it was given");
 }
 BENCHMARK(BM_StatisticsQueries)->Arg(100)->Arg(LongHistory)->Unit(benchmark::kMicrosecond);
+
+// The coach's statistics of one refresh: the rating per day, the calibration
+// bands and the tries before help, read from the turns themselves.
+void BM_CoachQueries(benchmark::State &state)
+{
+    const History &h = OpenHistoryOf(static_cast<int>(state.range(0)));
+    const HistoryFilter all;
+    std::vector<DayRating> ratings;
+    std::vector<CalibrationBand> bands;
+    HelpTries tries;
+    for (auto _ : state) {
+        if (!h.RatingByDay(all, ratings).ok || !h.Calibration(all, bands).ok || !h.TriesBeforeHelp(all, tries).ok) {
+            state.SkipWithError("a coach query failed");
+            break;
+        }
+        benchmark::DoNotOptimize(ratings.data());
+    }
+}
+BENCHMARK(BM_CoachQueries)->Arg(100)->Arg(LongHistory)->Unit(benchmark::kMicrosecond);
 
 // The score per day alone: the query that reads every turn without the
 // per-day sums.

@@ -63,6 +63,13 @@ inline TurnRecord TurnAt(std::int64_t utc, int level, Numbers &n)
     t.helpCost = 5 * t.hintsUsed + 3 * t.peeksUsed;
     t.finalScore = t.total.score - t.helpCost;
     t.restart = n.Below(10) == 0;
+    // As the coach records it: accuracy, prediction and rating, and the tries
+    // before help when help was used.
+    t.accuracy = static_cast<double>(t.total.right) / (t.total.right + t.total.wrong);
+    t.predicted = 0.4 + n.Below(50) / 100.0;
+    t.rating = level / 10.0 + n.Below(100) / 100.0;
+    if (t.helpCost > 0)
+        t.helpSeconds = t.seconds / 2, t.helpStrokes = n.Below(12);
     return t;
 }
 

@@ -978,7 +978,8 @@ private Q_SLOTS:
         const QString path = dir.filePath(QStringLiteral("trivisto.conf"));
         const GameSettings chosen{.level = 17, .lineWidth = 4, .sound = false, .fullScreen = false,
                                   .windowGeometry = QByteArray("\x01\x02geometry", 10), .language = "ru",
-                                  .safePalette = true, .exercise = Exercise::Build, .nameSheets = true};
+                                  .safePalette = true, .exercise = Exercise::Build, .nameSheets = true,
+                                  .chooseFigures = true, .coachTarget = 62};
         {
             QSettings file(path, QSettings::IniFormat);
             QVERIFY(SettingsStore(file).save(chosen));
@@ -988,7 +989,7 @@ private Q_SLOTS:
 
         QFile garbage(path);
         QVERIFY(garbage.open(QIODevice::WriteOnly));
-        garbage.write("\xff\xfe\x00[game]\nlevel=85\nsound=maybe\nlanguage=tlh\n[view]\nlineWidth=-3\n[window\n", 70);
+        garbage.write("\xff\xfe\x00[game]\nlevel=85\nsound=maybe\nlanguage=tlh\n[view]\nlineWidth=-3\n[coach]\ntarget=95\n[window\n", 90);
         garbage.close();
         QSettings garbled(path, QSettings::IniFormat);
         QCOMPARE(SettingsStore(garbled).load(), GameSettings());
@@ -998,6 +999,7 @@ private Q_SLOTS:
         QCOMPARE(m_window->view()->camera().LineWidth, 4);
         QVERIFY(!m_window->cues()->isEnabled());
         QVERIFY(m_window->sheetWidget(Sheet::Y)->nameShown());
+        QVERIFY(m_window->turn().session().ChoosesFigures() && m_window->turn().session().Target() == 0.62);
         QCOMPARE(InstallTranslations(*QCoreApplication::instance(), chosen.language), QStringLiteral("ru"));
         QVERIFY(QCoreApplication::translate("ControlPanel", "New") != QLatin1String("New"));
         QVERIFY(QCoreApplication::translate("QPlatformTheme", "Cancel") != QLatin1String("Cancel"));

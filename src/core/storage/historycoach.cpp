@@ -1,7 +1,7 @@
-// What the coach reads back from the history: the rating to carry on, the
-// first plays to fit its weights on, and the statistics of its predictions.
-// These read the turns, not the day sums: only rated turns carry them, and the
-// coach asks once per run.
+// What the coach reads back from the history: the rating to carry on and the
+// first plays to fit its weights on (the latest turns, read backwards from
+// the newest), and the statistics of its predictions, from the coach's sums
+// per day.
 
 #include "core/storage/historysql.h"
 #include "core/storage/historystore.h"
@@ -12,9 +12,11 @@ using namespace historysql;
 
 namespace {
 
-// The turns of a filter, on ?1, ?2 (levels), ?3 (the period's first second)
-// and ?5 (the exercise), as the day sums are filtered.
-std::string Where(const HistoryFilter &f, std::int64_t &since)
+// The conditions of a filter on a table of day sums, on ?1, ?2 (levels), ?3
+// (the period's first day) and ?5 (the exercise). Periods start at a UTC
+// midnight, so whole days of the sums fall in or out. The ratings are the
+// player's, not a level's: `levels` false leaves the levels out.
+std::string Where(const HistoryFilter &f, std::int64_t &firstDay, bool levels = true)
 {
     const std::int64_t now = f.now != 0 ? f.now : static_cast<std::int64_t>(std::time(nullptr));
     const std::int64_t today = now / SecondsPerDay;
@@ -22,18 +24,18 @@ std::string Where(const HistoryFilter &f, std::int64_t &since)
                      : f.period == HistoryPeriod::Last30Days  ? 30
                      : f.period == HistoryPeriod::Last365Days ? 365
                                                                : 0;
-    since = days > 0 ? (today - days + 1) * SecondsPerDay : std::numeric_limits<std::int64_t>::min();
-    std::string sql = " WHERE level BETWEEN ?1 AND ?2 AND utc >= ?3 ";
+    firstDay = days > 0 ? today - days + 1 : std::numeric_limits<std::int64_t>::min();
+    std::string sql = levels ? " WHERE level BETWEEN ?1 AND ?2 AND day >= ?3 " : " WHERE day >= ?3 ";
     if (f.exercise)
         sql += "AND exercise = ?5 ";
     return sql;
 }
 
-void Bind(Statement &s, const HistoryFilter &f, std::int64_t since)
+void Bind(Statement &s, const HistoryFilter &f, std::int64_t firstDay)
 {
     s.Bind(1, std::int64_t{f.minLevel});
     s.Bind(2, std::int64_t{f.maxLevel});
-    s.Bind(3, since);
+    s.Bind(3, firstDay);
     if (f.exercise)
         s.Bind(5, ExerciseName(*f.exercise));
 }
@@ -53,15 +55,15 @@ HistoryStatus History::Ratings(Exercise exercise, std::size_t recentCount, Ratin
         record.latest = latest.Real(0);
     if (latest.rc != SQLITE_ROW && latest.rc != SQLITE_DONE)
         return Failed(HistoryError::ReadFailed, latest.rc);
-    constexpr const char *Rated = " FROM turns WHERE exercise = ?1 AND first_play <> 0 AND rating IS NOT NULL"
-                                  " AND predicted IS NOT NULL AND accuracy IS NOT NULL";
-    Statement count(m_db, std::string("SELECT count(*)") + Rated);
+    // Every rated first play has its place in the calibration's sums.
+    Statement count(m_db, "SELECT coalesce(sum(turns), 0) FROM day_calibration WHERE exercise = ?1");
     count.Bind(1, ExerciseName(exercise));
     if (!count.Step())
         return Failed(HistoryError::ReadFailed, count.rc);
     record.ratedFirstPlays = count.Int(0);
-    Statement recent(m_db, std::string("SELECT * FROM (SELECT id, code, accuracy, predicted, rating") + Rated +
-                               " ORDER BY id DESC LIMIT ?2) ORDER BY id");
+    Statement recent(m_db, "SELECT * FROM (SELECT id, code, accuracy, predicted, rating FROM turns WHERE exercise = ?1"
+                           " AND first_play <> 0 AND rating IS NOT NULL AND predicted IS NOT NULL AND accuracy IS NOT NULL"
+                           " ORDER BY id DESC LIMIT ?2) ORDER BY id");
     recent.Bind(1, ExerciseName(exercise));
     recent.Bind(2, static_cast<std::int64_t>(std::min<std::size_t>(recentCount, 1u << 30)));
     while (recent.Step())
@@ -74,12 +76,10 @@ HistoryStatus History::RatingByDay(const HistoryFilter &filter, std::vector<DayR
     days.clear();
     if (!m_db)
         return Problem(HistoryError::Closed, m_path);
-    std::int64_t since = 0;
-    // The last rating of each day: the turn with the day's highest id.
-    Statement s(m_db, "SELECT day, date(day * 86400, 'unixepoch'), exercise, rating FROM (SELECT utc / 86400 AS day,"
-                      " exercise, rating, row_number() OVER (PARTITION BY utc / 86400, exercise ORDER BY id DESC) AS nth"
-                      " FROM turns" + Where(filter, since) + "AND rating IS NOT NULL) WHERE nth = 1 ORDER BY day, exercise <> 'views'");
-    Bind(s, filter, since);
+    std::int64_t firstDay = 0;
+    Statement s(m_db, "SELECT day, date(day * 86400, 'unixepoch'), exercise, rating FROM day_ratings" +
+                          Where(filter, firstDay, false) + "ORDER BY day, exercise <> 'views'");
+    Bind(s, filter, firstDay);
     while (s.Step())
         days.push_back({s.Int(0), s.Text(1), ExerciseNamed(s.Text(2)), s.Real(3)});
     return s.rc == SQLITE_DONE ? HistoryStatus{} : Failed(HistoryError::ReadFailed, s.rc);
@@ -90,11 +90,10 @@ HistoryStatus History::Calibration(const HistoryFilter &filter, std::vector<Cali
     bands.clear();
     if (!m_db)
         return Problem(HistoryError::Closed, m_path);
-    std::int64_t since = 0;
-    Statement s(m_db, "SELECT min(9, max(0, CAST(predicted * 10 AS INTEGER))) AS band, count(*), avg(predicted),"
-                      " avg(accuracy) FROM turns" + Where(filter, since) +
-                          "AND first_play <> 0 AND predicted IS NOT NULL AND accuracy IS NOT NULL GROUP BY band ORDER BY band");
-    Bind(s, filter, since);
+    std::int64_t firstDay = 0;
+    Statement s(m_db, "SELECT band, sum(turns), sum(predicted) / sum(turns), sum(accuracy) / sum(turns) FROM day_calibration" +
+                          Where(filter, firstDay) + "GROUP BY band ORDER BY band");
+    Bind(s, filter, firstDay);
     while (s.Step())
         bands.push_back({ToInt(s.Int(0)), ToInt(s.Int(1)), s.Real(2), s.Real(3)});
     return s.rc == SQLITE_DONE ? HistoryStatus{} : Failed(HistoryError::ReadFailed, s.rc);
@@ -105,10 +104,11 @@ HistoryStatus History::TriesBeforeHelp(const HistoryFilter &filter, HelpTries &t
     tries = {};
     if (!m_db)
         return Problem(HistoryError::Closed, m_path);
-    std::int64_t since = 0;
-    Statement s(m_db, "SELECT count(*), coalesce(avg(help_seconds), 0), coalesce(avg(help_strokes), 0) FROM turns" +
-                          Where(filter, since) + "AND help_seconds IS NOT NULL");
-    Bind(s, filter, since);
+    std::int64_t firstDay = 0;
+    Statement s(m_db, "SELECT coalesce(sum(turns), 0), coalesce(CAST(sum(seconds) AS REAL) / sum(turns), 0),"
+                      " coalesce(CAST(sum(strokes) AS REAL) / sum(turns), 0) FROM day_help" +
+                          Where(filter, firstDay));
+    Bind(s, filter, firstDay);
     if (s.Step())
         tries = {ToInt(s.Int(0)), s.Real(1), s.Real(2)};
     return s.rc == SQLITE_ROW ? HistoryStatus{} : Failed(HistoryError::ReadFailed, s.rc);

@@ -137,7 +137,31 @@ constexpr const char *MigrateTo6Sql =
     "ALTER TABLE turns ADD COLUMN help_seconds INTEGER;"
     "ALTER TABLE turns ADD COLUMN help_strokes INTEGER;"
     "UPDATE turns SET accuracy = CASE WHEN total_right > 0 AND total_right + total_wrong > 0"
-    " THEN CAST(total_right AS REAL) / (total_right + total_wrong) ELSE 0.0 END;";
+    " THEN CAST(total_right AS REAL) / (total_right + total_wrong) ELSE 0.0 END;"
+    // The coach's statistics read sums per day, as the others do, kept by a
+    // trigger in each turn's transaction: the rating at the day's end (the
+    // latest turn's), the rated first plays per tenth of predicted accuracy,
+    // and the tries before help. Older turns have none of these to sum.
+    "CREATE TABLE day_ratings(day INTEGER NOT NULL, exercise TEXT NOT NULL, id INTEGER NOT NULL, rating REAL NOT NULL,"
+    " PRIMARY KEY(day, exercise)) WITHOUT ROWID;"
+    "CREATE TABLE day_calibration(day INTEGER NOT NULL, level INTEGER NOT NULL, exercise TEXT NOT NULL,"
+    " band INTEGER NOT NULL, turns INTEGER NOT NULL, predicted REAL NOT NULL, accuracy REAL NOT NULL,"
+    " PRIMARY KEY(day, level, exercise, band)) WITHOUT ROWID;"
+    "CREATE TABLE day_help(day INTEGER NOT NULL, level INTEGER NOT NULL, exercise TEXT NOT NULL, turns INTEGER NOT NULL,"
+    " seconds INTEGER NOT NULL, strokes INTEGER NOT NULL, PRIMARY KEY(day, level, exercise)) WITHOUT ROWID;"
+    "CREATE TRIGGER turns_into_coach_days AFTER INSERT ON turns BEGIN"
+    " INSERT INTO day_ratings SELECT new.utc / 86400, new.exercise, new.id, new.rating WHERE new.rating IS NOT NULL"
+    " ON CONFLICT(day, exercise) DO UPDATE SET id = excluded.id, rating = excluded.rating WHERE excluded.id > id;"
+    " INSERT INTO day_calibration SELECT new.utc / 86400, new.level, new.exercise,"
+    " min(9, max(0, CAST(new.predicted * 10 AS INTEGER))), 1, new.predicted, new.accuracy"
+    " WHERE new.first_play <> 0 AND new.predicted IS NOT NULL AND new.accuracy IS NOT NULL"
+    " ON CONFLICT(day, level, exercise, band) DO UPDATE SET turns = turns + 1,"
+    " predicted = predicted + excluded.predicted, accuracy = accuracy + excluded.accuracy;"
+    " INSERT INTO day_help SELECT new.utc / 86400, new.level, new.exercise, 1, new.help_seconds,"
+    " coalesce(new.help_strokes, 0) WHERE new.help_seconds IS NOT NULL"
+    " ON CONFLICT(day, level, exercise) DO UPDATE SET turns = turns + 1, seconds = seconds + excluded.seconds,"
+    " strokes = strokes + excluded.strokes;"
+    " END;";
 
 } // namespace
 

@@ -208,7 +208,10 @@ History::OpenOutcome History::TryOpen(HistoryCause &cause)
     rc = sqlite3_prepare_v2(m_db, insert.c_str(), -1, &m_insert, nullptr);
     const std::string columns[] = {ColumnList() + " FROM turns", std::string(DaySumColumns) + " FROM day_levels",
                                    "level, seed, exercise FROM seen", "id, utc, total_score, total_seconds FROM sittings",
-                                   "day, level, exercise, sheet, token FROM turn_mistakes"};
+                                   "day, level, exercise, sheet, token FROM turn_mistakes",
+                                   "day, exercise, id, rating FROM day_ratings",
+                                   "day, level, exercise, band, turns, predicted, accuracy FROM day_calibration",
+                                   "day, level, exercise, turns, seconds, strokes FROM day_help"};
     for (const std::string &c : columns)
         if (rc == SQLITE_OK)
             rc = Statement(m_db, "SELECT " + c + " LIMIT 0").rc;

@@ -292,7 +292,9 @@ public:
     // The coach's questions. Ratings: the exercise's latest rating and its
     // `recentCount` latest rated first plays.
     HistoryStatus Ratings(Exercise exercise, std::size_t recentCount, RatingRecord &record) const;
-    // The filter's rated turns, as the ratings charts and tables show them.
+    // The statistics of the filter's rated turns, from sums per day. The
+    // rating at each day's end is the player's whatever the level played, so
+    // the filter's levels do not narrow it.
     HistoryStatus RatingByDay(const HistoryFilter &filter, std::vector<DayRating> &days) const;
     HistoryStatus Calibration(const HistoryFilter &filter, std::vector<CalibrationBand> &bands) const;
     HistoryStatus TriesBeforeHelp(const HistoryFilter &filter, HelpTries &tries) const;

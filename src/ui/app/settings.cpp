@@ -46,6 +46,8 @@ GameSettings SettingsStore::load() const
     g.exercise = ParseExercise(s.value(QStringLiteral("game/exercise")).toString().trimmed().toStdString())
                      .value_or(defaults.exercise);
     g.nameSheets = ReadBool(s, QStringLiteral("view/nameSheets"), defaults.nameSheets);
+    g.chooseFigures = ReadBool(s, QStringLiteral("coach/chooseFigures"), defaults.chooseFigures);
+    g.coachTarget = ReadInt(s, QStringLiteral("coach/target"), defaults.coachTarget, MinTargetPercent, MaxTargetPercent);
     return g;
 }
 
@@ -61,6 +63,8 @@ bool SettingsStore::save(const GameSettings &g)
     s.setValue(QStringLiteral("view/safePalette"), g.safePalette);
     s.setValue(QStringLiteral("game/exercise"), QString::fromLatin1(ExerciseName(g.exercise).data(), static_cast<qsizetype>(ExerciseName(g.exercise).size())));
     s.setValue(QStringLiteral("view/nameSheets"), g.nameSheets);
+    s.setValue(QStringLiteral("coach/chooseFigures"), g.chooseFigures);
+    s.setValue(QStringLiteral("coach/target"), g.coachTarget);
     s.sync();
     // A garbled file is simply rewritten whole; only a failed write counts.
     if (s.status() != QSettings::AccessError)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/coach/choice.h"
 #include "core/codes/exercise.h"
 
 #include <QByteArray>
@@ -18,6 +19,8 @@ struct GameSettings {
     bool safePalette = false;  // colour-blind-safe colours after Check
     Exercise exercise = Exercise::Views;  // the exercise chosen last
     bool nameSheets = false;  // each sheet shows where it sees the figure from
+    bool chooseFigures = false;  // New picks figures near the target accuracy
+    int coachTarget = DefaultTargetPercent;  // that target in percent
 
     friend bool operator==(const GameSettings &, const GameSettings &) = default;
 };

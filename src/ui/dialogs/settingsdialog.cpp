@@ -1,5 +1,6 @@
 #include "ui/dialogs/settingsdialog.h"
 
+#include "core/coach/choice.h"
 #include "core/figure/figure.h"
 #include "core/view3d/camera.h"
 
@@ -31,6 +32,16 @@ SettingsDialog::SettingsDialog(QWidget *parent) : QDialog(parent)
     m_nameSheetsBox = new QCheckBox(tr("Name the sheets"), this);
     m_nameSheetsBox->setObjectName(QStringLiteral("nameSheetsBox"));
     m_nameSheetsBox->setToolTip(tr("Each sheet shows above its dots where it sees the figure from."));
+    m_chooseFiguresBox = new QCheckBox(tr("Choose figures for me"), this);
+    m_chooseFiguresBox->setObjectName(QStringLiteral("chooseFiguresBox"));
+    m_chooseFiguresBox->setToolTip(tr("New picks a figure at or around your level that your rating expects you to "
+                                      "get about as right as the target."));
+    m_targetBox = new QSpinBox(this);
+    m_targetBox->setObjectName(QStringLiteral("coachTargetBox"));
+    m_targetBox->setRange(MinTargetPercent, MaxTargetPercent);
+    m_targetBox->setSuffix(QStringLiteral(" %"));
+    m_targetBox->setToolTip(tr("The share of a figure's points you aim to get right."));
+    connect(m_chooseFiguresBox, &QCheckBox::toggled, m_targetBox, &QWidget::setEnabled);
     m_languageBox = new QComboBox(this);
     m_languageBox->setObjectName(QStringLiteral("languageSetting"));
     m_languageBox->addItem(tr("The system's language"), QString());
@@ -46,6 +57,8 @@ SettingsDialog::SettingsDialog(QWidget *parent) : QDialog(parent)
     form->addRow(QString(), m_fullScreenBox);
     form->addRow(QString(), m_paletteBox);
     form->addRow(QString(), m_nameSheetsBox);
+    form->addRow(QString(), m_chooseFiguresBox);
+    form->addRow(tr("Target accuracy:"), m_targetBox);
     form->addRow(tr("Language:"), m_languageBox);
     form->addRow(QString(), languageNote);
 
@@ -66,6 +79,9 @@ void SettingsDialog::setValues(const GameSettings &values)
     m_fullScreenBox->setChecked(values.fullScreen);
     m_paletteBox->setChecked(values.safePalette);
     m_nameSheetsBox->setChecked(values.nameSheets);
+    m_chooseFiguresBox->setChecked(values.chooseFigures);
+    m_targetBox->setValue(values.coachTarget);
+    m_targetBox->setEnabled(values.chooseFigures);
     m_languageBox->setCurrentIndex(std::max(m_languageBox->findData(values.language), 0));
 }
 
@@ -78,6 +94,8 @@ GameSettings SettingsDialog::values() const
     v.fullScreen = m_fullScreenBox->isChecked();
     v.safePalette = m_paletteBox->isChecked();
     v.nameSheets = m_nameSheetsBox->isChecked();
+    v.chooseFigures = m_chooseFiguresBox->isChecked();
+    v.coachTarget = m_targetBox->value();
     v.language = m_languageBox->currentData().toString();
     return v;
 }

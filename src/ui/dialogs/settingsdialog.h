@@ -26,5 +26,7 @@ private:
     QCheckBox *m_fullScreenBox;
     QCheckBox *m_paletteBox;
     QCheckBox *m_nameSheetsBox;
+    QCheckBox *m_chooseFiguresBox;
+    QSpinBox *m_targetBox;
     QComboBox *m_languageBox;
 };

@@ -220,9 +220,13 @@ void ControlPanel::showSuggestion(const LevelSuggestion &suggestion)
     }
     m_suggestButton->setText(suggestion.change == LevelChange::Up ? tr("Try level %1").arg(suggestion.level)
                                                                    : tr("Ease to level %1").arg(suggestion.level));
-    m_suggestButton->setToolTip(suggestion.change == LevelChange::Up
-                                    ? tr("Your last turns at this level went well: one level up for the next New?")
-                                    : tr("Your last turns at this level were hard: one level down for the next New?"));
+    if (suggestion.byRating)
+        m_suggestButton->setToolTip(tr("Your rating expects about the target accuracy at level %1: that level for "
+                                       "the next New?").arg(suggestion.level));
+    else
+        m_suggestButton->setToolTip(suggestion.change == LevelChange::Up
+                                        ? tr("Your last turns at this level went well: one level up for the next New?")
+                                        : tr("Your last turns at this level were hard: one level down for the next New?"));
     m_suggestButton->show();
     m_suggestButton->raise();
 }

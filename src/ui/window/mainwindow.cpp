@@ -280,6 +280,7 @@ void MainWindow::applySettings(const GameSettings &settings)
     m_state->settings() = settings;
     m_panel->showLevel(settings.level);
     m_turn->setLevel(settings.level);
+    m_turn->session().SetCoach(settings.chooseFigures, settings.coachTarget);
     m_view->camera().LineWidth = settings.lineWidth;
     m_view->update();
     m_cues->setEnabled(settings.sound);
