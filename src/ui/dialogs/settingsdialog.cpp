@@ -40,8 +40,10 @@ SettingsDialog::SettingsDialog(QWidget *parent) : QDialog(parent)
     m_targetBox->setObjectName(QStringLiteral("coachTargetBox"));
     m_targetBox->setRange(MinTargetPercent, MaxTargetPercent);
     m_targetBox->setSuffix(QStringLiteral(" %"));
-    m_targetBox->setToolTip(tr("The share of a figure's points you aim to get right."));
-    connect(m_chooseFiguresBox, &QCheckBox::toggled, m_targetBox, &QWidget::setEnabled);
+    // Editable with the choice off as well: the level suggestion aims at it
+    // once the rating leads it.
+    m_targetBox->setToolTip(tr("The share of a figure's points you aim to get right: figures chosen for you and "
+                               "the suggested level aim at it."));
     m_languageBox = new QComboBox(this);
     m_languageBox->setObjectName(QStringLiteral("languageSetting"));
     m_languageBox->addItem(tr("The system's language"), QString());
@@ -81,7 +83,6 @@ void SettingsDialog::setValues(const GameSettings &values)
     m_nameSheetsBox->setChecked(values.nameSheets);
     m_chooseFiguresBox->setChecked(values.chooseFigures);
     m_targetBox->setValue(values.coachTarget);
-    m_targetBox->setEnabled(values.chooseFigures);
     m_languageBox->setCurrentIndex(std::max(m_languageBox->findData(values.language), 0));
 }
 
