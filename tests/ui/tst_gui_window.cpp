@@ -136,14 +136,14 @@ TurnRecord Turn(std::int64_t utc, int level, int seconds, int finalScore, bool g
     return {utc, code, level, seconds, sheets, {}, 0, 0, 0, finalScore};
 }
 
-// The values of a chart's line or bar series, by the names the tests know them by.
+// The values of a chart's line, scatter or bar series, by the names the tests know them by.
 QList<qreal> YValues(QDialog &dialog, const char *view, const QString &name)
 {
     QList<qreal> ys;
     for (QAbstractSeries *s : dialog.findChild<QChartView *>(view)->chart()->series()) {
         if (s->objectName() != name)
             continue;
-        if (auto *line = qobject_cast<QLineSeries *>(s))
+        if (auto *line = qobject_cast<QXYSeries *>(s))
             for (const QPointF &p : line->points())
                 ys << p.y();
         if (auto *bars = qobject_cast<QBarSeries *>(s))
@@ -715,8 +715,10 @@ private Q_SLOTS:
 
     // Every chart and the summary show what a player counts by hand in the
     // history; the level and period filters narrow them and keep their choice;
-    // a turn added while the window is open shows on refresh; the exercise
-    // filter narrows them to the turns of one exercise.
+    // a turn added while the window is open shows on refresh, and rated turns
+    // on the Coach tab: a rating line per exercise, each band's mean against
+    // the diagonal, the tries before help averaged; the exercise filter
+    // narrows them to the turns of one exercise.
     void statisticsShowTheHistory()
     {
         StatisticsDialog dialog;
@@ -728,6 +730,7 @@ private Q_SLOTS:
                      Text(dialog, "summaryLabel").contains("Daily streak: 2 days"),
                  qPrintable(Text(dialog, "summaryLabel")));
         QCOMPARE(YValues(dialog, "scoreChart", "dailyScore"), (QList<qreal>{5, 20, 35}));
+        QCOMPARE(YValues(dialog, "scoreChart", "dailyAccuracy"), (QList<qreal>{45, 64, 64}));  // 9/20, 32/50, 32/50
         QVERIFY(dialog.findChild<QChartView *>("accuracyChart")->chart()->title().contains("hardest: Y"));
         const QList<qreal> perDay = YValues(dialog, "turnsChart", "turnsPerDay");  // days without turns count as 0
         QVERIFY(perDay.size() == 41 && perDay[0] == 1 && perDay[20] == 0 && perDay[39] == 2 && perDay[40] == 2);
@@ -740,12 +743,23 @@ private Q_SLOTS:
         QCOMPARE(levels->currentText(), QString("Level 2"));
         QVERIFY2(Text(dialog, "summaryLabel").contains("1 turn"), qPrintable(Text(dialog, "summaryLabel")));
         QCOMPARE(YValues(dialog, "scoreChart", "dailyScore"), QList<qreal>{30});  // yesterday's level 2 turn
-        QVERIFY(m_history.Append(Turn(m_today + 120, 2, 30, 25, true, "T3")).ok);
+        // Rated first plays with help, one in each exercise, for the coach's tab.
+        TurnRecord viewed = Turn(m_today + 120, 2, 30, 25, true, "T3");
         TurnRecord built = Turn(m_today + 180, 2, 70, 40, true, "B1");
         built.exercise = Exercise::Build;
-        QVERIFY(m_history.Append(built).ok);
+        std::tie(viewed.predicted, viewed.accuracy, viewed.rating, viewed.helpSeconds, viewed.helpStrokes) =
+            std::tuple(0.375, 0.5, 0.25, 12, 5);
+        std::tie(built.predicted, built.accuracy, built.rating, built.helpSeconds, built.helpStrokes) =
+            std::tuple(0.625, 0.75, 1.5, 21, 8);
+        QVERIFY(m_history.Append(viewed).ok && m_history.Append(built).ok);
         dialog.refresh();
         QVERIFY(Text(dialog, "summaryLabel").contains("3 turns"));
+        QCOMPARE(YValues(dialog, "ratingChart", "rating-views") + YValues(dialog, "ratingChart", "rating-build"),
+                 (QList<qreal>{0.25, 1.5}));
+        QCOMPARE(YValues(dialog, "calibrationChart", "honestPrediction"), (QList<qreal>{0, 100}));
+        QCOMPARE(YValues(dialog, "calibrationChart", "calibration"), (QList<qreal>{50, 75}));
+        QCOMPARE(Text(dialog, "helpTriesLabel"),
+                 QString("Before the first hint or peek: 16.5 s and 6.5 strokes on average (2 turns)"));
         QCOMPARE(levels->count(), 3);  // all, 2 and 3: level 2 once, though played in both exercises
         auto *exercises = dialog.findChild<QComboBox *>("exerciseFilter");
         QCOMPARE(exercises->currentText(), QString("Both exercises"));
@@ -753,6 +767,9 @@ private Q_SLOTS:
         Q_EMIT exercises->activated(exercises->currentIndex());
         QVERIFY2(Text(dialog, "summaryLabel").contains("1 turn"), qPrintable(Text(dialog, "summaryLabel")));
         QCOMPARE(YValues(dialog, "scoreChart", "dailyScore"), QList<qreal>{40});
+        QVERIFY(YValues(dialog, "ratingChart", "rating-views").isEmpty());
+        QCOMPARE(YValues(dialog, "calibrationChart", "calibration"), QList<qreal>{75});
+        QVERIFY2(Text(dialog, "helpTriesLabel").endsWith("(1 turn)"), qPrintable(Text(dialog, "helpTriesLabel")));
     }
 
     // The results file's lines in file order, names decoded without loss where
@@ -795,6 +812,7 @@ private Q_SLOTS:
         QVERIFY(Text(dialog, "statusLabel").contains("unavailable") && best->rowCount() == 0);
         QVERIFY(Text(statistics, "statusLabel").contains("unavailable"));
         QVERIFY(Text(statistics, "summaryLabel").contains("0 turns"));
+        QCOMPARE(Text(statistics, "helpTriesLabel"), QString("No hints or peeks in this period"));
         QVERIFY(!statistics.exportCsv(m_dir.filePath("none.csv")).ok);
     }
 

@@ -1,6 +1,7 @@
 #include "ui/dialogs/statisticsdialog.h"
 
 #include "core/storage/history.h"
+#include "ui/dialogs/coachcharts.h"
 #include "ui/app/messages.h"
 #include "ui/app/mistaketext.h"
 
@@ -10,8 +11,6 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
-#include <QDateTime>
-#include <QDateTimeAxis>
 #include <QFile>
 #include <QFileDialog>
 #include <QGridLayout>
@@ -19,6 +18,7 @@
 #include <QLabel>
 #include <QLineSeries>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QValueAxis>
 #include <QVBoxLayout>
 
@@ -26,68 +26,7 @@
 #include <limits>
 #include <cmath>
 
-namespace {
-
-constexpr qint64 MsPerDay = 86400LL * 1000;
-
-// Where a UTC day sits on a time axis. The axis shows local time, so a day is
-// drawn at its UTC noon, which falls on the same date in every time zone.
-qreal DayX(std::int64_t day) { return static_cast<qreal>(day * MsPerDay + MsPerDay / 2); }
-
-QChartView *MakeView(const QString &name, QWidget *parent)
-{
-    auto *view = new QChartView(new QChart, parent);
-    view->setObjectName(name);
-    view->setRenderHint(QPainter::Antialiasing);
-    view->setMinimumSize(320, 220);
-    return view;
-}
-
-// Empties a chart for new numbers: series and axes go, the title is set.
-QChart *Reset(QChartView *view, const QString &title)
-{
-    QChart *chart = view->chart();
-    chart->removeAllSeries();
-    for (QAbstractAxis *axis : chart->axes()) {
-        chart->removeAxis(axis);
-        delete axis;
-    }
-    chart->setTitle(title);
-    return chart;
-}
-
-QDateTimeAxis *DayAxis(QChart *chart, qint64 firstDay, qint64 lastDay)
-{
-    auto *axis = new QDateTimeAxis;
-    axis->setObjectName(QStringLiteral("dayAxis"));
-    axis->setFormat(QStringLiteral("MMM d"));
-    // One day alone still needs a width to be drawn.
-    axis->setRange(QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(DayX(firstDay - (firstDay == lastDay)))),
-                   QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(DayX(lastDay + (firstDay == lastDay)))));
-    axis->setTickCount(std::clamp(static_cast<int>(lastDay - firstDay) + 1, 2, 5));
-    chart->addAxis(axis, Qt::AlignBottom);
-    return axis;
-}
-
-QValueAxis *ValueAxis(QChart *chart, double low, double high, const QString &title)
-{
-    auto *axis = new QValueAxis;
-    axis->setRange(low, high > low ? high : low + 1);
-    axis->applyNiceNumbers();
-    axis->setTitleText(title);
-    chart->addAxis(axis, Qt::AlignLeft);
-    return axis;
-}
-
-void Attach(QChart *chart, QAbstractSeries *series, const QString &name)
-{
-    series->setObjectName(name);
-    chart->addSeries(series);
-    for (QAbstractAxis *axis : chart->axes())
-        series->attachAxis(axis);
-}
-
-} // namespace
+using namespace statisticscharts;
 
 StatisticsDialog::StatisticsDialog(QWidget *parent) : QDialog(parent)
 {
@@ -134,19 +73,50 @@ StatisticsDialog::StatisticsDialog(QWidget *parent) : QDialog(parent)
     filters->addWidget(new QLabel(tr("Period:"), this));
     filters->addWidget(m_period);
     filters->addWidget(m_export);
-    auto *charts = new QGridLayout;
-    charts->addWidget(m_scoreView, 0, 0);
-    charts->addWidget(m_accuracyView, 0, 1);
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("statisticsTabs"));
+    // No frame or margins around the pages: three rows of charts need all
+    // the height a small screen has.
+    m_tabs->setDocumentMode(true);
+    auto *progress = new QWidget;
+    auto *charts = new QGridLayout(progress);
+    charts->setContentsMargins(0, 6, 0, 0);
+    // The score over time across the whole width: three lines and their
+    // names need it.
+    charts->addWidget(m_scoreView, 0, 0, 1, 2);
     charts->addWidget(m_secondsView, 1, 0);
     charts->addWidget(m_turnsView, 1, 1);
-    charts->addWidget(m_assessmentView, 2, 0, 1, 2);
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(filters);
-    m_mistakes = new QLabel(this);
+    charts->addWidget(m_accuracyView, 2, 0);
+    charts->addWidget(m_assessmentView, 2, 1);
+    m_tabs->addTab(progress, tr("Progress"));
+
+    // The coach's view: what the rating says and how far to trust it, how
+    // long the player tries alone, and the mistakes to watch for.
+    auto *coach = new QWidget;
+    m_ratingView = MakeView(QStringLiteral("ratingChart"), coach);
+    m_calibrationView = MakeView(QStringLiteral("calibrationChart"), coach);
+    m_helpTries = new QLabel(coach);
+    m_helpTries->setObjectName(QStringLiteral("helpTriesLabel"));
+    m_helpTries->setWordWrap(true);
+    m_mistakes = new QLabel(coach);
     m_mistakes->setObjectName(QStringLiteral("mistakesLabel"));
     m_mistakes->setWordWrap(true);
-    layout->addWidget(m_mistakes);
-    layout->addLayout(charts, 1);
+    auto *coachLayout = new QGridLayout(coach);
+    coachLayout->setContentsMargins(0, 6, 0, 0);
+    coachLayout->addWidget(m_ratingView, 0, 0, 1, 2);
+    coachLayout->addWidget(m_calibrationView, 1, 0);
+    auto *words = new QVBoxLayout;
+    words->addWidget(m_helpTries);
+    words->addWidget(m_mistakes);
+    words->addStretch(1);
+    coachLayout->addLayout(words, 1, 1);
+    coachLayout->setRowStretch(0, 1);
+    coachLayout->setRowStretch(1, 1);
+    m_tabs->addTab(coach, tr("Coach"));
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(filters);
+    layout->addWidget(m_tabs, 1);
     layout->addWidget(m_status);
 
     connect(m_exercise, &QComboBox::activated, this, &StatisticsDialog::refresh);
@@ -209,6 +179,9 @@ void StatisticsDialog::refresh()
     std::vector<MistakeTally> mistakes;
     HistoryFilter lastMonth = filter;
     lastMonth.period = HistoryPeriod::Last30Days;
+    std::vector<DayRating> ratings;
+    std::vector<CalibrationBand> bands;
+    HelpTries tries;
     HistoryStatus status;
     if (open) {
         // The first failure is the one worth telling.
@@ -217,7 +190,9 @@ void StatisticsDialog::refresh()
                                        m_history->AccuracyBySheet(filter, accuracy),
                                        m_history->SecondsByLevel(filter, levels),
                                        m_history->AssessmentResults(sittingFilter, sittings),
-                                       m_history->MistakeCounts(lastMonth, mistakes)})
+                                       m_history->MistakeCounts(lastMonth, mistakes),
+                                       m_history->RatingByDay(filter, ratings), m_history->Calibration(filter, bands),
+                                       m_history->TriesBeforeHelp(filter, tries)})
             if (!s.ok && status.ok)
                 status = s;
         showMessage(HistoryMessage(status));
@@ -258,6 +233,19 @@ void StatisticsDialog::refresh()
     ValueAxis(score, std::floor(low), std::ceil(high), tr("Score"));
     Attach(score, daily, QStringLiteral("dailyScore"));
     Attach(score, moving, QStringLiteral("movingAverage"));
+    // The day's accuracy on a scale of its own, right: a score grows with the
+    // level, accuracy need not.
+    auto *dayAccuracy = new QLineSeries;
+    dayAccuracy->setName(tr("Accuracy (%)"));
+    for (const DayScore &d : days)
+        if (d.accuracy)
+            dayAccuracy->append(DayX(d.day), *d.accuracy * 100.0);
+    dayAccuracy->setPointsVisible(true);
+    dayAccuracy->setObjectName(QStringLiteral("dailyAccuracy"));
+    score->addSeries(dayAccuracy);
+    for (QAbstractAxis *axis : score->axes(Qt::Horizontal))
+        dayAccuracy->attachAxis(axis);
+    dayAccuracy->attachAxis(PercentAxis(score, tr("%"), Qt::AlignRight));
 
     // Accuracy per sheet, which tells the hardest projection.
     QChart *acc = Reset(m_accuracyView, tr("Accuracy per sheet"));
@@ -343,6 +331,13 @@ void StatisticsDialog::refresh()
     ValueAxis(assessed, lowest, highest, tr("Score"));
     Attach(assessed, totals, QStringLiteral("assessmentTotals"));
     assessed->legend()->hide();
+
+    QStringList exerciseNames;
+    for (Exercise e : AllExercises)
+        exerciseNames << m_exercise->itemText(m_exercise->findData(ExerciseIndex(e)));
+    CoachCharts::ShowRatings(m_ratingView, ratings, exerciseNames);
+    CoachCharts::ShowCalibration(m_calibrationView, bands);
+    m_helpTries->setText(CoachCharts::HelpTriesText(tries));
 }
 
 StatisticsDialog::ExportResult StatisticsDialog::exportCsv(const QString &path)

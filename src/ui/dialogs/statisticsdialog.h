@@ -8,13 +8,18 @@ class QChartView;
 class QComboBox;
 class QLabel;
 class QPushButton;
+class QTabWidget;
 
-// The player's progress drawn from the turn history: score over time with a
-// moving average, accuracy per sheet, average seconds per level and turns per
-// day, with the daily streak and the turn count, for both exercises or one,
-// for all levels or one and for a chosen period; the assessment sittings,
-// which are all drawings of views, heed the period alone. It only reads the
-// history it is given and never owns it; a missing or unavailable history
+// The player's progress drawn from the turn history, on two tabs. Progress:
+// score over time with a moving average and the day's accuracy, accuracy per
+// sheet, average seconds per level, turns per day and the assessment sittings.
+// Coach: the rating over time, how well its predictions came true, how long
+// the player tries before the first hint or peek, and the mistakes named most
+// in the last 30 days. Above the tabs, the turn count and the daily streak.
+// The filters choose both exercises or one, all levels or one, and a period;
+// the sittings, which are all drawings of views, heed the period alone, and
+// the rating, the player's whatever the level, heeds no level. It only reads
+// the history it is given and never owns it; a missing or unavailable history
 // shows as such, with empty charts.
 class StatisticsDialog : public QDialog {
     Q_OBJECT
@@ -58,4 +63,8 @@ private:
     QChartView *m_secondsView = nullptr;
     QChartView *m_turnsView = nullptr;
     QChartView *m_assessmentView = nullptr;
+    QTabWidget *m_tabs = nullptr;
+    QChartView *m_ratingView = nullptr;
+    QChartView *m_calibrationView = nullptr;
+    QLabel *m_helpTries = nullptr;
 };
