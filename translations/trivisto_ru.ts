@@ -30,6 +30,58 @@
     </message>
 </context>
 <context>
+    <name>CoachCharts</name>
+    <message>
+        <location filename="../src/ui/dialogs/coachcharts.cpp" line="89"/>
+        <source>Rating</source>
+        <translation>Рейтинг</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/coachcharts.cpp" line="118"/>
+        <source>Predicted and actual accuracy</source>
+        <translation>Прогноз и настоящая точность</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/coachcharts.cpp" line="119"/>
+        <source>Predicted, %</source>
+        <translation>Прогноз, %</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/coachcharts.cpp" line="120"/>
+        <source>Actual, %</source>
+        <translation>На самом деле, %</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/coachcharts.cpp" line="122"/>
+        <source>Honest prediction</source>
+        <translation>Честный прогноз</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/coachcharts.cpp" line="128"/>
+        <source>Your turns</source>
+        <translation>Ваши ходы</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/coachcharts.cpp" line="139"/>
+        <source>No hints or peeks in this period</source>
+        <translation>За этот период подсказок и подглядываний не было</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/coachcharts.cpp" line="144"/>
+        <source>Before the first hint or peek: %1 s and %2 strokes on average (1 turn)</source>
+        <translation>До первой подсказки или подглядывания в среднем: %1 с, линий — %2 (1 ход)</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../src/ui/dialogs/coachcharts.cpp" line="145"/>
+        <source>Before the first hint or peek: %1 s and %2 strokes on average (%n turns)</source>
+        <translation>
+            <numerusform>До первой подсказки или подглядывания в среднем: %1 с, линий — %2 (%n ход)</numerusform>
+            <numerusform>До первой подсказки или подглядывания в среднем: %1 с, линий — %2 (%n хода)</numerusform>
+            <numerusform>До первой подсказки или подглядывания в среднем: %1 с, линий — %2 (%n ходов)</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <location filename="../src/ui/app/commandline.cpp" line="62"/>
@@ -380,11 +432,16 @@
     </message>
     <message>
         <location filename="../src/ui/window/controlpanel.cpp" line="224"/>
+        <source>Your rating expects about the target accuracy at level %1: that level for the next New?</source>
+        <translation>Ваш рейтинг ожидает целевую точность примерно на уровне %1: взять этот уровень для следующего хода?</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/controlpanel.cpp" line="228"/>
         <source>Your last turns at this level went well: one level up for the next New?</source>
         <translation>Последние ходы на этом уровне удались. Поднять уровень на единицу со следующего хода?</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="225"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="229"/>
         <source>Your last turns at this level were hard: one level down for the next New?</source>
         <translation>Последние ходы на этом уровне дались тяжело. Снизить уровень на единицу со следующего хода?</translation>
     </message>
@@ -426,42 +483,42 @@ Start the assessment now?</source>
 <context>
     <name>FigureView</name>
     <message>
-        <location filename="../src/ui/view3d/figureview.cpp" line="190"/>
+        <location filename="../src/ui/view3d/figureview.cpp" line="199"/>
         <source>The figure in 3D</source>
         <translation>Фигура в 3D</translation>
     </message>
     <message>
-        <location filename="../src/ui/view3d/figureview.cpp" line="191"/>
+        <location filename="../src/ui/view3d/figureview.cpp" line="200"/>
         <source>Drag to turn it, the wheel zooms; X, Y and Z show it as the sheets do, R returns to the start view.</source>
         <translation>Перетащите мышью, чтобы повернуть её; колесо меняет масштаб; X, Y и Z показывают её так, как листы, R возвращает начальный вид.</translation>
     </message>
     <message>
-        <location filename="../src/ui/view3d/figureview.cpp" line="194"/>
+        <location filename="../src/ui/view3d/figureview.cpp" line="203"/>
         <source>The figure you build in 3D</source>
         <translation>Фигура, которую вы строите в 3D</translation>
     </message>
     <message>
-        <location filename="../src/ui/view3d/figureview.cpp" line="195"/>
+        <location filename="../src/ui/view3d/figureview.cpp" line="204"/>
         <source>Click a point of the lattice to begin a segment, and a point on one of the axis lines through it to end it. The arrow keys and Page Up and Page Down move the cursor, Space presses at it. Drag to turn the view, the wheel zooms; X, Y and Z show it as the sheets do, R returns to the start view.</source>
         <translation>Щёлкните по точке решётки, чтобы начать отрезок, и по точке на одной из осевых линий через неё, чтобы закончить его. Стрелки, Page Up и Page Down двигают курсор, пробел нажимает в нём. Перетащите мышью, чтобы повернуть вид; колесо меняет масштаб; X, Y и Z показывают фигуру так, как листы, R возвращает начальный вид.</translation>
     </message>
     <message>
-        <location filename="../src/ui/view3d/figureview.cpp" line="202"/>
+        <location filename="../src/ui/view3d/figureview.cpp" line="211"/>
         <source>Checked: the generated figure is shown under yours.</source>
         <translation>Проверено: фигура игры показана под вашей.</translation>
     </message>
     <message>
-        <location filename="../src/ui/view3d/figureview.cpp" line="203"/>
+        <location filename="../src/ui/view3d/figureview.cpp" line="212"/>
         <source>Checked: your figure alone is shown.</source>
         <translation>Проверено: показана только ваша фигура.</translation>
     </message>
     <message>
-        <location filename="../src/ui/view3d/figureview.cpp" line="204"/>
+        <location filename="../src/ui/view3d/figureview.cpp" line="213"/>
         <source>Checked: the generated figure alone is shown.</source>
         <translation>Проверено: показана только фигура игры.</translation>
     </message>
     <message>
-        <location filename="../src/ui/view3d/figureview.cpp" line="206"/>
+        <location filename="../src/ui/view3d/figureview.cpp" line="215"/>
         <source>G shows both, yours alone or the generated one alone.</source>
         <translation>G показывает обе фигуры, только вашу или только фигуру игры.</translation>
     </message>
@@ -625,32 +682,32 @@ Start the assessment now?</source>
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../src/ui/window/mainwindow.cpp" line="84"/>
+        <location filename="../src/ui/window/mainwindow.cpp" line="86"/>
         <source>Puzzle code %1 copied</source>
         <translation>Код задачи %1 скопирован</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/mainwindow.cpp" line="140"/>
+        <location filename="../src/ui/window/mainwindow.cpp" line="142"/>
         <source>Both figures: yours and the generated one</source>
         <translation>Обе фигуры: ваша и фигура игры</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/mainwindow.cpp" line="141"/>
+        <location filename="../src/ui/window/mainwindow.cpp" line="143"/>
         <source>Your figure</source>
         <translation>Ваша фигура</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/mainwindow.cpp" line="142"/>
+        <location filename="../src/ui/window/mainwindow.cpp" line="144"/>
         <source>The generated figure</source>
         <translation>Фигура игры</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/mainwindow.cpp" line="153"/>
+        <location filename="../src/ui/window/mainwindow.cpp" line="155"/>
         <source>Your figure fits all three views</source>
         <translation>Ваша фигура подходит ко всем трём видам</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/mainwindow.cpp" line="154"/>
+        <location filename="../src/ui/window/mainwindow.cpp" line="156"/>
         <source>Both figures fit all three views: G shows each</source>
         <translation>Обе фигуры подходят ко всем трём видам: G показывает каждую</translation>
     </message>
@@ -987,57 +1044,77 @@ Start the assessment now?</source>
 <context>
     <name>SettingsDialog</name>
     <message>
-        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="17"/>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="18"/>
         <source>Trivisto Settings</source>
         <translation>Настройки Trivisto</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="25"/>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="26"/>
         <source>Play sounds</source>
         <translation>Воспроизводить звуки</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="27"/>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="28"/>
         <source>Full screen</source>
         <translation>Полноэкранный режим</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="29"/>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="30"/>
         <source>Colour-blind-safe colours after Check</source>
         <translation>Цвета для дальтоников после проверки</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="31"/>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="32"/>
         <source>Name the sheets</source>
         <translation>Подписывать листы</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="33"/>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="34"/>
         <source>Each sheet shows above its dots where it sees the figure from.</source>
         <translation>Над точками каждого листа написано, откуда он видит фигуру.</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="36"/>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="35"/>
+        <source>Choose figures for me</source>
+        <translation>Подбирать фигуры для меня</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="37"/>
+        <source>New picks a figure at or around your level that your rating expects you to get about as right as the target.</source>
+        <translation>«Ход» подбирает фигуру вашего или соседнего уровня, которую ваш рейтинг ожидает решить примерно с целевой точностью.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="45"/>
+        <source>The share of a figure&apos;s points you aim to get right: figures chosen for you and the suggested level aim at it.</source>
+        <translation>Доля точек фигуры, которую вы хотите рисовать верно: на неё нацелены подобранные фигуры и совет сменить уровень.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="49"/>
         <source>The system&apos;s language</source>
         <translation>Язык системы</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="39"/>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="52"/>
         <source>A new language shows from the next start.</source>
         <translation>Новый язык появится после перезапуска игры.</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="43"/>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="56"/>
         <source>Level for new figures:</source>
         <translation>Уровень новых фигур:</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="44"/>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="57"/>
         <source>Line width of the 3D view:</source>
         <translation>Толщина линий объёмного вида:</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="49"/>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="63"/>
+        <source>Target accuracy:</source>
+        <translation>Целевая точность:</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="64"/>
         <source>Language:</source>
         <translation>Язык:</translation>
     </message>
@@ -1045,7 +1122,7 @@ Start the assessment now?</source>
 <context>
     <name>SettingsStore</name>
     <message>
-        <location filename="../src/ui/app/settings.cpp" line="68"/>
+        <location filename="../src/ui/app/settings.cpp" line="72"/>
         <source>Your settings could not be saved in %1. The game goes on with them until it ends.</source>
         <translation>Не удалось сохранить настройки в %1. До выхода из игры они продолжат действовать.</translation>
     </message>
@@ -1053,72 +1130,72 @@ Start the assessment now?</source>
 <context>
     <name>SheetWidget</name>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="55"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="57"/>
         <source>Sheet X, from the front: x to the right, y up</source>
         <translation>Лист X, спереди: x вправо, y вверх</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="56"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="58"/>
         <source>Sheet Y, from below: x to the right, z up</source>
         <translation>Лист Y, снизу: x вправо, z вверх</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="57"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="59"/>
         <source>Sheet Z, from the right, on its side: y to the right, z up</source>
         <translation>Лист Z, справа, на боку: y вправо, z вверх</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="65"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="67"/>
         <source>from the front</source>
         <translation>спереди</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="66"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="68"/>
         <source>from below</source>
         <translation>снизу</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="67"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="69"/>
         <source>from the right, on its side</source>
         <translation>справа, на боку</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="98"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="102"/>
         <source>Draw a line by clicking, or pressing Space, at its start and again at its end. The arrow keys move the keyboard cursor.</source>
         <translation>Чтобы провести линию, щёлкните мышью или нажмите пробел в её начале и ещё раз в конце. Клавиши со стрелками двигают клавиатурный курсор.</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="100"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="104"/>
         <source>This view of the figure is given: build the figure in the 3D view so that it looks like this from here.</source>
         <translation>Это заданный вид фигуры: постройте фигуру в объёмном виде так, чтобы отсюда она выглядела так же.</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="105"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="109"/>
         <source>Checked: right %1, extra %2, missing %3 sample points.</source>
         <translation>Проверено. Контрольных точек: верных — %1, лишних — %2, пропущенных — %3.</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="114"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="118"/>
         <source>blue</source>
         <translation>синяя</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="114"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="118"/>
         <source>green</source>
         <translation>зелёная</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="115"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="119"/>
         <source>orange</source>
         <translation>оранжевая</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="115"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="119"/>
         <source>red</source>
         <translation>красная</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="116"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="120"/>
         <source>Right: thick %1 line with a dark edge, drawn on the true projection.
 Extra: dashed %1 line with crosses, drawn off it.
 Missing: %2 line with light rings, true but not drawn.
@@ -1129,22 +1206,22 @@ The numbers below count sample points.</source>
 Числа внизу — количество контрольных точек.</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="251"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="256"/>
         <source>Sheet %1: %2</source>
         <translation>Лист %1: %2</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="323"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="302"/>
         <source>Right %1</source>
         <translation>Верно %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="323"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="302"/>
         <source>Extra %1</source>
         <translation>Лишнее %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="324"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="303"/>
         <source>Missing %1</source>
         <translation>Пропущено %1</translation>
     </message>
@@ -1152,72 +1229,72 @@ The numbers below count sample points.</source>
 <context>
     <name>StatisticsDialog</name>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="95"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="34"/>
         <source>Statistics</source>
         <translation>Статистика</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="109"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="48"/>
         <source>Last 7 days</source>
         <translation>Последние 7 дней</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="110"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="49"/>
         <source>Last 30 days</source>
         <translation>Последние 30 дней</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="111"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="50"/>
         <source>Last 365 days</source>
         <translation>Последние 365 дней</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="112"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="51"/>
         <source>All time</source>
         <translation>За всё время</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="114"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="53"/>
         <source>Export CSV...</source>
         <translation>Экспорт в CSV...</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="132"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="71"/>
         <source>Level:</source>
         <translation>Уровень:</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="134"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="73"/>
         <source>Period:</source>
         <translation>Период:</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="173"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="143"/>
         <source>All levels</source>
         <translation>Все уровни</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="180"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="150"/>
         <source>Level %1</source>
         <translation>Уровень %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="225"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="200"/>
         <source>The turn history is unavailable, so there is nothing to show.</source>
         <translation>История ходов недоступна, поэтому показать нечего.</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="230"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="205"/>
         <source>1 turn</source>
         <translation>Ходов: 1</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="231"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="206"/>
         <source>Daily streak: 1 day</source>
         <translation>Дней подряд: 1</translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="230"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="205"/>
         <source>%n turns</source>
         <translation>
             <numerusform>%n ход</numerusform>
@@ -1226,27 +1303,37 @@ The numbers below count sample points.</source>
         </translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="102"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="41"/>
         <source>Both exercises</source>
         <translation>Оба упражнения</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="103"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="42"/>
         <source>Draw the views</source>
         <translation>Нарисовать виды</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="104"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="43"/>
         <source>Build the figure</source>
         <translation>Построить фигуру</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="130"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="69"/>
         <source>Exercise:</source>
         <translation>Упражнение:</translation>
     </message>
+    <message>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="91"/>
+        <source>Progress</source>
+        <translation>Успехи</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="115"/>
+        <source>Coach</source>
+        <translation>Тренер</translation>
+    </message>
     <message numerus="yes">
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="231"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="206"/>
         <source>Daily streak: %n days</source>
         <translation>
             <numerusform>Дней подряд: %n</numerusform>
@@ -1255,115 +1342,121 @@ The numbers below count sample points.</source>
         </translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="235"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="210"/>
         <source>%1 on sheet %2 (%3)</source>
         <translation>%1 на листе %2 (%3)</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="238"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="213"/>
         <source>No mistake named in the last 30 days.</source>
         <translation>За последние 30 дней ошибок не названо.</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="239"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="214"/>
         <source>Mistakes named most in the last 30 days: %1.</source>
         <translation>Чаще всего за последние 30 дней: %1.</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="242"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="217"/>
         <source>Final score per day</source>
         <translation>Итоговый счёт по дням</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="244"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="219"/>
         <source>Average of the day</source>
         <translation>Среднее за день</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="247"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="222"/>
         <source>Average of %1 days</source>
         <translation>Среднее за %1 дн.</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="258"/>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="343"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="233"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="331"/>
         <source>Score</source>
         <translation>Счёт</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="263"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="239"/>
+        <source>Accuracy (%)</source>
+        <translation>Точность (%)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="251"/>
         <source>Accuracy per sheet</source>
         <translation>Точность по листам</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="264"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="252"/>
         <source>Right of all points counted, %</source>
         <translation>Доля верных точек, %</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="265"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="253"/>
         <source>X (x,y)</source>
         <translation>X (x,y)</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="265"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="253"/>
         <source>Y (x,z)</source>
         <translation>Y (x,z)</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="265"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="253"/>
         <source>Z (y,z)</source>
         <translation>Z (y,z)</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="275"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="263"/>
         <source>Accuracy per sheet (hardest: %1)</source>
         <translation>Точность (труднее всего: %1)</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="281"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="248"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="269"/>
         <source>%</source>
         <translation>%</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="286"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="274"/>
         <source>Average seconds per level</source>
         <translation>Среднее время по уровням, с</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="287"/>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="298"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="275"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="286"/>
         <source>Seconds</source>
         <translation>Секунды</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="303"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="291"/>
         <source>Turns per day</source>
         <translation>Ходов за день</translation>
     </message>
     <message>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="293"/>
         <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="305"/>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="317"/>
         <source>Turns</source>
         <translation>Ходы</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="328"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="316"/>
         <source>Assessment sittings: total final score</source>
         <translation>Испытания: итоговый счёт</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="352"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="347"/>
         <source>The turn history is unavailable, so there is nothing to export.</source>
         <translation>История ходов недоступна, поэтому экспортировать нечего.</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="364"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="359"/>
         <source>Export the turn history</source>
         <translation>Экспорт истории ходов</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="365"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="360"/>
         <source>CSV files (*.csv);;All files (*)</source>
         <translation>Файлы CSV (*.csv);;Все файлы (*)</translation>
     </message>

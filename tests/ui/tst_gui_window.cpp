@@ -22,6 +22,7 @@
 #include "ui/dialogs/recordnamedialog.h"
 #include "core/view3d/viewprojection.h"
 
+#include <QLocale>
 #include <QtCharts>
 
 #include <ctime>
@@ -759,7 +760,8 @@ private Q_SLOTS:
         QCOMPARE(YValues(dialog, "calibrationChart", "honestPrediction"), (QList<qreal>{0, 100}));
         QCOMPARE(YValues(dialog, "calibrationChart", "calibration"), (QList<qreal>{50, 75}));
         QCOMPARE(Text(dialog, "helpTriesLabel"),
-                 QString("Before the first hint or peek: 16.5 s and 6.5 strokes on average (2 turns)"));
+                 QString("Before the first hint or peek: %1 s and %2 strokes on average (2 turns)")
+                     .arg(QLocale().toString(16.5, 'f', 1), QLocale().toString(6.5, 'f', 1)));
         QCOMPARE(levels->count(), 3);  // all, 2 and 3: level 2 once, though played in both exercises
         auto *exercises = dialog.findChild<QComboBox *>("exerciseFilter");
         QCOMPARE(exercises->currentText(), QString("Both exercises"));
