@@ -40,6 +40,20 @@ void Bind(Statement &s, const HistoryFilter &f, std::int64_t firstDay)
         s.Bind(5, ExerciseName(*f.exercise));
 }
 
+// Each row a query over a table of day sums gives under the filter, made
+// into a Row; the statement's last code, SQLITE_DONE when all went well.
+template <class Row, class Make>
+int ReadDayRows(sqlite3 *db, const std::string &select, const std::string &tail, const HistoryFilter &filter,
+                bool levels, std::vector<Row> &rows, Make make)
+{
+    std::int64_t firstDay = 0;
+    Statement s(db, select + Where(filter, firstDay, levels) + tail);
+    Bind(s, filter, firstDay);
+    while (s.Step())
+        rows.push_back(make(s));
+    return s.rc;
+}
+
 } // namespace
 
 HistoryStatus History::Ratings(Exercise exercise, std::size_t recentCount, RatingRecord &record) const
@@ -76,13 +90,11 @@ HistoryStatus History::RatingByDay(const HistoryFilter &filter, std::vector<DayR
     days.clear();
     if (!m_db)
         return Problem(HistoryError::Closed, m_path);
-    std::int64_t firstDay = 0;
-    Statement s(m_db, "SELECT day, date(day * 86400, 'unixepoch'), exercise, rating FROM day_ratings" +
-                          Where(filter, firstDay, false) + "ORDER BY day, exercise <> 'views'");
-    Bind(s, filter, firstDay);
-    while (s.Step())
-        days.push_back({s.Int(0), s.Text(1), ExerciseNamed(s.Text(2)), s.Real(3)});
-    return s.rc == SQLITE_DONE ? HistoryStatus{} : Failed(HistoryError::ReadFailed, s.rc);
+    const int rc = ReadDayRows(m_db, "SELECT day, date(day * 86400, 'unixepoch'), exercise, rating FROM day_ratings",
+                               "ORDER BY day, exercise <> 'views'", filter, false, days, [](Statement &s) {
+                                   return DayRating{s.Int(0), s.Text(1), ExerciseNamed(s.Text(2)), s.Real(3)};
+                               });
+    return rc == SQLITE_DONE ? HistoryStatus{} : Failed(HistoryError::ReadFailed, rc);
 }
 
 HistoryStatus History::Calibration(const HistoryFilter &filter, std::vector<CalibrationBand> &bands) const
@@ -90,13 +102,13 @@ HistoryStatus History::Calibration(const HistoryFilter &filter, std::vector<Cali
     bands.clear();
     if (!m_db)
         return Problem(HistoryError::Closed, m_path);
-    std::int64_t firstDay = 0;
-    Statement s(m_db, "SELECT band, sum(turns), sum(predicted) / sum(turns), sum(accuracy) / sum(turns) FROM day_calibration" +
-                          Where(filter, firstDay) + "GROUP BY band ORDER BY band");
-    Bind(s, filter, firstDay);
-    while (s.Step())
-        bands.push_back({ToInt(s.Int(0)), ToInt(s.Int(1)), s.Real(2), s.Real(3)});
-    return s.rc == SQLITE_DONE ? HistoryStatus{} : Failed(HistoryError::ReadFailed, s.rc);
+    const int rc = ReadDayRows(m_db,
+                               "SELECT band, sum(turns), sum(predicted) / sum(turns), sum(accuracy) / sum(turns)"
+                               " FROM day_calibration",
+                               "GROUP BY band ORDER BY band", filter, true, bands, [](Statement &s) {
+                                   return CalibrationBand{ToInt(s.Int(0)), ToInt(s.Int(1)), s.Real(2), s.Real(3)};
+                               });
+    return rc == SQLITE_DONE ? HistoryStatus{} : Failed(HistoryError::ReadFailed, rc);
 }
 
 HistoryStatus History::TriesBeforeHelp(const HistoryFilter &filter, HelpTries &tries) const
