@@ -520,11 +520,11 @@ public:
         std::string insert = "INSERT INTO turns(";
         std::string marks;
         for (std::size_t i = 0; i < columns.size(); ++i) {
-            // The code and the exercise are text; the named mistakes text
-            // that may be NULL; the coach's columns numbers that may be NULL.
+            // The code and the exercise are text; the named mistakes and the
+            // assignment text that may be NULL; the coach's columns numbers that may be NULL.
             const std::string &c = columns[i];
             const char *type = c == "code" || c == "exercise"                        ? " TEXT NOT NULL"
-                               : c == "mistakes"                                     ? " TEXT"
+                               : c == "mistakes" || c == "assignment"                ? " TEXT"
                                : c == "accuracy" || c == "predicted" || c == "rating" ? " REAL"
                                : c == "help_seconds" || c == "help_strokes"          ? " INTEGER"
                                                                                      : " INTEGER NOT NULL";
@@ -534,7 +534,7 @@ public:
         }
         create += ")";
         insert += ") VALUES(" + marks + ")";
-        if (columns.size() != 32 || sqlite3_open(file.c_str(), &m_db) != SQLITE_OK ||
+        if (columns.size() != 33 || sqlite3_open(file.c_str(), &m_db) != SQLITE_OK ||
             !Exec("PRAGMA journal_mode=WAL") || !Exec("PRAGMA synchronous=FULL") || !Exec(create.c_str()) ||
             sqlite3_prepare_v2(m_db, insert.c_str(), -1, &m_insert, nullptr) != SQLITE_OK) {
             std::fprintf(stderr, "bench_rules: the bare table could not be made in %s\n", file.c_str());
@@ -592,6 +592,11 @@ private:
             else
                 sqlite3_bind_null(m_insert, coach + 3 + k);
         }
+        if (t.assignment)
+            sqlite3_bind_text(m_insert, coach + 5, t.assignment->data(), static_cast<int>(t.assignment->size()),
+                              SQLITE_TRANSIENT);
+        else
+            sqlite3_bind_null(m_insert, coach + 5);
         return sqlite3_step(m_insert) == SQLITE_DONE;
     }
     sqlite3 *m_db = nullptr;

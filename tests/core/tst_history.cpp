@@ -285,6 +285,7 @@ private Q_SLOTS:
         quoted.mistakes = "X:mirror-lr;Z:sheet-Y";
         quoted.accuracy = 0.5, quoted.predicted = 0.625, quoted.rating = -1.25;
         quoted.helpSeconds = 30, quoted.helpStrokes = 4;
+        quoted.assignment = "0123456789abcdef0123456789abcdef";
         TurnRecord old = Built(Turn(-1, 0, 2, "K"));
         old.mistakes = "X:mirror-lr";
         for (const TurnRecord &t : {Replay(Turn(Noon, 2, 7, "AB12-CD34-5")), quoted, old})
@@ -306,11 +307,11 @@ private Q_SLOTS:
         QCOMPARE(Read(csv),
                  "time_utc,puzzle_code,level,seconds,x_right,x_wrong,x_score,y_right,y_wrong,y_score,z_right,z_wrong,"
                  "z_score,total_right,total_wrong,total_score,hints,peeks,help_cost,final_score,restart,from_code,daily,"
-                 "assessment,first_play,exercise,mistakes,accuracy,predicted,rating,help_seconds,help_strokes\r\n"
-                 "2026-12-06T12:00:00Z,AB12-CD34-5,2,62,5,1,4,3,3,0,2,6,-4,10,10,0,1,2,0,7,1,1,0,0,0,views,,0.0000,,,,\r\n"
+                 "assessment,first_play,exercise,mistakes,accuracy,predicted,rating,help_seconds,help_strokes,assignment\r\n"
+                 "2026-12-06T12:00:00Z,AB12-CD34-5,2,62,5,1,4,3,3,0,2,6,-4,10,10,0,1,2,0,7,1,1,0,0,0,views,,0.0000,,,,,\r\n"
                  "2026-12-06T13:01:01Z,\"a,\"\"b\"\"\r\nc\",10,70,5,1,4,3,3,0,2,6,-4,10,10,0,0,2,5,12,0,0,0,1234567890123,1,"
-                 "views,X:mirror-lr;Z:sheet-Y,0.5000,0.6250,-1.2500,30,4\r\n"
-                 "1969-12-31T23:59:59Z,K,0,60,5,1,4,3,3,0,2,6,-4,10,10,0,2,2,2,2,0,0,1,0,1,build,X:mirror-lr,0.0000,,,,\r\n");
+                 "views,X:mirror-lr;Z:sheet-Y,0.5000,0.6250,-1.2500,30,4,0123456789abcdef0123456789abcdef\r\n"
+                 "1969-12-31T23:59:59Z,K,0,60,5,1,4,3,3,0,2,6,-4,10,10,0,2,2,2,2,0,0,1,0,1,build,X:mirror-lr,0.0000,,,,,\r\n");
         QCOMPARE(ModeOf(csv), mode_t(0660));
         const HistoryStatus failed = h.ExportCsv(folder() + "/no/such/folder/x.csv");
         QVERIFY2(!failed.ok && failed.error == HistoryError::ExportFailed && failed.cause.text == "No such file or directory",

@@ -62,6 +62,7 @@ std::string HistoryCsvHeader()
     header.append(",").append(ExerciseColumn).append(",").append(MistakesColumn);
     for (const char *c : CoachColumns)
         header.append(",").append(c);
+    header.append(",").append(AssignmentColumn);
     return header;
 }
 
@@ -93,6 +94,8 @@ std::string HistoryCsv(const std::vector<TurnRecord> &turns)
             if (v)
                 csv += std::to_string(*v);
         }
+        csv += ',';
+        AppendCsvField(csv, t.assignment.value_or(std::string()));
         csv += "\r\n";
     }
     return csv;

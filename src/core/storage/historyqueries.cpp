@@ -116,6 +116,8 @@ HistoryStatus History::Turns(std::vector<TurnRecord> &turns) const
             t.helpSeconds = ToInt(s.Int(coach + 3));
         if (!s.Null(coach + 4))
             t.helpStrokes = ToInt(s.Int(coach + 4));
+        if (!s.Null(coach + 5))
+            t.assignment = s.Text(coach + 5);
         turns.push_back(std::move(t));
     }
     return s.rc == SQLITE_DONE ? HistoryStatus{} : Failed(HistoryError::ReadFailed, s.rc);

@@ -125,7 +125,8 @@ std::string MigrateTo5Sql()
 // statistics count over a period without reading the turns. Each turn's
 // accuracy before help, which older turns' counts tell; the predicted
 // accuracy and the rating after the turn, which older turns never had; and
-// the tries before the first hint or peek, which older turns did not count.
+// the tries before the first hint or peek, which older turns did not count;
+// the teacher's assignment a turn belongs to.
 constexpr const char *MigrateTo6Sql =
     "ALTER TABLE turns ADD COLUMN mistakes TEXT;"
     "CREATE TABLE turn_mistakes(day INTEGER NOT NULL, level INTEGER NOT NULL, exercise TEXT NOT NULL,"
@@ -136,6 +137,7 @@ constexpr const char *MigrateTo6Sql =
     "ALTER TABLE turns ADD COLUMN rating REAL;"
     "ALTER TABLE turns ADD COLUMN help_seconds INTEGER;"
     "ALTER TABLE turns ADD COLUMN help_strokes INTEGER;"
+    "ALTER TABLE turns ADD COLUMN assignment TEXT;"
     "UPDATE turns SET accuracy = CASE WHEN total_right > 0 AND total_right + total_wrong > 0"
     " THEN CAST(total_right AS REAL) / (total_right + total_wrong) ELSE 0.0 END;"
     // The coach's statistics read sums per day, as the others do, kept by a

@@ -66,9 +66,12 @@ constexpr const char *MistakesColumn = "mistakes";
 // accuracy (REAL), predicted (REAL), rating (REAL), help_seconds and
 // help_strokes (INTEGER).
 constexpr std::array<const char *, 5> CoachColumns{"accuracy", "predicted", "rating", "help_seconds", "help_strokes"};
+// The id of the teacher's assignment a turn was played in (TEXT), NULL for
+// every other turn.
+constexpr const char *AssignmentColumn = "assignment";
 
 // The turns' columns as stored and read back: utc, code, the numbers, the
-// exercise, the mistakes, the coach's.
+// exercise, the mistakes, the coach's, the assignment.
 inline std::string ColumnList(const char *separator = ", ")
 {
     std::string list = std::string("utc") + separator + "code";
@@ -77,6 +80,7 @@ inline std::string ColumnList(const char *separator = ", ")
     list.append(separator).append(ExerciseColumn).append(separator).append(MistakesColumn);
     for (const char *c : CoachColumns)
         list.append(separator).append(c);
+    list.append(separator).append(AssignmentColumn);
     return list;
 }
 

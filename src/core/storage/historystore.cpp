@@ -202,7 +202,7 @@ History::OpenOutcome History::TryOpen(HistoryCause &cause)
     if (version == 0)
         SyncFolder(FolderOf(m_path));  // the new file's name survives a power cut too
     std::string insert = "INSERT INTO turns(" + ColumnList() + ") VALUES(?1";
-    for (std::size_t i = 2; i <= NumberColumns.size() + 4 + CoachColumns.size(); ++i)
+    for (std::size_t i = 2; i <= NumberColumns.size() + 5 + CoachColumns.size(); ++i)
         insert += ",?" + std::to_string(i);
     insert += ")";
     rc = sqlite3_prepare_v2(m_db, insert.c_str(), -1, &m_insert, nullptr);
@@ -283,6 +283,9 @@ bool History::InsertAll(const std::vector<TurnRecord> &turns, HistoryCause &fail
                 sqlite3_bind_int64(m_insert, coach + 3, *t.helpSeconds);
             if (t.helpStrokes)
                 sqlite3_bind_int64(m_insert, coach + 4, *t.helpStrokes);
+            if (t.assignment)
+                sqlite3_bind_text(m_insert, coach + 5, t.assignment->data(), static_cast<int>(t.assignment->size()),
+                                  SQLITE_TRANSIENT);
             rc = sqlite3_step(m_insert);
             if (rc != SQLITE_DONE || !InsertMistakes(named, t, rc))
                 break;

@@ -57,6 +57,9 @@ struct TurnRecord {
     std::optional<double> rating = std::nullopt;
     std::optional<int> helpSeconds = std::nullopt;
     std::optional<int> helpStrokes = std::nullopt;
+    // The id of the teacher's assignment the turn was played in; none for
+    // every other turn.
+    std::optional<std::string> assignment = std::nullopt;
     friend bool operator==(const TurnRecord &, const TurnRecord &) = default;
 };
 

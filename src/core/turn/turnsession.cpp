@@ -124,6 +124,8 @@ void TurnSession::MarkSeen()
 std::optional<AssessmentResult> TurnSession::New()
 {
     std::optional<AssessmentResult> finished;
+    if (m_assignment && NextAssignmentFigure())
+        return finished;
     if (m_sitting) {
         // New moves the sitting on; a figure left unchecked scores nothing.
         if (!m_sitting->result.done[m_sitting->figure])
@@ -167,12 +169,14 @@ void TurnSession::OpenFigure(const PuzzleCode &code, Origin origin)
 void TurnSession::OpenCode(const PuzzleCode &code)
 {
     m_sitting.reset();
+    m_assignment.reset();
     OpenFigure(code, code.daily ? Origin::Daily : Origin::Code);
 }
 
 void TurnSession::OpenToday()
 {
     m_sitting.reset();
+    m_assignment.reset();
     const std::chrono::sys_seconds now{std::chrono::seconds{m_clock()}};
     OpenFigure(DailyPuzzle(UtcDate(now)), Origin::Daily);
 }
@@ -186,6 +190,7 @@ void TurnSession::StartAssessment()
     std::int64_t id = 0;
     while (id == 0)
         id = static_cast<std::int64_t>(random() >> 2);
+    m_assignment.reset();
     m_sitting = Sitting{id, 0, {}};
     OpenFigure(AssessmentSet()[0], Origin::Assessment);
 }
@@ -216,13 +221,16 @@ bool TurnSession::ChooseExercise(Exercise e)
     m_chosenExercise = e;
     if (m_sitting && e == Exercise::Views)
         return false;  // a sitting is drawn in any case
-    if (TurnExercise() == e && !m_sitting)
+    if (m_assignment && e == m_assignment->assignment.exercise)
         return false;
-    // The same figure in the other exercise; a sitting left behind leaves its
-    // figure as a code's.
-    const Origin origin = m_sitting ? Origin::Code : m_origin;
+    if (TurnExercise() == e && !m_sitting && !m_assignment)
+        return false;
+    // The same figure in the other exercise; a sitting or an assignment left
+    // behind leaves its figure as a code's.
+    const Origin origin = m_sitting || m_assignment ? Origin::Code : m_origin;
     const int shown = m_shownLevel;
     m_sitting.reset();
+    m_assignment.reset();
     m_game.SetExercise(e);
     m_game.NewFrom(m_game.FigureLevel(), m_game.FigureSeed());
     Began(origin, false);
@@ -294,6 +302,8 @@ TurnSession::HintResult TurnSession::Hint(std::optional<Sheet> preferred)
 {
     if (m_game.Checked())
         return {HintOutcome::Locked, Sheet::X};
+    if (m_assignment && !m_assignment->assignment.hints)
+        return {HintOutcome::Off, preferred.value_or(Sheet::X)};
     if (TurnExercise() == Exercise::Build)
         return BuildHint();
     std::optional<SheetHint> chosen;
@@ -353,6 +363,8 @@ TurnSession::PeekOutcome TurnSession::Peek()
 {
     if (m_game.Checked())
         return PeekOutcome::Locked;
+    if (m_assignment && !m_assignment->assignment.peeks)
+        return PeekOutcome::Off;
     if (m_peeking)
         return PeekOutcome::AlreadyShowing;
     if (!AnyStroke(m_game))
@@ -430,6 +442,8 @@ void TurnSession::Record(CheckReport &report, bool firstPlay)
     turn.rating = coach.rating;
     turn.helpSeconds = m_helpSeconds;
     turn.helpStrokes = m_helpStrokes;
+    if (m_assignment)
+        turn.assignment = m_assignment->assignment.id;
     if (History *h = m_history ? m_history() : nullptr)
         report.history = h->Append(turn);
 
@@ -453,6 +467,7 @@ void TurnSession::Record(CheckReport &report, bool firstPlay)
         m_sitting->result.Record(m_sitting->figure, o.finalScore, o.seconds);
         report.sittingComplete = FinishSittingIfComplete();
     }
+    RecordAssignmentCheck(report, turn.utcSeconds);
 }
 
 std::string TurnSession::ConfirmRecord(const std::string &resultsPath, const std::string &name)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/classroom/assignment.h"
+#include "core/classroom/result.h"
 #include "core/coach/choice.h"
 #include "core/coach/rating.h"
 #include "core/codes/assessment.h"
@@ -59,6 +61,15 @@ std::int64_t SystemUtcSeconds();
 // without changing the chosen one, and an ordinary new turn in every other
 // way: it may set a record and counts as a first play.
 //
+// A teacher's assignment. Its figures in order, in its exercise, each shown at
+// its own level as a code's; New moves to the next figure not yet checked and
+// leaves the assignment once every one is. A figure's first Check within the
+// assignment is its result, a Restart after it cannot change that, and the
+// hints or peeks the assignment does not allow are off. A code, today's
+// figure, the assessment or the other exercise leave it (the window asks
+// first). Its turns are otherwise ordinary: first plays set records and move
+// the rating, and the history marks them with the assignment's id.
+//
 // Exercises. Every turn is one of two exercises on its figure: drawing its
 // views, or building it from them. The chosen exercise is the player's; an
 // assessment sitting is always drawn, and choosing to build leaves it. Seen
@@ -73,13 +84,13 @@ class TurnSession {
 public:
     static constexpr int PeekMs = 2000;
 
-    enum class Origin { New, Code, Daily, Assessment };
-    enum class HintOutcome { Given, NoneLeft, Locked, Full };
+    enum class Origin { New, Code, Daily, Assessment, Assignment };
+    enum class HintOutcome { Given, NoneLeft, Locked, Full, Off };
     struct HintResult {
         HintOutcome outcome = HintOutcome::Locked;
         Sheet sheet = Sheet::X;
     };
-    enum class PeekOutcome { Started, AlreadyShowing, NothingDrawn, Locked };
+    enum class PeekOutcome { Started, AlreadyShowing, NothingDrawn, Locked, Off };
     struct CheckReport {
         Game::CheckOutcome outcome;
         bool firstCheck = false;        // the turn's first Check: it went to the history
@@ -87,6 +98,7 @@ public:
         HistoryStatus history;          // how recording the turn went
         std::optional<AssessmentResult> sittingComplete;
         bool suggestionChanged = false;
+        bool assignmentChanged = false;  // a figure's result entered: the result file is due
     };
 
     explicit TurnSession(UtcClock clock = SystemUtcSeconds);
@@ -115,6 +127,17 @@ public:
     bool InAssessment() const { return m_sitting.has_value(); }
     // The figure of the sitting now played (0..11), or none.
     std::optional<std::size_t> AssessmentFigure() const;
+
+    // Plays the assignment for the student whose result so far is `result`
+    // (NewResult, or one read back): from its first figure not yet checked,
+    // or its first when all are. Leaves an assessment sitting.
+    void StartAssignment(const Assignment &assignment, AssignmentResult result);
+    void LeaveAssignment();
+    bool InAssignment() const { return m_assignment.has_value(); }
+    const Assignment *CurrentAssignment() const { return m_assignment ? &m_assignment->assignment : nullptr; }
+    const AssignmentResult *CurrentAssignmentResult() const { return m_assignment ? &m_assignment->result : nullptr; }
+    // The assignment's figure now played, from 0.
+    std::optional<std::size_t> AssignmentFigure() const;
 
     Origin TurnOrigin() const { return m_origin; }
     PuzzleCode CurrentCode() const;
@@ -202,8 +225,15 @@ private:
     void MarkSeen();
     // Whether the history knows the figure as seen in the turn's exercise.
     bool IsSeen();
-    // The exercise of the next turn: the chosen one, or views in a sitting.
-    Exercise NextExercise() const { return m_sitting ? Exercise::Views : m_chosenExercise; }
+    // The exercise of the next turn: the chosen one, views in a sitting, the
+    // assignment's in an assignment.
+    Exercise NextExercise() const
+    {
+        return m_sitting ? Exercise::Views : m_assignment ? m_assignment->assignment.exercise : m_chosenExercise;
+    }
+    // After New in an assignment: whether it moved to another of its figures.
+    bool NextAssignmentFigure();
+    void RecordAssignmentCheck(CheckReport &report, std::int64_t utcSeconds);
     HintResult BuildHint();
     void OpenFigure(const PuzzleCode &code, Origin origin);
     void Record(CheckReport &report, bool firstPlay);
@@ -264,4 +294,11 @@ private:
         AssessmentResult result;
     };
     std::optional<Sitting> m_sitting;
+
+    struct AssignmentPlay {
+        Assignment assignment;
+        AssignmentResult result;
+        std::size_t figure = 0;
+    };
+    std::optional<AssignmentPlay> m_assignment;
 };
