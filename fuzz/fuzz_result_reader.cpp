@@ -20,8 +20,10 @@
 
 namespace {
 
-const std::set<std::string> TopKeys{"format", "version", "assignment", "title", "student", "figures", "complete", "checksum"};
-const std::set<std::string> FigureKeys{"code", "exercise", "max", "right", "wrong", "score", "seconds", "hints", "peeks", "checked"};
+const std::set<std::string> TopKeys{"format",  "version", "assignment", "title",
+                                    "student", "figures", "complete",   "checksum"};
+const std::set<std::string> FigureKeys{"code",  "exercise", "max",   "right", "wrong",
+                                       "score", "seconds",  "hints", "peeks", "checked"};
 
 bool OnlyKnownKeys(const nlohmann::json &value)
 {
@@ -47,7 +49,8 @@ void Check(std::string_view bytes)
     const StrictJson json = ParseStrictJson(bytes);
     FUZZ_CHECK(!json.problem, fuzz::Quoted(bytes));
     if (OnlyKnownKeys(json.value))
-        FUZZ_CHECK(written == CanonicalJson(json.value) + "\n", fuzz::Quoted(bytes) + " written as " + fuzz::Quoted(written));
+        FUZZ_CHECK(written == CanonicalJson(json.value) + "\n",
+                   fuzz::Quoted(bytes) + " written as " + fuzz::Quoted(written));
     const ResultRead back = ReadAssignmentResult(written);
     FUZZ_CHECK(back.status == ResultStatus::Ok && back.result == read.result,
                fuzz::Quoted(written) + ": " + DescribeClassFileProblem(back.problem));

@@ -156,12 +156,14 @@ private Q_SLOTS:
             R"("format":"trivisto-assignment","version":1,"figures":["$A"]})", ClassFileError::BadValue, "id");
         row("no figures", "{" + ok + R"("format":"trivisto-assignment","version":1,"figures":[]})",
             ClassFileError::FigureCount, "figures");
-        row("a code with a typo", "{" + ok + R"("format":"trivisto-assignment","version":1,"figures":["$B","0W01-0001-C"]})",
+        row("a code with a typo",
+            "{" + ok + R"("format":"trivisto-assignment","version":1,"figures":["$B","0W01-0001-C"]})",
             ClassFileError::BadValue, "figures[1]");
         row("a figure twice, once typed otherwise", "{" + ok +
             R"("format":"trivisto-assignment","version":1,"figures":["$A","$B","$a"]})",
             ClassFileError::DuplicateFigure, "figures[2]");
-        row("30 February", "{" + ok + R"("format":"trivisto-assignment","version":1,"figures":["$A"],"due":"2026-02-30"})",
+        row("30 February",
+            "{" + ok + R"("format":"trivisto-assignment","version":1,"figures":["$A"],"due":"2026-02-30"})",
             ClassFileError::BadValue, "due");
         row("build or views only", "{" + QByteArray(ok).replace("views", "both") +
             R"("format":"trivisto-assignment","version":1,"figures":["$A"]})", ClassFileError::BadValue, "exercise");
