@@ -58,7 +58,7 @@ build_jobs() { nproc 2>/dev/null || echo 2; }
 # Debian packages for the fuzz targets: clang 14 with libFuzzer and clang's
 # sanitizer runtimes (gcc's come with g++).
 TRIVISTO_FUZZ_PACKAGES=(clang-14 libfuzzer-14-dev libclang-rt-14-dev)
-TRIVISTO_FUZZ_TARGETS=(fuzz_results_reader fuzz_results_writer fuzz_strokes fuzz_scoring fuzz_puzzle_code fuzz_turn fuzz_build)
+TRIVISTO_FUZZ_TARGETS=(fuzz_results_reader fuzz_results_writer fuzz_strokes fuzz_scoring fuzz_puzzle_code fuzz_turn fuzz_build fuzz_assignment_reader fuzz_result_reader)
 TRIVISTO_FUZZ_BUILD=build-fuzz
 
 # Sanitizer settings for build-asan and the fuzz targets: stop at the first

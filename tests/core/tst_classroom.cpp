@@ -156,12 +156,14 @@ private Q_SLOTS:
             R"("format":"trivisto-assignment","version":1,"figures":["$A"]})", ClassFileError::BadValue, "id");
         row("no figures", "{" + ok + R"("format":"trivisto-assignment","version":1,"figures":[]})",
             ClassFileError::FigureCount, "figures");
-        row("a code with a typo", "{" + ok + R"("format":"trivisto-assignment","version":1,"figures":["$B","0W01-0001-C"]})",
+        row("a code with a typo",
+            "{" + ok + R"("format":"trivisto-assignment","version":1,"figures":["$B","0W01-0001-C"]})",
             ClassFileError::BadValue, "figures[1]");
         row("a figure twice, once typed otherwise", "{" + ok +
             R"("format":"trivisto-assignment","version":1,"figures":["$A","$B","$a"]})",
             ClassFileError::DuplicateFigure, "figures[2]");
-        row("30 February", "{" + ok + R"("format":"trivisto-assignment","version":1,"figures":["$A"],"due":"2026-02-30"})",
+        row("30 February",
+            "{" + ok + R"("format":"trivisto-assignment","version":1,"figures":["$A"],"due":"2026-02-30"})",
             ClassFileError::BadValue, "due");
         row("build or views only", "{" + QByteArray(ok).replace("views", "both") +
             R"("format":"trivisto-assignment","version":1,"figures":["$A"]})", ClassFileError::BadValue, "exercise");
@@ -254,7 +256,7 @@ private Q_SLOTS:
         QTest::newRow("checksum in capitals") << "CHECKSUM" << ResultStatus::Damaged << ClassFileError::BadChecksum;
         QTest::newRow("unknown key, signed anew") << "extra" << ResultStatus::Ok << ClassFileError::None;
         QTest::newRow("newer version") << "version" << ResultStatus::NewerVersion << ClassFileError::NewerVersion;
-        QTest::newRow("checked without counts, signed anew") << "partly" << ResultStatus::Damaged
+        QTest::newRow("checked, a count missing, signed anew") << "partly" << ResultStatus::Damaged
                                                              << ClassFileError::Incomplete;
         QTest::newRow("complete with a figure unchecked, signed anew") << "complete" << ResultStatus::Damaged
                                                                        << ClassFileError::Incomplete;
@@ -281,7 +283,7 @@ private Q_SLOTS:
         else if (edit == "version")
             bytes.replace(bytes.find("\"version\":1"), 11, "\"version\":2");
         else if (edit == "partly")
-            v["figures"][1]["checked"] = "2026-12-20T10:00:00Z", bytes = Resigned(v);
+            v["figures"][0]["wrong"] = nullptr, bytes = Resigned(v);
         else if (edit == "complete")
             v["complete"] = true, bytes = Resigned(v);
         else if (edit == "fraction")

@@ -73,7 +73,8 @@ AssignmentMade MakeAssignment(std::string_view title, Exercise exercise, std::ve
                               bool peeks, std::optional<std::chrono::sys_days> due)
 {
     AssignmentMade made;
-    made.assignment = {RandomAssignmentId(), std::string(TrimmedName(title)), exercise, std::move(figures), hints, peeks, due};
+    made.assignment = {RandomAssignmentId(), std::string(TrimmedName(title)), exercise, std::move(figures),
+                       hints, peeks, due};
     made.problem = CheckAssignment(made.assignment);
     return made;
 }

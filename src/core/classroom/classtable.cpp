@@ -216,7 +216,9 @@ std::string ClassCsv(const ClassTable &table)
         }
         csv += ',';
         if (ok)
-            csv.append(CsvPercent(row.totalPercent)).append(row.complete ? ",yes" : ",no").append(row.late ? ",yes" : ",no");
+            csv.append(CsvPercent(row.totalPercent))
+                .append(row.complete ? ",yes" : ",no")
+                .append(row.late ? ",yes" : ",no");
         else
             csv += ",,";
         csv += ',';

@@ -63,10 +63,10 @@ std::optional<std::int64_t> ParseIsoUtc(std::string_view text)
 
 std::string IsoUtc(std::int64_t utcSeconds)
 {
-    const std::int64_t first = std::int64_t{sys_days{year{0} / January / 1}.time_since_epoch().count()} * SecondsPerDay;
-    const std::int64_t last = std::int64_t{sys_days{year{9999} / December / 31}.time_since_epoch().count()} * SecondsPerDay +
-                              SecondsPerDay - 1;
-    const std::int64_t t = std::clamp(utcSeconds, first, last);
+    const auto dayStart = [](sys_days d) { return std::int64_t{d.time_since_epoch().count()} * SecondsPerDay; };
+    const std::int64_t earliest = dayStart(year{0} / January / 1);
+    const std::int64_t latest = dayStart(year{9999} / December / 31) + SecondsPerDay - 1;
+    const std::int64_t t = std::clamp(utcSeconds, earliest, latest);
     // Floor division: a moment before 1970 belongs to the day it falls in.
     const std::int64_t dayNumber = (t >= 0 ? t : t - SecondsPerDay + 1) / SecondsPerDay;
     const std::int64_t rest = t - dayNumber * SecondsPerDay;
