@@ -1,8 +1,10 @@
 #include "core/storage/instancelock.h"
+#include "ui/app/classroomcli.h"
 #include "ui/app/commandline.h"
 #include "ui/app/locations.h"
 #include "ui/app/settings.h"
 #include "ui/app/translations.h"
+#include "ui/window/assignmentflow.h"
 #include "ui/window/mainwindow.h"
 #include "ui/view3d/figureview.h"
 
@@ -12,6 +14,7 @@
 #include <QMessageBox>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -32,6 +35,11 @@ int main(int argc, char *argv[])
         return 2;
     }
 
+    // The teacher's commands need no display: Qt's offscreen platform draws a
+    // worksheet's pages and finds the fonts.
+    const bool headless = commandLine.action != CommandLine::Action::Play;
+    if (headless)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     FigureView::UseDefaultSurfaceFormat();
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("trivisto"));
@@ -43,6 +51,13 @@ int main(int argc, char *argv[])
     SettingsStore store(settingsFile);
     const GameSettings settings = store.load();
     InstallTranslations(app, settings.language);
+    switch (commandLine.action) {
+    case CommandLine::Action::MakeAssignment:
+        return RunMakeAssignment(commandLine.make, commandLine.exercise.value_or(Exercise::Views));
+    case CommandLine::Action::ClassReport:
+        return RunClassReport(commandLine.assignment, commandLine.inputs, commandLine.output);
+    default: break;
+    }
 
     const GameLocations where = FindLocations(QApplication::applicationDirPath(),
                                               QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
@@ -67,7 +82,7 @@ int main(int argc, char *argv[])
         problems.append(QApplication::translate("main", "The folder %1 could not be made, so records and the history "
                                                         "cannot be kept this time. The game goes on.")
                             .arg(QDir::toNativeSeparators(where.recordsDir)));
-    const QString results = window.readResults();
+    const QString results = window.turn().readResults();
     if (!results.isEmpty())
         problems.append(results);
     if (!problems.isEmpty())
@@ -81,5 +96,10 @@ int main(int argc, char *argv[])
                               : QApplication::translate("main", "Trivisto could not lock its data folder: %1")
                                     .arg(QString::fromStdString(lock.Error())));
     window.showAsSettled();
+    // The student's name is asked over the game's window, once it shows.
+    if (commandLine.assignmentFile)
+        QTimer::singleShot(0, &window, [&window, path = *commandLine.assignmentFile] {
+            window.assignments()->openFile(path);
+        });
     return QApplication::exec();
 }

@@ -16,7 +16,10 @@
 #include "ui/dialogs/highscoresdialog.h"
 #include "ui/dialogs/progresswindows.h"
 #include "ui/window/controlpanel.h"
+#include "ui/app/assignmentfiles.h"
+#include "ui/window/assignmentflow.h"
 #include "ui/window/guide.h"
+#include "core/classroom/assignmentfigures.h"
 #include "core/codes/puzzlecode.h"
 #include "ui/dialogs/statisticsdialog.h"
 #include "ui/dialogs/recordnamedialog.h"
@@ -187,7 +190,7 @@ private Q_SLOTS:
         QVERIFY(results.open(QIODevice::WriteOnly) && results.write("Ann,57,12,,\r\nBob,x1,3,,\r\nCy,99,9,,\r\n") > 0);
         results.close();
         m_window = std::make_unique<MainWindow>(m_folder.path());
-        QCOMPARE(m_window->readResults(), QStringLiteral("'0x1' is not a valid integer value\nin %1, line 2")
+        QCOMPARE(m_window->turn().readResults(), QStringLiteral("'0x1' is not a valid integer value\nin %1, line 2")
                                               .arg(QDir::toNativeSeparators(results.fileName())));
         QVERIFY(showReady(*m_window));
         QCOMPARE(control<QLabel>(m_window.get(), "bestLabel")->text(), "Best score 57");
@@ -368,6 +371,48 @@ private Q_SLOTS:
             QCOMPARE(w.turn().inAssessment(), !leave);
         }
         QVERIFY(w.turn().session().TurnOrigin() == TurnSession::Origin::Daily && w.settings().level == 2);
+    }
+
+    // A student's assignment: the name asked, the place in the status line,
+    // the result file in Documents/Trivisto after each Check, and a second
+    // window (as a second copy) refused the same assignment. The rules behind
+    // it: tst_assignment.
+    void assignmentWritesItsResultFile()
+    {
+        MainWindow &w = *m_window;
+        const Assignment a =
+            MakeAssignment("Week 3", Exercise::Views, {{1, 11}, {2, 22}}, true, true, std::nullopt).assignment;
+        const QString file = m_folder.file(QStringLiteral("w3.trivisto-assignment"));
+        QVERIFY(WriteClassFile(file, WriteAssignment(a), nullptr));
+        w.assignments()->setNameAsker([](const QString &) { return QStringLiteral(" A. Student "); });
+        QVERIFY(w.assignments()->openFile(file));
+        QTRY_COMPARE(control<QLabel>(&w, "codeLabel")->text(), QStringLiteral("Week 3: figure 1 of 2"));
+        for (Sheet s : AllSheets)
+            drawTruth(w, s);
+        action("checkAction")->trigger();
+        const QString path = QDir::home().filePath(QStringLiteral("Documents/Trivisto/Week 3 - A. Student.trivisto-result"));
+        QCOMPARE(w.assignments()->resultPath(), path);
+        std::string bytes;
+        QVERIFY(ReadClassFile(path, bytes, nullptr));
+        const ResultRead read = ReadAssignmentResult(bytes);
+        QCOMPARE(read.status, ResultStatus::Ok);
+        QCOMPARE(*read.result.figures[0].right, MaxPoints(a.figures[0], Exercise::Views));
+        QVERIFY(!read.result.figures[1].Checked());
+
+        MainWindow second(m_folder.path());
+        second.assignments()->setNameAsker([](const QString &) { return QStringLiteral("B"); });
+        QString refused;
+        whenModal<QMessageBox>(&second, [&](QMessageBox *box) {
+            refused = box->text();
+            box->accept();
+        });
+        QVERIFY(!second.assignments()->openFile(file));
+        QCOMPARE(refused, QStringLiteral("The assignment Week 3 is open in another copy of Trivisto."));
+
+        // Leaving asks and keeps the file; the next turn is an ordinary one.
+        whenModal<QMessageBox>(&w, [](QMessageBox *box) { box->button(QMessageBox::Yes)->click(); });
+        action("dailyAction")->trigger();
+        QVERIFY(!w.assignments()->inAssignment() && !w.turn().session().InAssignment());
     }
 
     // A message raised by a Check (here: the sitting complete) shows over
@@ -899,7 +944,18 @@ private Q_SLOTS:
         QTest::newRow("level too high") << QStringList{"--level", "85"} << 2 << "from 0 to 84";
         QTest::newRow("level not a number") << QStringList{"--level=x"} << 2 << "from 0 to 84";
         QTest::newRow("unknown option") << QStringList{"--colour"} << 2 << "colour";
-        QTest::newRow("stray argument") << QStringList{"Stat.txt"} << 2 << "Stat.txt";
+        QTest::newRow("a second file") << QStringList{"a.trivisto-assignment", "Stat.txt"} << 2 << "Stat.txt";
+        QTest::newRow("a file and a code") << QStringList{"a.trivisto-assignment", "--puzzle", "0026-V5ZD-2"} << 2
+                                           << "exclude each other";
+        // The teacher's commands need no display; what they cannot write is status 1.
+        const QStringList make{"--make-assignment", "/nonexistent/w.trivisto-assignment", "--title", "Week 3",
+                               "--levels", "2-6", "--count", "3"};
+        QTest::newRow("assignment without a title") << QStringList(make.mid(0, 2)) << 2 << "needs --title";
+        QTest::newRow("assignment levels upside down") << QStringList(make.mid(0, 5) + QStringList{"6-2", "--count", "3"})
+                                                       << 2 << "LOW-HIGH";
+        QTest::newRow("assignment not written") << make << 1 << "could not be written";
+        QTest::newRow("class report without --csv") << QStringList{"--class-report", "a", "b"} << 2 << "needs --csv";
+        QTest::newRow("--csv alone") << QStringList{"--csv", "x.csv"} << 2 << "goes with --class-report";
         QTest::newRow("mistyped puzzle code") << QStringList{"--puzzle", "0026-V5ZD-3"} << 2 << "typing error";
         QTest::newRow("unknown exercise") << QStringList{"--exercise", "draw"} << 2 << "views or build";
         // Qt's own options are Qt's: a session manager restarts the game with -session.

@@ -9,11 +9,11 @@
 
 InstanceLock::~InstanceLock() { Release(); }
 
-bool InstanceLock::TryAcquire(const std::string &folder)
+bool InstanceLock::TryAcquire(const std::string &folder, const std::string &fileName)
 {
     Release();
     m_error.clear();
-    const std::string path = (folder.empty() ? std::string(".") : folder) + "/" + FileName;
+    const std::string path = (folder.empty() ? std::string(".") : folder) + "/" + fileName;
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
     if (fd < 0) {
         m_error = std::strerror(errno);

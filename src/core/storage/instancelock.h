@@ -16,9 +16,11 @@ public:
     InstanceLock(const InstanceLock &) = delete;
     InstanceLock &operator=(const InstanceLock &) = delete;
 
-    // Takes the lock of folder/trivisto.lock without waiting. False when
-    // another copy holds it or the file cannot be made (then Error() says why).
-    bool TryAcquire(const std::string &folder);
+    // Takes the lock of folder/trivisto.lock (or of another file name, for
+    // one thing a copy keeps, such as an open assignment) without waiting.
+    // False when another copy holds it or the file cannot be made (then
+    // Error() says why).
+    bool TryAcquire(const std::string &folder, const std::string &fileName = FileName);
     void Release();
     bool Held() const { return m_fd >= 0; }
     // Empty when another copy holds the lock; the system's reason otherwise.

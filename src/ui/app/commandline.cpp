@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 
 #include <algorithm>
+#include <array>
 #include <iterator>
 
 namespace {
@@ -29,9 +30,13 @@ constexpr QtOption QtOptions[] = {
     {"sync", false}, {"nograb", false}, {"dograb", false},
 };
 
-// The arguments with Qt's options (and their values) left out.
+// The arguments with Qt's options (and their values) left out. X11's -title
+// is the new assignment's --title when --make-assignment is given.
 QStringList WithoutQtOptions(const QStringList &arguments)
 {
+    const bool making = std::ranges::any_of(arguments, [](const QString &a) {
+        return a == QLatin1String("--make-assignment") || a.startsWith(QLatin1String("--make-assignment="));
+    });
     QStringList rest;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &arg = arguments[i];
@@ -42,7 +47,7 @@ QStringList WithoutQtOptions(const QStringList &arguments)
         const qsizetype dashes = arg.startsWith(QLatin1String("--")) ? 2 : arg.startsWith(QLatin1Char('-')) ? 1 : 0;
         const QString name = arg.mid(dashes).section(QLatin1Char('='), 0, 0);
         const auto qt = std::ranges::find_if(QtOptions, [&](const QtOption &o) { return name == QLatin1String(o.name); });
-        if (i == 0 || dashes == 0 || qt == std::end(QtOptions)) {
+        if (i == 0 || dashes == 0 || qt == std::end(QtOptions) || (making && name == QLatin1String("title"))) {
             rest.append(arg);
             continue;
         }
@@ -77,7 +82,33 @@ CommandLine ParseCommandLine(const QStringList &arguments)
         QCoreApplication::translate("CommandLine", "Play this exercise: views (draw the three views, the default) or "
                                                    "build (build the figure from its views)."),
         QStringLiteral("EXERCISE"));
-    parser.addOptions({help, version, level, puzzle, exercise});
+    auto valued = [](const char *name, const char *text, const char *value) {
+        return QCommandLineOption(QString::fromLatin1(name), QCoreApplication::translate("CommandLine", text),
+                                  QString::fromLatin1(value));
+    };
+    auto flag = [](const char *name, const char *text) {
+        return QCommandLineOption(QString::fromLatin1(name), QCoreApplication::translate("CommandLine", text));
+    };
+    const QCommandLineOption makeAssignment =
+        valued("make-assignment", "Write a new assignment to FILE, with --title, --levels and --count.", "FILE");
+    const QCommandLineOption title = valued("title", "The new assignment's title.", "TITLE");
+    const QCommandLineOption levels = valued("levels", "The levels of its figures, as LOW-HIGH (0 to 84).", "LEVELS");
+    const QCommandLineOption count = valued("count", "How many figures it holds (1 to 50).", "N");
+    const QCommandLineOption noHints = flag("no-hints", "Allow no hints in it.");
+    const QCommandLineOption noPeeks = flag("no-peeks", "Allow no peeks in it.");
+    const QCommandLineOption due = valued("due", "The day it is due, as YYYY-MM-DD.", "DATE");
+    const QCommandLineOption classReport = valued(
+        "class-report", "Write the class table of the result files and folders given to the file of --csv.",
+        "ASSIGNMENT");
+    const QCommandLineOption csv = valued("csv", "The class table's CSV file.", "FILE");
+    const QCommandLineOption printAssignment =
+        valued("print-assignment", "Write the assignment's worksheet to the PDF file of --pdf.", "FILE");
+    const QCommandLineOption pdf = valued("pdf", "The worksheet's PDF file.", "FILE");
+    parser.addOptions({help, version, level, puzzle, exercise, makeAssignment, title, levels, count, noHints, noPeeks,
+                       due, classReport, csv, printAssignment, pdf});
+    parser.addPositionalArgument(
+        QStringLiteral("FILE"), QCoreApplication::translate("CommandLine", "An assignment to play (.trivisto-assignment)."),
+        QStringLiteral("[FILE]"));
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
 
     auto fail = [&](const QString &message) {
@@ -99,30 +130,103 @@ CommandLine ParseCommandLine(const QStringList &arguments)
         result.text = QStringLiteral("trivisto %1\n").arg(QStringLiteral(TRIVISTO_VERSION));
         return result;
     }
-    if (!parser.positionalArguments().isEmpty())
-        return fail(QCoreApplication::translate("CommandLine", "Unexpected argument: %1")
-                        .arg(parser.positionalArguments().constFirst()));
+    if (parser.isSet(exercise)) {
+        result.exercise = ParseExercise(parser.value(exercise).toStdString());
+        if (!result.exercise)
+            return fail(QCoreApplication::translate("CommandLine", "The exercise must be views or build, not '%1'.").arg(parser.value(exercise)));
+    }
+
+    // The teacher's commands: one at a time, each with its own options, and
+    // none of the options for playing.
+    const QStringList positional = parser.positionalArguments();
+    const std::array<const QCommandLineOption *, 3> modes{&makeAssignment, &classReport, &printAssignment};
+    const auto mode = std::ranges::find_if(modes, [&](const QCommandLineOption *o) { return parser.isSet(*o); });
+    if (std::ranges::count_if(modes, [&](const QCommandLineOption *o) { return parser.isSet(*o); }) > 1)
+        return fail(QCoreApplication::translate("CommandLine", "Give only one of --make-assignment, --class-report and --print-assignment."));
+    const std::pair<const QCommandLineOption *, const QCommandLineOption *> owned[] = {
+        {&title, &makeAssignment}, {&levels, &makeAssignment}, {&count, &makeAssignment}, {&noHints, &makeAssignment},
+        {&noPeeks, &makeAssignment}, {&due, &makeAssignment}, {&csv, &classReport}, {&pdf, &printAssignment}};
+    for (const auto &[option, owner] : owned)
+        if (parser.isSet(*option) && !parser.isSet(*owner))
+            return fail(QCoreApplication::translate("CommandLine", "--%1 goes with --%2.").arg(option->names().constFirst(), owner->names().constFirst()));
+    if (mode != modes.end()) {
+        for (const QCommandLineOption *o : {&level, &puzzle})
+            if (parser.isSet(*o))
+                return fail(QCoreApplication::translate("CommandLine", "--%1 is for playing, not for --%2.")
+                                .arg(o->names().constFirst(), (*mode)->names().constFirst()));
+        if (*mode != &classReport && !positional.isEmpty())
+            return fail(QCoreApplication::translate("CommandLine", "Unexpected argument: %1").arg(positional.constFirst()));
+    }
+    if (parser.isSet(makeAssignment)) {
+        CommandLine::NewAssignment &m = result.make;
+        m.path = parser.value(makeAssignment);
+        for (const QCommandLineOption *o : {&title, &levels, &count})
+            if (!parser.isSet(*o))
+                return fail(QCoreApplication::translate("CommandLine", "--make-assignment needs --%1.").arg(o->names().constFirst()));
+        m.title = parser.value(title);
+        const QStringList range = parser.value(levels).split(QLatin1Char('-'));
+        bool lowOk = false, highOk = false;
+        if (range.size() == 2) {
+            m.lowLevel = range[0].toInt(&lowOk);
+            m.highLevel = range[1].toInt(&highOk);
+        }
+        if (!lowOk || !highOk || m.lowLevel < 0 || m.highLevel > MaxLevel || m.lowLevel > m.highLevel)
+            return fail(QCoreApplication::translate("CommandLine", "The levels must be LOW-HIGH with 0 <= LOW <= HIGH <= %1, not '%2'.")
+                            .arg(MaxLevel)
+                            .arg(parser.value(levels)));
+        bool countOk = false;
+        m.count = parser.value(count).toInt(&countOk);
+        if (!countOk || m.count < 1 || m.count > 50)
+            return fail(QCoreApplication::translate("CommandLine", "The count must be a whole number from 1 to 50, not '%1'.").arg(parser.value(count)));
+        m.hints = !parser.isSet(noHints);
+        m.peeks = !parser.isSet(noPeeks);
+        if (parser.isSet(due)) {
+            m.due = QDate::fromString(parser.value(due), Qt::ISODate);
+            if (!m.due->isValid() || parser.value(due).size() != 10)
+                return fail(QCoreApplication::translate("CommandLine", "The due date must be a day as YYYY-MM-DD, not '%1'.").arg(parser.value(due)));
+        }
+        result.action = CommandLine::Action::MakeAssignment;
+        return result;
+    }
+    if (parser.isSet(classReport)) {
+        if (positional.isEmpty())
+            return fail(QCoreApplication::translate("CommandLine", "--class-report needs result files or folders after the assignment."));
+        if (!parser.isSet(csv))
+            return fail(QCoreApplication::translate("CommandLine", "--class-report needs --csv."));
+        result.action = CommandLine::Action::ClassReport;
+        result.assignment = parser.value(classReport);
+        result.inputs = positional;
+        result.output = parser.value(csv);
+        return result;
+    }
+    if (parser.isSet(printAssignment)) {
+        if (!parser.isSet(pdf))
+            return fail(QCoreApplication::translate("CommandLine", "--print-assignment needs --pdf."));
+        result.action = CommandLine::Action::PrintAssignment;
+        result.assignment = parser.value(printAssignment);
+        result.output = parser.value(pdf);
+        return result;
+    }
+
+    if (positional.size() > 1)
+        return fail(QCoreApplication::translate("CommandLine", "Unexpected argument: %1").arg(positional.at(1)));
+    if (!positional.isEmpty()) {
+        if (parser.isSet(puzzle))
+            return fail(QCoreApplication::translate("CommandLine", "An assignment file and --puzzle exclude each other."));
+        result.assignmentFile = positional.constFirst();
+    }
     if (parser.isSet(level)) {
         bool ok = false;
         const int n = parser.value(level).toInt(&ok);
         if (!ok || n < 0 || n > MaxLevel)
-            return fail(QCoreApplication::translate("CommandLine", "The level must be a whole number from 0 to %1, not '%2'.")
-                            .arg(MaxLevel)
-                            .arg(parser.value(level)));
+            return fail(QCoreApplication::translate("CommandLine", "The level must be a whole number from 0 to %1, not '%2'.").arg(MaxLevel).arg(parser.value(level)));
         result.level = n;
     }
     if (parser.isSet(puzzle)) {
         const ParsedPuzzleCode parsed = ParsePuzzleCode(parser.value(puzzle).toStdString());
         if (!parsed.code)
-            return fail(QCoreApplication::translate("CommandLine", "Puzzle code '%1': %2")
-                            .arg(parser.value(puzzle), PuzzleCodeProblem(parsed)));
+            return fail(QCoreApplication::translate("CommandLine", "Puzzle code '%1': %2").arg(parser.value(puzzle), PuzzleCodeProblem(parsed)));
         result.puzzle = parser.value(puzzle);
-    }
-    if (parser.isSet(exercise)) {
-        result.exercise = ParseExercise(parser.value(exercise).toStdString());
-        if (!result.exercise)
-            return fail(QCoreApplication::translate("CommandLine", "The exercise must be views or build, not '%1'.")
-                            .arg(parser.value(exercise)));
     }
     return result;
 }

@@ -186,6 +186,16 @@ void FigureView::followExercise()
     describe();
 }
 
+QString FigureView::shownText() const
+{
+    switch (m_shown) {
+    case Shown::Both: return tr("Both figures: yours and the generated one");
+    case Shown::Yours: return tr("Your figure");
+    case Shown::Generated: return tr("The generated figure");
+    }
+    return {};
+}
+
 void FigureView::describe()
 {
     // Asked at every paint: the texts are made only when what they tell changed.

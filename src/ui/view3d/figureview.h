@@ -81,6 +81,8 @@ public:
     void setHighlight(std::vector<FigureSegment> segments);
     const std::vector<FigureSegment> &highlight() const { return m_highlight; }
     Shown shown() const { return m_shown; }
+    // Which figures show, in a few words for the status line.
+    QString shownText() const;
     // The sheets' colour-blind-safe colours for the built and true figures.
     void setSafePalette(bool safe);
     bool safePalette() const { return m_safePalette; }

@@ -69,6 +69,13 @@ Commands::Commands(QWidget *w, QUndoStack *undoStack) : QObject(w), m_window(w)
     // 1 and 2 only repaint the view.
     redraw = make("redrawAction", tr("Redraw the View"), {K(Qt::Key_1), K(Qt::Key_2)});
 
+    openAssignment = make("openAssignmentAction", tr("Open Assignment..."), {});
+    saveResultAs = make("saveResultAsAction", tr("Save Result As..."), {});
+    newAssignment = make("newAssignmentAction", tr("New Assignment..."), {});
+    classResults = make("classResultsAction", tr("Class Results..."), {});
+    printAssignment = make("printAssignmentAction", tr("Print Assignment..."), {K::Print});
+    exportWorksheet = make("exportWorksheetAction", tr("Export Worksheet..."), {});
+
     // The standard key for preferences has no binding on X11: KDE's is kept too.
     settings = make("settingsAction", tr("Settings..."), {K(Qt::CTRL | Qt::SHIFT | Qt::Key_Comma)});
     manual = make("manualAction", tr("Manual"), {K::HelpContents});
@@ -98,6 +105,14 @@ QMenu *Commands::createMenu(QWidget *parent) const
     exercise->setObjectName(QStringLiteral("exerciseMenu"));
     exercise->addActions({drawViews, buildFigure});
     game->insertMenu(game->actions().at(3), exercise);
+    // The classroom's files, under the turn's commands: a student's first,
+    // then a teacher's.
+    QMenu *assignment = new QMenu(tr("&Assignment"), game);
+    assignment->setObjectName(QStringLiteral("assignmentMenu"));
+    assignment->addActions({openAssignment, saveResultAs});
+    assignment->addSeparator();
+    assignment->addActions({newAssignment, classResults, printAssignment, exportWorksheet});
+    game->insertMenu(game->actions().at(9), assignment);
     group(tr("&Edit"), {undo, redo, clearSheet, nullptr, hint, peek});
     group(tr("&View"), {fullScreen, nullptr, sheetViews[0], sheetViews[1], sheetViews[2], startView, otherFigure, nullptr,
                     thinner, thicker, redraw});

@@ -27,6 +27,8 @@ public:
     QAction *undo, *redo, *clearSheet, *hint, *peek;
     QAction *fullScreen, *startView, *thinner, *thicker, *redraw;
     std::array<QAction *, 3> sheetViews{};  // the view as sheet X, Y, Z shows the figure
+    // The classroom: a student's assignment and result, a teacher's tools.
+    QAction *openAssignment, *saveResultAs, *newAssignment, *classResults, *printAssignment, *exportWorksheet;
     QAction *settings, *manual, *guide, *about;
     // Esc: drops a half-drawn stroke, or with none closes the window.
     QAction *escape;

@@ -164,7 +164,7 @@ void ControlPanel::place(const Layout &l)
 }
 
 void ControlPanel::showStatus(const Game &g, const Game::CheckOutcome &lastCheck, const PuzzleCode &code,
-                              std::optional<std::size_t> assessmentFigure)
+                              std::optional<std::size_t> assessmentFigure, const QString &place)
 {
     if (g.Checked()) {
         const int seconds = lastCheck.seconds;
@@ -190,7 +190,9 @@ void ControlPanel::showStatus(const Game &g, const Game::CheckOutcome &lastCheck
     const bool build = g.TurnExercise() == Exercise::Build;
     m_bestLabel->setText(tr("Best score %1").arg(build ? m_bestBuild.value_or(0) : g.RecordThreshold()));
     const QString text = QString::fromStdString(EncodePuzzleCode(code));
-    if (assessmentFigure)
+    if (!place.isEmpty())
+        m_codeText = place;
+    else if (assessmentFigure)
         m_codeText = tr("Assessment figure %1 of %2").arg(*assessmentFigure + 1).arg(AssessmentSize);
     else
         m_codeText = code.daily ? tr("Daily figure %1").arg(text) : tr("Puzzle %1").arg(text);

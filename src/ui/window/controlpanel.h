@@ -43,8 +43,9 @@ public:
     void place(const Layout &layout);
     // The turn's time, result, the score to beat and the figure's code (or
     // its place in an assessment sitting).
+    // `place`: where the turn stands in an assignment, shown instead of the code.
     void showStatus(const Game &game, const Game::CheckOutcome &lastCheck, const PuzzleCode &code,
-                    std::optional<std::size_t> assessmentFigure);
+                    std::optional<std::size_t> assessmentFigure, const QString &place = {});
     // The build exercise's best score line: its best first play at the
     // figure's level, none before the first.
     void setBestBuild(std::optional<int> best) { m_bestBuild = best; }

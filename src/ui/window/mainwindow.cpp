@@ -5,6 +5,7 @@
 
 #include "core/sheets/linking.h"
 #include "ui/dialogs/progresswindows.h"
+#include "ui/window/assignmentflow.h"
 #include "ui/sheets/sheetwidget.h"
 #include "ui/view3d/figureview.h"
 #include "ui/window/commands.h"
@@ -122,7 +123,8 @@ void MainWindow::connectCommands()
 
 void MainWindow::chooseExercise(Exercise e, bool remember)
 {
-    if (e == Exercise::Build && !mayLeaveAssessment()) {
+    const bool leaves = m_assignments->inAssignment() ? e != game().TurnExercise() : e == Exercise::Build;
+    if (leaves && !mayLeaveAssessment()) {
         updateStatus();  // the sitting goes on, and the menu ticks its exercise again
         return;
     }
@@ -138,11 +140,7 @@ void MainWindow::onOtherFigure()
     if (!game().Checked() || game().TurnExercise() != Exercise::Build)
         return;
     m_view->cycleShownFigure();
-    switch (m_view->shown()) {
-    case FigureView::Shown::Both: m_panel->showNotice(tr("Both figures: yours and the generated one")); break;
-    case FigureView::Shown::Yours: m_panel->showNotice(tr("Your figure")); break;
-    case FigureView::Shown::Generated: m_panel->showNotice(tr("The generated figure")); break;
-    }
+    m_panel->showNotice(m_view->shownText());
 }
 
 void MainWindow::onChecked(const Game::CheckOutcome &outcome)
@@ -203,6 +201,9 @@ void MainWindow::createControls()
     m_dialogs = new DialogFlows(m_dataDir, this);
     m_progress = new ProgressWindows(this, m_turn->resultsPath(), [this] { return m_turn->history(); });
     m_guide = new Guide(this, {m_view, m_sheets, m_panel->checkButton()}, [this] { return settings().nameSheets; });
+    m_assignments = new AssignmentFlow(this, m_turn, m_dialogs, *m_commands);
+    connect(m_assignments, &AssignmentFlow::notice, m_panel, &ControlPanel::showNotice);
+    connect(m_assignments, &AssignmentFlow::changed, this, &MainWindow::updateStatus);
 }
 
 void MainWindow::createTabOrder()
@@ -323,11 +324,6 @@ void MainWindow::onSettingsTriggered()
     repaintSheets();
 }
 
-QString MainWindow::readResults()
-{
-    return m_turn->readResults();
-}
-
 bool MainWindow::openPuzzleCode(const QString &text)
 {
     const std::optional<PuzzleCode> code = m_dialogs->readPuzzleCode(text);
@@ -377,14 +373,17 @@ void MainWindow::showNotice(const QString &text)
 bool MainWindow::mayLeaveAssessment()
 {
     if (!m_turn->inAssessment())
-        return true;
+        return m_assignments->mayLeave();
     const bool leave = m_dialogs->askLeaveAssessment();
     activate();
     return leave;
 }
 
+
 void MainWindow::onAssessmentTriggered()
 {
+    if (!m_assignments->mayLeave())
+        return;
     const bool start = m_dialogs->askAssessment();
     activate();
     if (start)
@@ -459,7 +458,8 @@ void MainWindow::updateStatus()
     m_commands->otherFigure->setEnabled(game().Checked() && build);
     // The menu ticks the exercise played: a sitting is drawn whatever was chosen.
     (build ? m_commands->buildFigure : m_commands->drawViews)->setChecked(true);
-    m_panel->showStatus(game(), m_turn->lastCheck(), m_turn->currentCode(), m_turn->assessmentFigure());
+    m_panel->showStatus(game(), m_turn->lastCheck(), m_turn->currentCode(), m_turn->assessmentFigure(),
+                        m_assignments->place());
 }
 
 void MainWindow::onRecordBeaten()

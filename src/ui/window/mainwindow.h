@@ -12,6 +12,7 @@
 #include <array>
 #include <optional>
 
+class AssignmentFlow;
 class Commands;
 class ControlPanel;
 class CuePlayer;
@@ -48,6 +49,7 @@ public:
     CuePlayer *cues() const { return m_cues; }
     ProgressWindows *progressWindows() const { return m_progress; }
     Guide *guide() const { return m_guide; }
+    AssignmentFlow *assignments() const { return m_assignments; }
 
     // Covers the screen: full screen, and also sized to the screen for an X
     // server without a window manager, which ignores the full-screen request.
@@ -63,9 +65,6 @@ public:
     void setSettingsStore(SettingsStore *store) { m_state->setStore(store); }
     void applySettings(const GameSettings &settings);
     const GameSettings &settings() const { return m_state->settings(); }
-    // Reads the results file at start-up for the record to beat; returns what
-    // the player is to be told about the file, or nothing.
-    QString readResults();
     // A first figure of this level instead of the one made at level 0.
     void startAtLevel(int level);
     // A short word for the player in the status line.
@@ -104,6 +103,7 @@ private:
     void onOpenCodeTriggered();
     void onLineWidthChanged();
     // Asks before a code or today's figure ends a sitting; true to go on.
+    // Whether the player leaves a running assessment or assignment (asked).
     bool mayLeaveAssessment();
     void onAssessmentTriggered();
     void onAssessmentFinished(const AssessmentResult &result);
@@ -136,4 +136,5 @@ private:
     ProgressWindows *m_progress = nullptr;
     CuePlayer *m_cues = nullptr;
     Guide *m_guide = nullptr;
+    AssignmentFlow *m_assignments = nullptr;
 };

@@ -172,6 +172,12 @@ void TurnController::startAssessment()
     turnBegan();
 }
 
+void TurnController::startAssignment(const Assignment &assignment, AssignmentResult result)
+{
+    m_session.StartAssignment(assignment, std::move(result));
+    turnBegan();
+}
+
 void TurnController::turnBegan()
 {
     m_undo->clear();
@@ -264,6 +270,8 @@ void TurnController::check()
         Q_EMIT recordBeaten(report.outcome);
     if (report.sittingComplete)
         Q_EMIT assessmentFinished(*report.sittingComplete);
+    if (report.assignmentChanged)
+        Q_EMIT assignmentResultChanged();
 }
 
 void TurnController::activate()
@@ -337,6 +345,8 @@ void TurnController::hint(std::optional<Sheet> preferred)
     if (result.outcome == TurnSession::HintOutcome::NoneLeft)
         Q_EMIT notice(build ? tr("No hint left: every step of the figure is built")
                             : tr("No hint left: every line is drawn or shown"));
+    if (result.outcome == TurnSession::HintOutcome::Off)
+        Q_EMIT notice(tr("This assignment allows no hints"));
     if (result.outcome == TurnSession::HintOutcome::Full)
         Q_EMIT notice(tr("The figure holds at most %1 segments").arg(BuiltFigure::MaxSegments));
     if (result.outcome != TurnSession::HintOutcome::Given)
@@ -355,7 +365,10 @@ void TurnController::hint(std::optional<Sheet> preferred)
 
 void TurnController::peekNow()
 {
-    if (m_session.Peek() != TurnSession::PeekOutcome::Started)
+    const TurnSession::PeekOutcome peek = m_session.Peek();
+    if (peek == TurnSession::PeekOutcome::Off)
+        Q_EMIT notice(tr("This assignment allows no peeks"));
+    if (peek != TurnSession::PeekOutcome::Started)
         return;
     m_peekTimer->start();
     Q_EMIT helpBought();

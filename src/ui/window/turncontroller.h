@@ -63,6 +63,7 @@ public:
     void openCode(const PuzzleCode &code);
     void openToday();
     void startAssessment();
+    void startAssignment(const Assignment &assignment, AssignmentResult result);
     void check();
     // An activation of the main window: the input guard and the rebuilt
     // projections.
@@ -119,6 +120,8 @@ Q_SIGNALS:
     void historyChanged();
     void suggestionChanged(const LevelSuggestion &suggestion);
     void assessmentFinished(const AssessmentResult &result);
+    // A figure of the assignment got its result: the result file is due.
+    void assignmentResultChanged();
     // The built figure, the cursor or the begun segment changed: repaint the view.
     void figureChanged();
     void exerciseChosen(Exercise e);

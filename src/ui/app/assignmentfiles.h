@@ -1,0 +1,41 @@
+#pragma once
+
+#include "core/classroom/assignment.h"
+#include "core/classroom/fileproblem.h"
+#include "core/classroom/result.h"
+
+#include <QString>
+
+// Where a student's results live and how the files of the classroom are read
+// and written: whole, within the core's size limit, and durably.
+
+// The folder for result files: Trivisto/ in the Documents folder, made when
+// missing; when it cannot be, the game's data folder, with `note` saying so.
+QString ResultsFolder(QString *note = nullptr);
+
+// A file's bytes, at most MaxClassFileBytes + 1 of them (so an oversized file
+// is refused by its reader without being read whole); the system's reason in
+// `error` when it cannot be read.
+bool ReadClassFile(const QString &path, std::string &bytes, QString *error);
+
+// Writes the bytes durably (a temporary file, fsync, rename, folder fsync);
+// false with the system's reason when that fails, the old file left whole.
+bool WriteClassFile(const QString &path, const std::string &bytes, QString *error);
+
+struct AssignmentOpened {
+    Assignment assignment;
+    ClassFileProblem problem;
+    QString readError;  // the file could not be read: the system's words
+};
+AssignmentOpened OpenAssignmentFile(const QString &path);
+
+// The student's result file of the assignment in `folder`: the one this
+// student already has (resumed with its results), or a free name for a new
+// one (" (2)" ... when a file of another assignment or student has the name).
+// An empty path when no name is free.
+struct StudentResult {
+    QString path;
+    AssignmentResult result;
+    bool resumed = false;
+};
+StudentResult FindStudentResult(const QString &folder, const Assignment &assignment, const QString &student);
