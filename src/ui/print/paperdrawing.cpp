@@ -141,11 +141,12 @@ void DrawFigurePicture(QPainter &p, const Paper &paper, const QRectF &box, const
     p.setPen(LinePen(FrameGrey, paper(0.3)));
     for (int i = 1; i < Figure::FrameEntries; ++i)
         p.drawLine(at(entry(i).start), at(entry(i).end));
-    p.setPen(LinePen(AxisGrey, paper(0.55)));
+    p.setPen(LinePen(AxisGrey, paper(0.5)));
     for (const AxisEdge &a : AxisEdges)
         p.drawLine(at(entry(a.entry).start), at(entry(a.entry).end));
 
-    p.setPen(LinePen(Ink, paper(0.8)));
+    // Thin enough that the long walks of the high levels stay apart.
+    p.setPen(LinePen(Ink, paper(0.6)));
     for (int i = Figure::FirstShown; i <= figure.LastShown(); ++i)
         p.drawLine(at(entry(i).start), at(entry(i).end));
     if (figure.LastShown() >= Figure::FirstShown)
