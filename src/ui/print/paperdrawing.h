@@ -28,9 +28,11 @@ struct Paper {
 void DrawFittedText(QPainter &p, const QRectF &box, const QString &text, QFont font, int flags);
 
 // The figure as the 3D view shows it at the start of a turn, with the same
-// camera and perspective: the frame's three cube faces in grey, the axis
-// edges a little darker and named x, y and z, and the walk in black with its
-// start as a dot. The cube fills the box at the same scale for every figure.
+// camera and perspective: the frame's three cube faces in grey, its axis
+// edges a little darker, and the walk in black with its start as a dot. Left
+// of the cube, three small arrows named x, y and z show which way the axes run
+// in the picture. The cube fills the rest of the box at the same scale for
+// every figure.
 void DrawFigurePicture(QPainter &p, const Paper &paper, const QRectF &box, const Figure &figure);
 
 // A drawing sheet as the game shows it: its name above it ("Sheet X: from the
