@@ -56,6 +56,8 @@ int main(int argc, char *argv[])
         return RunMakeAssignment(commandLine.make, commandLine.exercise.value_or(Exercise::Views));
     case CommandLine::Action::ClassReport:
         return RunClassReport(commandLine.assignment, commandLine.inputs, commandLine.output);
+    case CommandLine::Action::PrintAssignment:
+        return RunPrintAssignment(commandLine.assignment, commandLine.output);
     default: break;
     }
 

@@ -4,6 +4,7 @@
 #include "core/classroom/classtable.h"
 #include "ui/app/assignmentfiles.h"
 #include "ui/app/classroomtext.h"
+#include "ui/print/worksheet.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -77,5 +78,17 @@ int RunClassReport(const QString &assignmentPath, const QStringList &inputs, con
     QString error;
     if (!WriteClassFile(csvPath, ClassCsv(BuildClassTable(opened.assignment, files)), &error))
         return Fail(Translate("%1 could not be written: %2").arg(QDir::toNativeSeparators(csvPath), error));
+    return 0;
+}
+
+int RunPrintAssignment(const QString &assignmentPath, const QString &pdfPath)
+{
+    const AssignmentOpened opened = OpenAssignmentFile(assignmentPath);
+    if (opened.problem)
+        return Fail(ClassFileProblemText(opened.problem, assignmentPath));
+    const Assignment &a = opened.assignment;
+    QString error;
+    if (!ExportWorksheetPdf(pdfPath, {QString::fromStdString(a.title), a.exercise, a.figures, true}, &error))
+        return Fail(error);
     return 0;
 }

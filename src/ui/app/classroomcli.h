@@ -7,3 +7,4 @@
 // read or written (said on standard error, naming the file).
 int RunMakeAssignment(const CommandLine::NewAssignment &request, Exercise exercise);
 int RunClassReport(const QString &assignmentPath, const QStringList &inputs, const QString &csvPath);
+int RunPrintAssignment(const QString &assignmentPath, const QString &pdfPath);

@@ -4,6 +4,7 @@
 #include "ui/app/classroomtext.h"
 #include "ui/window/commands.h"
 #include "ui/window/dialogflows.h"
+#include "ui/window/teacherflow.h"
 #include "ui/window/turncontroller.h"
 
 #include <QAction>
@@ -42,6 +43,8 @@ AssignmentFlow::AssignmentFlow(QWidget *window, TurnController *turn, DialogFlow
         }
         return std::nullopt;
     };
+    // The teacher's tools share the menu group and the status line.
+    connect(new TeacherFlow(window, dialogs, commands), &TeacherFlow::notice, this, &AssignmentFlow::notice);
     connect(commands.openAssignment, &QAction::triggered, this, &AssignmentFlow::openChosenFile);
     connect(commands.saveResultAs, &QAction::triggered, this, &AssignmentFlow::saveResultAs);
     connect(m_turn, &TurnController::assignmentResultChanged, this, &AssignmentFlow::writeResult);

@@ -18,7 +18,8 @@ class QWidget;
 // menu, the command line or a double-click), the student's name, the result
 // file written after every Check that enters a figure's result, Save Result
 // As, and leaving. One copy of the game at a time plays an assignment; the
-// turn's rules are the session's.
+// turn's rules are the session's. It sets up the teacher's tools beside it
+// (TeacherFlow).
 class AssignmentFlow : public QObject {
     Q_OBJECT
 public:
