@@ -881,8 +881,11 @@ std::pair<double, double> OpenStatistics(History &history)
     dialog->setHistory(&history);
     dialog->show();
     std::vector<const QObject *> charts;
+    // The charts of the tab that shows (the progress charts); the coach's tab
+    // is filled by the same refresh but drawn only when chosen.
     for (QChartView *v : dialog->findChildren<QChartView *>())
-        charts.push_back(v->viewport());
+        if (v->isVisibleTo(dialog.get()))
+            charts.push_back(v->viewport());
     const bool drawn = bench::WaitFor(
         [&] {
             for (const QObject *c : charts)
