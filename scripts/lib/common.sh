@@ -13,7 +13,7 @@ TRIVISTO_PACKAGES=(
     libsqlite3-dev nlohmann-json3-dev libssl-dev
     libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri
     xvfb xauth xdotool fonts-dejavu-core librsvg2-bin poppler-utils
-    desktop-file-utils appstream man-db groff-base dpkg-dev
+    desktop-file-utils appstream shared-mime-info man-db groff-base dpkg-dev
 )
 
 # Only scripts/bench needs these: Google Benchmark, and jq for its JSON output.
