@@ -16,7 +16,7 @@
 #include "ui/dialogs/highscoresdialog.h"
 #include "ui/dialogs/progresswindows.h"
 #include "ui/window/controlpanel.h"
-#include "ui/app/assignmentfiles.h"
+#include "ui/app/classfiles.h"
 #include "ui/window/assignmentflow.h"
 #include "ui/window/guide.h"
 #include "core/classroom/assignmentfigures.h"
@@ -383,7 +383,7 @@ private Q_SLOTS:
         const Assignment a =
             MakeAssignment("Week 3", Exercise::Views, {{1, 11}, {2, 22}}, true, true, std::nullopt).assignment;
         const QString file = m_folder.file(QStringLiteral("w3.trivisto-assignment"));
-        QVERIFY(WriteClassFile(file, WriteAssignment(a), nullptr));
+        QVERIFY(WriteFileDurably(file, WriteAssignment(a)).isEmpty());
         w.assignments()->setNameAsker([](const QString &) { return QStringLiteral(" A. Student "); });
         QVERIFY(w.assignments()->openFile(file));
         QTRY_COMPARE(control<QLabel>(&w, "codeLabel")->text(), QStringLiteral("Week 3: figure 1 of 2"));
@@ -392,9 +392,7 @@ private Q_SLOTS:
         action("checkAction")->trigger();
         const QString path = QDir::home().filePath(QStringLiteral("Documents/Trivisto/Week 3 - A. Student.trivisto-result"));
         QCOMPARE(w.assignments()->resultPath(), path);
-        std::string bytes;
-        QVERIFY(ReadClassFile(path, bytes, nullptr));
-        const ResultRead read = ReadAssignmentResult(bytes);
+        const ResultRead read = ReadAssignmentResult(ReadClassFile(path).bytes);
         QCOMPARE(read.status, ResultStatus::Ok);
         QCOMPARE(*read.result.figures[0].right, MaxPoints(a.figures[0], Exercise::Views));
         QVERIFY(!read.result.figures[1].Checked());

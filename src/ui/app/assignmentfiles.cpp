@@ -1,15 +1,15 @@
 #include "ui/app/assignmentfiles.h"
 
+#include "ui/app/classfiles.h"
+
 #include "core/classroom/canonicaljson.h"
 #include "core/classroom/resultname.h"
-#include "core/storage/durablefile.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
 
-#include <cstring>
 
 QString ResultsFolder(QString *note)
 {
@@ -25,42 +25,17 @@ QString ResultsFolder(QString *note)
     return data;
 }
 
-bool ReadClassFile(const QString &path, std::string &bytes, QString *error)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    const QByteArray read = file.read(static_cast<qint64>(MaxClassFileBytes) + 1);
-    if (file.error() != QFileDevice::NoError) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    bytes.assign(read.constData(), static_cast<std::size_t>(read.size()));
-    return true;
-}
-
-bool WriteClassFile(const QString &path, const std::string &bytes, QString *error)
-{
-    const int failed = ReplaceDurably(QFile::encodeName(path).toStdString(), bytes, NewFileMode());
-    if (failed != 0 && error)
-        *error = QString::fromLocal8Bit(std::strerror(failed));
-    return failed == 0;
-}
-
 AssignmentOpened OpenAssignmentFile(const QString &path)
 {
     AssignmentOpened opened;
-    std::string bytes;
-    if (!ReadClassFile(path, bytes, &opened.readError)) {
+    const LoadedResult file = ReadClassFile(path);
+    if (file.readError) {
+        opened.readError = QString::fromStdString(*file.readError);
         opened.problem.error = ClassFileError::Unreadable;
-        opened.problem.detail = opened.readError.toStdString();
+        opened.problem.detail = *file.readError;
         return opened;
     }
-    AssignmentRead read = ReadAssignment(bytes);
+    AssignmentRead read = ReadAssignment(file.bytes);
     opened.assignment = std::move(read.assignment);
     opened.problem = std::move(read.problem);
     return opened;
@@ -74,10 +49,10 @@ StudentResult FindStudentResult(const QString &folder, const Assignment &assignm
     // A file is ours when it reads as this assignment's and this student's;
     // any other file under a name keeps that name taken.
     auto ours = [&](const QString &path, ResultRead *out) {
-        std::string bytes;
-        if (!ReadClassFile(path, bytes, nullptr))
+        const LoadedResult file = ReadClassFile(path);
+        if (file.readError)
             return false;
-        ResultRead read = ReadAssignmentResult(bytes);
+        ResultRead read = ReadAssignmentResult(file.bytes);
         const bool match = read.status == ResultStatus::Ok && read.result.assignment == assignment.id &&
                            SameStudent(read.result.student, name);
         if (match && out)

@@ -6,21 +6,12 @@
 
 #include <QString>
 
-// Where a student's results live and how the files of the classroom are read
-// and written: whole, within the core's size limit, and durably.
+// Where a student's results live, and the student's files found and opened
+// (reading and writing them: classfiles.h).
 
 // The folder for result files: Trivisto/ in the Documents folder, made when
 // missing; when it cannot be, the game's data folder, with `note` saying so.
 QString ResultsFolder(QString *note = nullptr);
-
-// A file's bytes, at most MaxClassFileBytes + 1 of them (so an oversized file
-// is refused by its reader without being read whole); the system's reason in
-// `error` when it cannot be read.
-bool ReadClassFile(const QString &path, std::string &bytes, QString *error);
-
-// Writes the bytes durably (a temporary file, fsync, rename, folder fsync);
-// false with the system's reason when that fails, the old file left whole.
-bool WriteClassFile(const QString &path, const std::string &bytes, QString *error);
 
 struct AssignmentOpened {
     Assignment assignment;

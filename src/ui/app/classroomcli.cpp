@@ -3,6 +3,7 @@
 #include "core/classroom/assignmentfigures.h"
 #include "core/classroom/classtable.h"
 #include "ui/app/assignmentfiles.h"
+#include "ui/app/classfiles.h"
 #include "ui/app/classroomtext.h"
 #include "ui/print/worksheet.h"
 
@@ -43,8 +44,7 @@ int RunMakeAssignment(const CommandLine::NewAssignment &request, Exercise exerci
     const QString name = QFileInfo(request.path).fileName();
     if (made.problem)
         return Fail(ClassFileProblemText(made.problem, name));
-    QString error;
-    if (!WriteClassFile(request.path, WriteAssignment(made.assignment), &error))
+    if (const QString error = WriteFileDurably(request.path, WriteAssignment(made.assignment)); !error.isEmpty())
         return Fail(Translate("%1 could not be written: %2").arg(QDir::toNativeSeparators(request.path), error));
     return 0;
 }
@@ -67,16 +67,11 @@ int RunClassReport(const QString &assignmentPath, const QStringList &inputs, con
         } else if (!QFileInfo::exists(input)) {
             return Fail(Translate("%1 does not exist").arg(QDir::toNativeSeparators(input)));
         }
-        for (const QString &path : paths) {
-            LoadedResult loaded{path.toStdString(), {}, std::nullopt};
-            QString error;
-            if (!ReadClassFile(path, loaded.bytes, &error))
-                loaded.readError = error.toStdString();
-            files.push_back(std::move(loaded));
-        }
+        for (const QString &path : paths)
+            files.push_back(ReadClassFile(path));
     }
-    QString error;
-    if (!WriteClassFile(csvPath, ClassCsv(BuildClassTable(opened.assignment, files)), &error))
+    if (const QString error = WriteFileDurably(csvPath, ClassCsv(BuildClassTable(opened.assignment, files)));
+        !error.isEmpty())
         return Fail(Translate("%1 could not be written: %2").arg(QDir::toNativeSeparators(csvPath), error));
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "ui/window/assignmentflow.h"
 
 #include "ui/app/assignmentfiles.h"
+#include "ui/app/classfiles.h"
 #include "ui/app/classroomtext.h"
 #include "ui/window/commands.h"
 #include "ui/window/dialogflows.h"
@@ -142,8 +143,8 @@ void AssignmentFlow::writeResult()
     const AssignmentResult *result = m_turn->session().CurrentAssignmentResult();
     if (!result)
         return;
-    QString error;
-    if (WriteClassFile(m_resultPath, WriteAssignmentResult(*result), &error))
+    const QString error = WriteFileDurably(m_resultPath, WriteAssignmentResult(*result));
+    if (error.isEmpty())
         Q_EMIT notice(tr("Result saved in %1").arg(QFileInfo(m_resultPath).fileName()));
     else
         warn(tr("The result could not be saved in %1: %2. It is kept while the game runs; Save Result As... "
@@ -162,11 +163,9 @@ void AssignmentFlow::saveResultAs()
                                                 FileFilter(QT_TR_NOOP("Trivisto results"), ResultExtension));
     if (path.isEmpty())
         return;
-    const QString extension = QString::fromUtf8(ResultExtension.data(), ResultExtension.size());
-    if (!path.endsWith(extension))
-        path += extension;
-    QString error;
-    if (WriteClassFile(path, WriteAssignmentResult(*result), &error))
+    path = WithExtension(path, QString::fromUtf8(ResultExtension.data(), ResultExtension.size()));
+    const QString error = WriteFileDurably(path, WriteAssignmentResult(*result));
+    if (error.isEmpty())
         Q_EMIT notice(tr("Result saved in %1").arg(QFileInfo(path).fileName()));
     else
         warn(tr("The result could not be saved in %1: %2").arg(QDir::toNativeSeparators(path), error));

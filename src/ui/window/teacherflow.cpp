@@ -2,6 +2,8 @@
 
 #include "ui/app/assignmentfiles.h"
 #include "ui/app/classroomtext.h"
+#include "ui/dialogs/classresultswindow.h"
+#include "ui/dialogs/newassignmentdialog.h"
 #include "ui/print/worksheet.h"
 #include "ui/window/commands.h"
 #include "ui/window/dialogflows.h"
@@ -26,6 +28,8 @@ TeacherFlow::TeacherFlow(QWidget *window, DialogFlows *dialogs, const Commands &
     : QObject(window), m_window(window), m_dialogs(dialogs),
       m_lastFolder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
 {
+    connect(commands.newAssignment, &QAction::triggered, this, &TeacherFlow::newAssignment);
+    connect(commands.classResults, &QAction::triggered, this, &TeacherFlow::classResults);
     connect(commands.printAssignment, &QAction::triggered, this, &TeacherFlow::printAssignment);
     connect(commands.exportWorksheet, &QAction::triggered, this, &TeacherFlow::exportWorksheet);
 }
@@ -44,6 +48,30 @@ std::optional<std::pair<QString, Assignment>> TeacherFlow::chooseAssignment(cons
         return std::nullopt;
     }
     return std::make_pair(path, std::move(opened.assignment));
+}
+
+void TeacherFlow::newAssignment()
+{
+    NewAssignmentDialog dialog(m_window);
+    if (dialog.exec() == QDialog::Accepted && !dialog.savedPath().isEmpty()) {
+        m_lastFolder = QFileInfo(dialog.savedPath()).absolutePath();
+        Q_EMIT notice(tr("Assignment saved as %1").arg(QFileInfo(dialog.savedPath()).fileName()));
+    }
+    m_window->activateWindow();
+}
+
+void TeacherFlow::classResults()
+{
+    const auto chosen = chooseAssignment(tr("Class Results"));
+    if (!chosen)
+        return;
+    // One window, kept while the game runs: a teacher adds files over time.
+    if (!m_classResults)
+        m_classResults = new ClassResultsWindow(m_window);
+    m_classResults->setAssignment(chosen->second, chosen->first);
+    m_classResults->show();
+    m_classResults->raise();
+    m_classResults->activateWindow();
 }
 
 void TeacherFlow::printAssignment()

@@ -5,6 +5,7 @@
 
 #include <optional>
 
+class ClassResultsWindow;
 class Commands;
 class DialogFlows;
 class QWidget;
@@ -25,10 +26,13 @@ private:
     // The assignment in a file the teacher picks; none when cancelled or
     // refused (the reason shown).
     std::optional<std::pair<QString, Assignment>> chooseAssignment(const QString &title);
+    void newAssignment();
+    void classResults();
     void printAssignment();
     void exportWorksheet();
 
     QWidget *m_window;
     DialogFlows *m_dialogs;
     QString m_lastFolder;
+    ClassResultsWindow *m_classResults = nullptr;
 };
