@@ -30,6 +30,605 @@
     </message>
 </context>
 <context>
+    <name>AssignmentFiles</name>
+    <message>
+        <location filename="../src/ui/app/assignmentfiles.cpp" line="23"/>
+        <source>The folder %1 could not be made: results are kept in %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>AssignmentFlow</name>
+    <message>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="37"/>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="118"/>
+        <source>Assignment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="38"/>
+        <source>Your name, as your teacher should see it on your results:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="59"/>
+        <source>Open Assignment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="60"/>
+        <source>Trivisto assignments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="89"/>
+        <source>The assignment %1 is open in another copy of Trivisto.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="91"/>
+        <source>The assignment could not be locked for this copy: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="98"/>
+        <source>No free name is left for a result file of %1 in %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="108"/>
+        <source>Results go to %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="119"/>
+        <source>Leave the assignment? What you checked stays in %1, and opening the assignment again goes on where you stopped.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="135"/>
+        <source>%1: figure %2 of %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="148"/>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="169"/>
+        <source>Result saved in %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="150"/>
+        <source>The result could not be saved in %1: %2. It is kept while the game runs; Save Result As... can save it elsewhere.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="159"/>
+        <source>Open an assignment first: its result is saved as you check each figure.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="162"/>
+        <source>Save Result As</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="163"/>
+        <source>Trivisto results</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="171"/>
+        <source>The result could not be saved in %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="181"/>
+        <source>The assignment is over: your results are in %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ClassResultsWindow</name>
+    <message>
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="41"/>
+        <source>%1 %</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="51"/>
+        <source>Not checked yet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="53"/>
+        <source>Score: %1
+Time: %2 s
+Hints: %3
+Peeks: %4
+Checked: %5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="58"/>
+        <source>Checked after the due day.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="69"/>
+        <source>yes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="69"/>
+        <source>no</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="76"/>
+        <source>Class Results</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="83"/>
+        <source>Add Files…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="85"/>
+        <source>Add Folder…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="87"/>
+        <source>Export CSV…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="158"/>
+        <source>1 file read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="158"/>
+        <source>%n files read.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="167"/>
+        <source>The folder %1 cannot be read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="175"/>
+        <source>The folder %1 holds no result files (%2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="186"/>
+        <source>The class table could not be saved as %1: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="188"/>
+        <source>The class table was saved as %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="203"/>
+        <source>No assignment is open.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="205"/>
+        <source>Class Results – %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="208"/>
+        <source>1 figure</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="208"/>
+        <source>%n figures</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="209"/>
+        <source>hints allowed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="209"/>
+        <source>no hints</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="209"/>
+        <source>peeks allowed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="209"/>
+        <source>no peeks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="214"/>
+        <source>due %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="222"/>
+        <source>1 result counted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="222"/>
+        <source>%n results counted</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="225"/>
+        <source>1 file not counted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="225"/>
+        <source>%n files not counted</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="235"/>
+        <source>Student</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="237"/>
+        <source>Figure %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="239"/>
+        <source>Total</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="239"/>
+        <source>Complete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="239"/>
+        <source>Late</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="239"/>
+        <source>Status</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="308"/>
+        <source>Class mean per figure</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="309"/>
+        <source>Class mean</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="311"/>
+        <source>Figure</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="342"/>
+        <source>%</source>
+        <translation type="unfinished">%</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="353"/>
+        <source>Figure %1, %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="356"/>
+        <source>no result yet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="366"/>
+        <source>Add result files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="367"/>
+        <source>Trivisto results (*%1);;All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="374"/>
+        <source>Add a folder of result files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="386"/>
+        <source>Export the class table</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="387"/>
+        <source>%1 results</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/classresultswindow.cpp" line="389"/>
+        <source>CSV files (*.csv);;All files (*)</source>
+        <translation type="unfinished">Файлы CSV (*.csv);;Все файлы (*)</translation>
+    </message>
+</context>
+<context>
+    <name>ClassroomText</name>
+    <message>
+        <location filename="../src/ui/app/classroomtext.cpp" line="28"/>
+        <source>the file&apos;s contents</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/classroomtext.cpp" line="31"/>
+        <source>“%1”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/classroomtext.cpp" line="34"/>
+        <source>figure %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/classroomtext.cpp" line="35"/>
+        <source>“%1” of figure %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/classroomtext.cpp" line="41"/>
+        <source>a text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/classroomtext.cpp" line="43"/>
+        <source>a whole number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/classroomtext.cpp" line="45"/>
+        <source>true or false</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/classroomtext.cpp" line="47"/>
+        <source>a list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/classroomtext.cpp" line="49"/>
+        <source>a group of values</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/classroomtext.cpp" line="57"/>
+        <source>a Trivisto assignment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/classroomtext.cpp" line="59"/>
+        <source>a student&apos;s Trivisto result</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/classroomtext.cpp" line="60"/>
+        <source>a file of the kind “%1”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/classroomtext.cpp" line="65"/>
+        <source>%1 is damaged or was edited: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/classroomtext.cpp" line="78"/>
+        <source>%1 is too large for a Trivisto file: it is over %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/classroomtext.cpp" line="81"/>
+        <source>%1 is not a Trivisto file, or it is damaged: its text is not UTF-8 (at byte %2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/classroomtext.cpp" line="89"/>
+        <source>%1 is not a Trivisto file, or it is damaged: it is not valid JSON at byte %2 (%3).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/classroomtext.cpp" line="94"/>
+        <source>%1 is not a Trivisto file, or it is damaged: it is not valid JSON (%2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/classroomtext.cpp" line="97"/>
+        <source>%1 nests deeper than %2 levels</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/classroomtext.cpp" line="99"/>
+        <source>%1 is given twice</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/classroomtext.cpp" line="102"/>
+        <source>%1 holds %2, which is not a whole number this game can read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/classroomtext.cpp" line="105"/>
+        <source>%1 is not a Trivisto assignment or result file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/classroomtext.cpp" line="106"/>
+        <source>%1 is not the kind of file expected here: it is %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/classroomtext.cpp" line="108"/>
+        <source>%1 is from a newer version of Trivisto (version %2); this game reads version %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/classroomtext.cpp" line="113"/>
+        <source>%1 is missing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/classroomtext.cpp" line="115"/>
+        <source>%1 is not %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/classroomtext.cpp" line="117"/>
+        <source>%1 holds “%2”, which is not allowed there</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../src/ui/app/classroomtext.cpp" line="120"/>
+        <source>it lists %n figures, and an assignment holds 1 to %1</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/classroomtext.cpp" line="124"/>
+        <source>%1 repeats the figure %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/classroomtext.cpp" line="127"/>
+        <source>whether it is complete contradicts its figures</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/classroomtext.cpp" line="128"/>
+        <source>%1 has some of its results missing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/classroomtext.cpp" line="130"/>
+        <source>its checksum does not match</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/classroomtext.cpp" line="133"/>
+        <source>%1 does not match the assignment: it holds %2 figures, not the assignment&apos;s.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/classroomtext.cpp" line="136"/>
+        <source>%1 does not match the assignment: %2 is “%3”, not the assignment&apos;s exercise.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/classroomtext.cpp" line="138"/>
+        <source>%1 does not match the assignment: %2 is %3, not the assignment&apos;s figure.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/classroomtext.cpp" line="142"/>
+        <source>%1 belongs to another assignment (id %2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/classroomtext.cpp" line="143"/>
+        <source>%1 belongs to another assignment, “%2”.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/classroomtext.cpp" line="145"/>
+        <source>%1 could not be read: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/classroomtext.cpp" line="147"/>
+        <location filename="../src/ui/app/classroomtext.cpp" line="182"/>
+        <source>%1 cannot be used.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/classroomtext.cpp" line="154"/>
+        <source>ok</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/classroomtext.cpp" line="156"/>
+        <source>damaged or edited</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/classroomtext.cpp" line="158"/>
+        <source>newer version</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/classroomtext.cpp" line="160"/>
+        <source>other assignment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/classroomtext.cpp" line="162"/>
+        <source>duplicate: kept %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/classroomtext.cpp" line="164"/>
+        <source>unreadable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/classroomtext.cpp" line="176"/>
+        <source>%1 is another result of %2; the one checked last, %3, is counted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/classroomtext.cpp" line="187"/>
+        <source>Build the figure</source>
+        <translation type="unfinished">Построить фигуру</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/classroomtext.cpp" line="187"/>
+        <source>Draw the views</source>
+        <translation type="unfinished">Нарисовать виды</translation>
+    </message>
+</context>
+<context>
     <name>CoachCharts</name>
     <message>
         <location filename="../src/ui/dialogs/coachcharts.cpp" line="89"/>
@@ -84,57 +683,118 @@
 <context>
     <name>CommandLine</name>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="62"/>
+        <location filename="../src/ui/app/commandline.cpp" line="67"/>
         <source>Trivisto: draw the three projections of a 3D wireframe.</source>
         <translation>Trivisto: нарисуйте три проекции объёмной каркасной фигуры.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="64"/>
+        <location filename="../src/ui/app/commandline.cpp" line="69"/>
         <source>Show this help and exit.</source>
         <translation>Показать эту справку и выйти.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="66"/>
+        <location filename="../src/ui/app/commandline.cpp" line="71"/>
         <source>Show the version and exit.</source>
         <translation>Показать версию и выйти.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="69"/>
+        <location filename="../src/ui/app/commandline.cpp" line="74"/>
         <source>Start at level N (0 to %1): more walk steps at higher levels.</source>
         <translation>Начать с уровня N (от 0 до %1): чем выше уровень, тем больше звеньев у ломаной.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="73"/>
+        <location filename="../src/ui/app/commandline.cpp" line="78"/>
         <source>Start on the figure of a puzzle code.</source>
         <translation>Начать с фигуры, заданной кодом задачи.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="77"/>
+        <location filename="../src/ui/app/commandline.cpp" line="82"/>
         <source>Play this exercise: views (draw the three views, the default) or build (build the figure from its views).</source>
         <translation>Упражнение: views (нарисовать три вида, по умолчанию) или build (построить фигуру по её видам).</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="86"/>
+        <location filename="../src/ui/app/commandline.cpp" line="110"/>
+        <source>An assignment to play (.trivisto-assignment).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/commandline.cpp" line="117"/>
         <source>Try &apos;trivisto --help&apos; for the options.</source>
         <translation>Список параметров: «trivisto --help».</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="103"/>
+        <location filename="../src/ui/app/commandline.cpp" line="145"/>
+        <source>Give only one of --make-assignment, --class-report and --print-assignment.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/commandline.cpp" line="151"/>
+        <source>--%1 goes with --%2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/commandline.cpp" line="155"/>
+        <source>--%1 is for playing, not for --%2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/commandline.cpp" line="158"/>
+        <location filename="../src/ui/app/commandline.cpp" line="212"/>
         <source>Unexpected argument: %1</source>
         <translation>Неизвестный аргумент: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="109"/>
+        <location filename="../src/ui/app/commandline.cpp" line="165"/>
+        <source>--make-assignment needs --%1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/commandline.cpp" line="174"/>
+        <source>The levels must be LOW-HIGH with 0 &lt;= LOW &lt;= HIGH &lt;= %1, not &apos;%2&apos;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/commandline.cpp" line="180"/>
+        <source>The count must be a whole number from 1 to 50, not &apos;%1&apos;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/commandline.cpp" line="186"/>
+        <source>The due date must be a day as YYYY-MM-DD, not &apos;%1&apos;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/commandline.cpp" line="193"/>
+        <source>--class-report needs result files or folders after the assignment.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/commandline.cpp" line="195"/>
+        <source>--class-report needs --csv.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/commandline.cpp" line="204"/>
+        <source>--print-assignment needs --pdf.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/commandline.cpp" line="215"/>
+        <source>An assignment file and --puzzle exclude each other.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/commandline.cpp" line="222"/>
         <source>The level must be a whole number from 0 to %1, not &apos;%2&apos;.</source>
         <translation>Уровень должен быть целым числом от 0 до %1, а не «%2».</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="117"/>
+        <location filename="../src/ui/app/commandline.cpp" line="228"/>
         <source>Puzzle code &apos;%1&apos;: %2</source>
         <translation>Код задачи «%1»: %2</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="124"/>
+        <location filename="../src/ui/app/commandline.cpp" line="136"/>
         <source>The exercise must be views or build, not &apos;%1&apos;.</source>
         <translation>Упражнение должно быть views или build, а не «%1».</translation>
     </message>
@@ -272,57 +932,92 @@
         <translation>Перерисовать вид</translation>
     </message>
     <message>
+        <location filename="../src/ui/window/commands.cpp" line="72"/>
+        <source>Open Assignment...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location filename="../src/ui/window/commands.cpp" line="73"/>
+        <source>Save Result As...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/commands.cpp" line="74"/>
+        <source>New Assignment...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/commands.cpp" line="75"/>
+        <source>Class Results...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/commands.cpp" line="76"/>
+        <source>Print Assignment...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/commands.cpp" line="77"/>
+        <source>Export Worksheet...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/commands.cpp" line="80"/>
         <source>Settings...</source>
         <translation>Настройки...</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="74"/>
+        <location filename="../src/ui/window/commands.cpp" line="81"/>
         <source>Manual</source>
         <translation>Руководство</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="75"/>
+        <location filename="../src/ui/window/commands.cpp" line="82"/>
         <source>Guide</source>
         <translation>Обучение</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="76"/>
+        <location filename="../src/ui/window/commands.cpp" line="83"/>
         <source>About Trivisto</source>
         <translation>О программе Trivisto</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="77"/>
+        <location filename="../src/ui/window/commands.cpp" line="84"/>
         <source>Cancel Stroke or Close</source>
         <translation>Отменить линию или закрыть окно</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="93"/>
+        <location filename="../src/ui/window/commands.cpp" line="100"/>
         <source>&amp;Game</source>
         <translation>&amp;Игра</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="97"/>
+        <location filename="../src/ui/window/commands.cpp" line="104"/>
         <source>E&amp;xercise</source>
         <translation>&amp;Упражнение</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="101"/>
+        <location filename="../src/ui/window/commands.cpp" line="110"/>
+        <source>&amp;Assignment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/commands.cpp" line="116"/>
         <source>&amp;Edit</source>
         <translation>&amp;Правка</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="102"/>
+        <location filename="../src/ui/window/commands.cpp" line="117"/>
         <source>&amp;View</source>
         <translation>&amp;Вид</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="104"/>
+        <location filename="../src/ui/window/commands.cpp" line="119"/>
         <source>&amp;Settings</source>
         <translation>&amp;Настройки</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="105"/>
+        <location filename="../src/ui/window/commands.cpp" line="120"/>
         <source>&amp;Help</source>
         <translation>&amp;Справка</translation>
     </message>
@@ -406,42 +1101,42 @@
         <translation>Лучший счёт %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="194"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="196"/>
         <source>Assessment figure %1 of %2</source>
         <translation>Испытание: фигура %1 из %2</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="196"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="198"/>
         <source>Daily figure %1</source>
         <translation>Фигура дня %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="196"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="198"/>
         <source>Puzzle %1</source>
         <translation>Задача %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="221"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="223"/>
         <source>Try level %1</source>
         <translation>Уровень %1 ↑</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="222"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="224"/>
         <source>Ease to level %1</source>
         <translation>Уровень %1 ↓</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="224"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="226"/>
         <source>Your rating expects about the target accuracy at level %1: that level for the next New?</source>
         <translation>Ваш рейтинг ожидает целевую точность примерно на уровне %1: взять этот уровень для следующего хода?</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="228"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="230"/>
         <source>Your last turns at this level went well: one level up for the next New?</source>
         <translation>Последние ходы на этом уровне удались. Поднять уровень на единицу со следующего хода?</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="229"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="231"/>
         <source>Your last turns at this level were hard: one level down for the next New?</source>
         <translation>Последние ходы на этом уровне дались тяжело. Снизить уровень на единицу со следующего хода?</translation>
     </message>
@@ -483,42 +1178,57 @@ Start the assessment now?</source>
 <context>
     <name>FigureView</name>
     <message>
-        <location filename="../src/ui/view3d/figureview.cpp" line="199"/>
+        <location filename="../src/ui/view3d/figureview.cpp" line="192"/>
+        <source>Both figures: yours and the generated one</source>
+        <translation type="unfinished">Обе фигуры: ваша и фигура игры</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/view3d/figureview.cpp" line="193"/>
+        <source>Your figure</source>
+        <translation type="unfinished">Ваша фигура</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/view3d/figureview.cpp" line="194"/>
+        <source>The generated figure</source>
+        <translation type="unfinished">Фигура игры</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/view3d/figureview.cpp" line="209"/>
         <source>The figure in 3D</source>
         <translation>Фигура в 3D</translation>
     </message>
     <message>
-        <location filename="../src/ui/view3d/figureview.cpp" line="200"/>
+        <location filename="../src/ui/view3d/figureview.cpp" line="210"/>
         <source>Drag to turn it, the wheel zooms; X, Y and Z show it as the sheets do, R returns to the start view.</source>
         <translation>Перетащите мышью, чтобы повернуть её; колесо меняет масштаб; X, Y и Z показывают её так, как листы, R возвращает начальный вид.</translation>
     </message>
     <message>
-        <location filename="../src/ui/view3d/figureview.cpp" line="203"/>
+        <location filename="../src/ui/view3d/figureview.cpp" line="213"/>
         <source>The figure you build in 3D</source>
         <translation>Фигура, которую вы строите в 3D</translation>
     </message>
     <message>
-        <location filename="../src/ui/view3d/figureview.cpp" line="204"/>
+        <location filename="../src/ui/view3d/figureview.cpp" line="214"/>
         <source>Click a point of the lattice to begin a segment, and a point on one of the axis lines through it to end it. The arrow keys and Page Up and Page Down move the cursor, Space presses at it. Drag to turn the view, the wheel zooms; X, Y and Z show it as the sheets do, R returns to the start view.</source>
         <translation>Щёлкните по точке решётки, чтобы начать отрезок, и по точке на одной из осевых линий через неё, чтобы закончить его. Стрелки, Page Up и Page Down двигают курсор, пробел нажимает в нём. Перетащите мышью, чтобы повернуть вид; колесо меняет масштаб; X, Y и Z показывают фигуру так, как листы, R возвращает начальный вид.</translation>
     </message>
     <message>
-        <location filename="../src/ui/view3d/figureview.cpp" line="211"/>
+        <location filename="../src/ui/view3d/figureview.cpp" line="221"/>
         <source>Checked: the generated figure is shown under yours.</source>
         <translation>Проверено: фигура игры показана под вашей.</translation>
     </message>
     <message>
-        <location filename="../src/ui/view3d/figureview.cpp" line="212"/>
+        <location filename="../src/ui/view3d/figureview.cpp" line="222"/>
         <source>Checked: your figure alone is shown.</source>
         <translation>Проверено: показана только ваша фигура.</translation>
     </message>
     <message>
-        <location filename="../src/ui/view3d/figureview.cpp" line="213"/>
+        <location filename="../src/ui/view3d/figureview.cpp" line="223"/>
         <source>Checked: the generated figure alone is shown.</source>
         <translation>Проверено: показана только фигура игры.</translation>
     </message>
     <message>
-        <location filename="../src/ui/view3d/figureview.cpp" line="215"/>
+        <location filename="../src/ui/view3d/figureview.cpp" line="225"/>
         <source>G shows both, yours alone or the generated one alone.</source>
         <translation>G показывает обе фигуры, только вашу или только фигуру игры.</translation>
     </message>
@@ -682,32 +1392,29 @@ Start the assessment now?</source>
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../src/ui/window/mainwindow.cpp" line="86"/>
+        <location filename="../src/ui/window/mainwindow.cpp" line="87"/>
         <source>Puzzle code %1 copied</source>
         <translation>Код задачи %1 скопирован</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/mainwindow.cpp" line="142"/>
         <source>Both figures: yours and the generated one</source>
-        <translation>Обе фигуры: ваша и фигура игры</translation>
+        <translation type="vanished">Обе фигуры: ваша и фигура игры</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/mainwindow.cpp" line="143"/>
         <source>Your figure</source>
-        <translation>Ваша фигура</translation>
+        <translation type="vanished">Ваша фигура</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/mainwindow.cpp" line="144"/>
         <source>The generated figure</source>
-        <translation>Фигура игры</translation>
+        <translation type="vanished">Фигура игры</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/mainwindow.cpp" line="155"/>
+        <location filename="../src/ui/window/mainwindow.cpp" line="153"/>
         <source>Your figure fits all three views</source>
         <translation>Ваша фигура подходит ко всем трём видам</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/mainwindow.cpp" line="156"/>
+        <location filename="../src/ui/window/mainwindow.cpp" line="154"/>
         <source>Both figures fit all three views: G shows each</source>
         <translation>Обе фигуры подходят ко всем трём видам: G показывает каждую</translation>
     </message>
@@ -939,6 +1646,201 @@ Start the assessment now?</source>
         <location filename="../src/ui/app/mistaketext.cpp" line="19"/>
         <source>One step too low</source>
         <translation>На шаг ниже, чем нужно</translation>
+    </message>
+</context>
+<context>
+    <name>NewAssignmentDialog</name>
+    <message>
+        <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="50"/>
+        <source>New Assignment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="56"/>
+        <source>e.g. Week 3: front, top and side</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="62"/>
+        <source>Figures</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="63"/>
+        <source>Random figures:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="79"/>
+        <source>The assessment&apos;s %n figures</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="81"/>
+        <source>The same figures as the game&apos;s assessment, in its order.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="82"/>
+        <source>These puzzle codes:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="86"/>
+        <source>Paste codes such as K3F9-2QXA-7, separated by spaces, commas or new lines.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="96"/>
+        <source>at levels</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="98"/>
+        <source>to</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="108"/>
+        <source>Hints allowed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="111"/>
+        <source>Peeks allowed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="114"/>
+        <source>Due</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="116"/>
+        <source>Results checked after this day are marked late; they are still counted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="131"/>
+        <source>Title:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="132"/>
+        <source>Exercise:</source>
+        <translation type="unfinished">Упражнение:</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="137"/>
+        <source>Save…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="190"/>
+        <source>1 figure read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="190"/>
+        <source>%n figures read.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="207"/>
+        <source>The same figure is listed before it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="209"/>
+        <source>Piece %1, “%2”: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="213"/>
+        <source>… and 1 more.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="213"/>
+        <source>… and %n more.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="222"/>
+        <source>Please give the assignment a title. Students see it, and their result files are named after it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="230"/>
+        <source>Random figures cannot be drawn with these numbers: choose 1 to %1 figures of levels 0 to %2, the lower level first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="242"/>
+        <source>Some of the pasted text is not a puzzle code the assignment can use:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="244"/>
+        <source>Correct or remove these pieces, then save again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="250"/>
+        <source>The assignment has no figures: paste at least one puzzle code, or choose random figures or the assessment&apos;s.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="256"/>
+        <source>An assignment holds at most %1 figures, and these are %n.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="270"/>
+        <source>The assignment cannot be made: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="284"/>
+        <source>The assignment could not be saved as %1: %2.
+The form is kept as it was: save again into another folder or under another name.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="289"/>
+        <source>The assignment “%1” was saved as %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="301"/>
+        <source>Save the assignment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="302"/>
+        <source>Trivisto assignments (*%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="310"/>
+        <source>%1 already exists. Replace it?</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1207,6 +2109,7 @@ The numbers below count sample points.</source>
     </message>
     <message>
         <location filename="../src/ui/sheets/sheetwidget.cpp" line="256"/>
+        <location filename="../src/ui/print/paperdrawing.cpp" line="181"/>
         <source>Sheet %1: %2</source>
         <translation>Лист %1: %2</translation>
     </message>
@@ -1462,57 +2365,111 @@ The numbers below count sample points.</source>
     </message>
 </context>
 <context>
+    <name>TeacherFlow</name>
+    <message>
+        <location filename="../src/ui/window/teacherflow.cpp" line="41"/>
+        <source>Trivisto assignments (*%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/teacherflow.cpp" line="58"/>
+        <source>Assignment saved as %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/teacherflow.cpp" line="65"/>
+        <source>Class Results</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/teacherflow.cpp" line="79"/>
+        <source>Print Assignment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/teacherflow.cpp" line="88"/>
+        <source>The worksheet could not be printed on %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/teacherflow.cpp" line="93"/>
+        <location filename="../src/ui/window/teacherflow.cpp" line="97"/>
+        <source>Export Worksheet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/teacherflow.cpp" line="100"/>
+        <source>PDF documents (*.pdf)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/teacherflow.cpp" line="107"/>
+        <source>Worksheet saved as %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>TurnController</name>
     <message>
-        <location filename="../src/ui/window/turncontroller.cpp" line="218"/>
+        <location filename="../src/ui/window/turncontroller.cpp" line="224"/>
         <source>A segment runs along x, y or z: end it on a line through its beginning</source>
         <translation>Отрезок идёт вдоль x, y или z: закончите его на линии через его начало</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/turncontroller.cpp" line="220"/>
-        <location filename="../src/ui/window/turncontroller.cpp" line="341"/>
+        <location filename="../src/ui/window/turncontroller.cpp" line="226"/>
+        <location filename="../src/ui/window/turncontroller.cpp" line="351"/>
         <source>The figure holds at most %1 segments</source>
         <translation>В фигуре может быть не больше %1 отрезков</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/turncontroller.cpp" line="222"/>
+        <location filename="../src/ui/window/turncontroller.cpp" line="228"/>
         <source>Erase a segment</source>
         <translation>стирание отрезка</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/turncontroller.cpp" line="222"/>
+        <location filename="../src/ui/window/turncontroller.cpp" line="228"/>
         <source>Build a segment</source>
         <translation>постройку отрезка</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/turncontroller.cpp" line="262"/>
+        <location filename="../src/ui/window/turncontroller.cpp" line="268"/>
         <source>No record: this figure was seen before</source>
         <translation>Не рекорд: эта фигура уже встречалась</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/turncontroller.cpp" line="316"/>
+        <location filename="../src/ui/window/turncontroller.cpp" line="324"/>
         <source>Draw a stroke</source>
         <translation>рисование линии</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/turncontroller.cpp" line="326"/>
+        <location filename="../src/ui/window/turncontroller.cpp" line="334"/>
         <source>Clear a sheet</source>
         <translation>очистку листа</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/turncontroller.cpp" line="338"/>
+        <location filename="../src/ui/window/turncontroller.cpp" line="346"/>
         <source>No hint left: every step of the figure is built</source>
         <translation>Подсказок больше нет: все шаги фигуры построены</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/turncontroller.cpp" line="339"/>
+        <location filename="../src/ui/window/turncontroller.cpp" line="347"/>
         <source>No hint left: every line is drawn or shown</source>
         <translation>Подсказок больше нет: все линии нарисованы или показаны</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/turncontroller.cpp" line="347"/>
+        <location filename="../src/ui/window/turncontroller.cpp" line="349"/>
+        <source>This assignment allows no hints</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/turncontroller.cpp" line="357"/>
         <source>Hint</source>
         <translation>подсказку</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/turncontroller.cpp" line="370"/>
+        <source>This assignment allows no peeks</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1524,19 +2481,80 @@ The numbers below count sample points.</source>
     </message>
 </context>
 <context>
+    <name>Worksheet</name>
+    <message>
+        <location filename="../src/ui/print/worksheet.cpp" line="64"/>
+        <source>Answers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/print/worksheet.cpp" line="66"/>
+        <source>Figure %1 of %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/print/worksheet.cpp" line="68"/>
+        <source>Figures %1–%2 of %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/print/worksheet.cpp" line="123"/>
+        <source>Page %1 of %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/print/worksheet.cpp" line="155"/>
+        <location filename="../src/ui/print/worksheet.cpp" line="181"/>
+        <source>Figure %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/print/worksheet.cpp" line="162"/>
+        <location filename="../src/ui/print/worksheet.cpp" line="184"/>
+        <source>Code %1 · level %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/print/worksheet.cpp" line="188"/>
+        <source>Draw the black walk on the three sheets below as each sheet sees it, from where its name says. The grey frame only shows where the cube is: it is not drawn.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/print/worksheet.cpp" line="203"/>
+        <source>Build the figure that has these three views, and sketch it on the dot grid.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/print/worksheet.cpp" line="297"/>
+        <source>The assignment has no figures to print.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/print/worksheet.cpp" line="304"/>
+        <location filename="../src/ui/print/worksheet.cpp" line="324"/>
+        <source>The worksheet cannot be saved as %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/print/worksheet.cpp" line="321"/>
+        <source>The worksheet could not be drawn.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>main</name>
     <message>
-        <location filename="../src/main.cpp" line="67"/>
+        <location filename="../src/main.cpp" line="84"/>
         <source>The folder %1 could not be made, so records and the history cannot be kept this time. The game goes on.</source>
         <translation>Не удалось создать папку %1, поэтому рекорды и история ходов на этот раз не сохранятся. Игру можно продолжать.</translation>
     </message>
     <message>
-        <location filename="../src/main.cpp" line="80"/>
+        <location filename="../src/main.cpp" line="97"/>
         <source>Another copy of Trivisto is running</source>
         <translation>Уже запущена другая копия Trivisto</translation>
     </message>
     <message>
-        <location filename="../src/main.cpp" line="81"/>
+        <location filename="../src/main.cpp" line="98"/>
         <source>Trivisto could not lock its data folder: %1</source>
         <translation>Trivisto не удалось заблокировать папку данных: %1</translation>
     </message>
