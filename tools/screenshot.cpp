@@ -27,6 +27,9 @@
 #include "ui/dialogs/highscoresdialog.h"
 #include "core/storage/history.h"
 #include "core/codes/puzzlecode.h"
+#include "core/classroom/assignmentfigures.h"
+#include "ui/app/classfiles.h"
+#include "ui/dialogs/classresultswindow.h"
 #include "ui/dialogs/statisticsdialog.h"
 #include "ui/dialogs/recordnamedialog.h"
 #include "screenshothistory.h"
@@ -34,6 +37,9 @@
 #include "ui/view3d/figureview.h"
 #include "core/build/builtfigure.h"
 #include "core/view3d/viewprojection.h"
+
+#include <chrono>
+#include <random>
 
 #include <QAction>
 #include <QApplication>
@@ -411,6 +417,45 @@ int main(int argc, char *argv[])
         QTest::qWait(600);
         Save(window.grab().toImage(), "build-checked.png");
         Action(window, "exerciseViewsAction")->trigger();
+    }
+
+    // A teacher's class table: six figures, five students' files handed in,
+    // one of them edited after the game wrote it.
+    {
+        std::mt19937_64 random(3);
+        const Assignment a = MakeAssignment("Week 3", Exercise::Views, RandomFigures(6, 2, 8, random).figures, true,
+                                            true, std::chrono::sys_days{std::chrono::year{2026} / 12 / 20})
+                                 .assignment;
+        QStringList files;
+        const char *students[] = {"Alice", "Boris", "Chen", "Dana", "Emil"};
+        for (int s = 0; s < 5; ++s) {
+            AssignmentResult result = NewResult(a, students[s]);
+            for (std::size_t f = 0; f + (s == 3 ? 2 : 0) < a.figures.size(); ++f) {
+                Game::CheckOutcome check;
+                const int max = result.figures[f].max;
+                check.counts = {max - (s * 7 + static_cast<int>(f) * 5) % (max / 2 + 1), (s + static_cast<int>(f)) % 4};
+                check.finalScore = check.counts.Score() - (f == 4 ? 5 : 0);
+                check.help.hints = f == 4 ? 1 : 0;
+                check.seconds = 40 + s * 13 + static_cast<int>(f) * 9;
+                RecordCheck(result, a.figures[f], check, 1797292800 + s * 3600 + static_cast<int>(f) * 120 +
+                                                             (s == 4 ? 6 * 86400 : 0));
+            }
+            std::string bytes = WriteAssignmentResult(result);
+            if (s == 2) {  // a score typed over
+                const std::size_t at = bytes.find("\"score\":") + 8;
+                bytes[at] = bytes[at] == '9' ? '8' : '9';
+            }
+            const QString path = dir.filePath(QStringLiteral("%1.trivisto-result").arg(students[s]));
+            WriteFileDurably(path, bytes);
+            files.append(path);
+        }
+        ClassResultsWindow classes(&window);
+        classes.setAssignment(a, dir.filePath(QStringLiteral("Week 3.trivisto-assignment")));
+        classes.addFiles(files);
+        classes.resize(960, 640);
+        classes.show();
+        QTest::qWait(500);
+        Save(classes.grab().toImage(), "class-results.png");
     }
 
     Action(window, "manualAction")->trigger();
