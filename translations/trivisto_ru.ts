@@ -34,7 +34,7 @@
     <message>
         <location filename="../src/ui/app/assignmentfiles.cpp" line="23"/>
         <source>The folder %1 could not be made: results are kept in %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось создать папку %1: результаты сохраняются в %2</translation>
     </message>
 </context>
 <context>
@@ -43,88 +43,88 @@
         <location filename="../src/ui/window/assignmentflow.cpp" line="37"/>
         <location filename="../src/ui/window/assignmentflow.cpp" line="118"/>
         <source>Assignment</source>
-        <translation type="unfinished"></translation>
+        <translation>Задание</translation>
     </message>
     <message>
         <location filename="../src/ui/window/assignmentflow.cpp" line="38"/>
         <source>Your name, as your teacher should see it on your results:</source>
-        <translation type="unfinished"></translation>
+        <translation>Ваше имя — так его увидит учитель в ваших результатах:</translation>
     </message>
     <message>
         <location filename="../src/ui/window/assignmentflow.cpp" line="59"/>
         <source>Open Assignment</source>
-        <translation type="unfinished"></translation>
+        <translation>Открыть задание</translation>
     </message>
     <message>
         <location filename="../src/ui/window/assignmentflow.cpp" line="60"/>
         <source>Trivisto assignments</source>
-        <translation type="unfinished"></translation>
+        <translation>Задания Trivisto</translation>
     </message>
     <message>
         <location filename="../src/ui/window/assignmentflow.cpp" line="89"/>
         <source>The assignment %1 is open in another copy of Trivisto.</source>
-        <translation type="unfinished"></translation>
+        <translation>Задание «%1» уже открыто в другой копии Trivisto.</translation>
     </message>
     <message>
         <location filename="../src/ui/window/assignmentflow.cpp" line="91"/>
         <source>The assignment could not be locked for this copy: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось заблокировать задание для этой копии: %1</translation>
     </message>
     <message>
         <location filename="../src/ui/window/assignmentflow.cpp" line="98"/>
         <source>No free name is left for a result file of %1 in %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>В папке %2 не осталось свободного имени для файла результата задания «%1».</translation>
     </message>
     <message>
         <location filename="../src/ui/window/assignmentflow.cpp" line="108"/>
         <source>Results go to %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Результаты сохраняются в %1</translation>
     </message>
     <message>
         <location filename="../src/ui/window/assignmentflow.cpp" line="119"/>
         <source>Leave the assignment? What you checked stays in %1, and opening the assignment again goes on where you stopped.</source>
-        <translation type="unfinished"></translation>
+        <translation>Выйти из задания? Всё проверенное останется в %1, а если снова открыть задание, оно продолжится с того же места.</translation>
     </message>
     <message>
         <location filename="../src/ui/window/assignmentflow.cpp" line="135"/>
         <source>%1: figure %2 of %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: фигура %2 из %3</translation>
     </message>
     <message>
         <location filename="../src/ui/window/assignmentflow.cpp" line="148"/>
         <location filename="../src/ui/window/assignmentflow.cpp" line="169"/>
         <source>Result saved in %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Результат сохранён в %1</translation>
     </message>
     <message>
         <location filename="../src/ui/window/assignmentflow.cpp" line="150"/>
         <source>The result could not be saved in %1: %2. It is kept while the game runs; Save Result As... can save it elsewhere.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось сохранить результат в %1: %2. Он хранится, пока игра запущена; командой «Сохранить результат как...» его можно сохранить в другом месте.</translation>
     </message>
     <message>
         <location filename="../src/ui/window/assignmentflow.cpp" line="159"/>
         <source>Open an assignment first: its result is saved as you check each figure.</source>
-        <translation type="unfinished"></translation>
+        <translation>Сначала откройте задание: его результат сохраняется при проверке каждой фигуры.</translation>
     </message>
     <message>
         <location filename="../src/ui/window/assignmentflow.cpp" line="162"/>
         <source>Save Result As</source>
-        <translation type="unfinished"></translation>
+        <translation>Сохранить результат как</translation>
     </message>
     <message>
         <location filename="../src/ui/window/assignmentflow.cpp" line="163"/>
         <source>Trivisto results</source>
-        <translation type="unfinished"></translation>
+        <translation>Результаты Trivisto</translation>
     </message>
     <message>
         <location filename="../src/ui/window/assignmentflow.cpp" line="171"/>
         <source>The result could not be saved in %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось сохранить результат в %1: %2</translation>
     </message>
     <message>
         <location filename="../src/ui/window/assignmentflow.cpp" line="181"/>
         <source>The assignment is over: your results are in %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Задание завершено: ваши результаты в %1</translation>
     </message>
 </context>
 <context>
@@ -132,12 +132,12 @@
     <message>
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="41"/>
         <source>%1 %</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 %</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="51"/>
         <source>Not checked yet.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ещё не проверено.</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="53"/>
@@ -146,243 +146,247 @@ Time: %2 s
 Hints: %3
 Peeks: %4
 Checked: %5</source>
-        <translation type="unfinished"></translation>
+        <translation>Счёт: %1
+Время: %2 с
+Подсказки: %3
+Подглядывания: %4
+Проверено: %5</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="58"/>
         <source>Checked after the due day.</source>
-        <translation type="unfinished"></translation>
+        <translation>Проверено после срока сдачи.</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="69"/>
         <source>yes</source>
-        <translation type="unfinished"></translation>
+        <translation>да</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="69"/>
         <source>no</source>
-        <translation type="unfinished"></translation>
+        <translation>нет</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="76"/>
         <source>Class Results</source>
-        <translation type="unfinished"></translation>
+        <translation>Результаты класса</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="83"/>
         <source>Add Files…</source>
-        <translation type="unfinished"></translation>
+        <translation>Добавить файлы…</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="85"/>
         <source>Add Folder…</source>
-        <translation type="unfinished"></translation>
+        <translation>Добавить папку…</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="87"/>
         <source>Export CSV…</source>
-        <translation type="unfinished"></translation>
+        <translation>Экспорт в CSV…</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="158"/>
         <source>1 file read.</source>
-        <translation type="unfinished"></translation>
+        <translation>Прочитан 1 файл.</translation>
     </message>
     <message numerus="yes">
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="158"/>
         <source>%n files read.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Прочитан %n файл.</numerusform>
+            <numerusform>Прочитано %n файла.</numerusform>
+            <numerusform>Прочитано %n файлов.</numerusform>
         </translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="167"/>
         <source>The folder %1 cannot be read.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удаётся прочитать папку %1.</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="175"/>
         <source>The folder %1 holds no result files (%2).</source>
-        <translation type="unfinished"></translation>
+        <translation>В папке %1 нет файлов результатов (%2).</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="186"/>
         <source>The class table could not be saved as %1: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось сохранить таблицу класса как %1: %2.</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="188"/>
         <source>The class table was saved as %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Таблица класса сохранена как %1.</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="203"/>
         <source>No assignment is open.</source>
-        <translation type="unfinished"></translation>
+        <translation>Задание не открыто.</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="205"/>
         <source>Class Results – %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Результаты класса – %1</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="208"/>
         <source>1 figure</source>
-        <translation type="unfinished"></translation>
+        <translation>1 фигура</translation>
     </message>
     <message numerus="yes">
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="208"/>
         <source>%n figures</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n фигура</numerusform>
+            <numerusform>%n фигуры</numerusform>
+            <numerusform>%n фигур</numerusform>
         </translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="209"/>
         <source>hints allowed</source>
-        <translation type="unfinished"></translation>
+        <translation>подсказки разрешены</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="209"/>
         <source>no hints</source>
-        <translation type="unfinished"></translation>
+        <translation>без подсказок</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="209"/>
         <source>peeks allowed</source>
-        <translation type="unfinished"></translation>
+        <translation>подглядывание разрешено</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="209"/>
         <source>no peeks</source>
-        <translation type="unfinished"></translation>
+        <translation>без подглядывания</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="214"/>
         <source>due %1</source>
-        <translation type="unfinished"></translation>
+        <translation>срок сдачи %1</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="222"/>
         <source>1 result counted</source>
-        <translation type="unfinished"></translation>
+        <translation>Учтён 1 результат</translation>
     </message>
     <message numerus="yes">
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="222"/>
         <source>%n results counted</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Учтён %n результат</numerusform>
+            <numerusform>Учтено %n результата</numerusform>
+            <numerusform>Учтено %n результатов</numerusform>
         </translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="225"/>
         <source>1 file not counted</source>
-        <translation type="unfinished"></translation>
+        <translation>1 файл не учтён</translation>
     </message>
     <message numerus="yes">
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="225"/>
         <source>%n files not counted</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n файл не учтён</numerusform>
+            <numerusform>%n файла не учтены</numerusform>
+            <numerusform>%n файлов не учтены</numerusform>
         </translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="235"/>
         <source>Student</source>
-        <translation type="unfinished"></translation>
+        <translation>Ученик</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="237"/>
         <source>Figure %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Фигура %1</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="239"/>
         <source>Total</source>
-        <translation type="unfinished"></translation>
+        <translation>Итого</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="239"/>
         <source>Complete</source>
-        <translation type="unfinished"></translation>
+        <translation>Завершено</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="239"/>
         <source>Late</source>
-        <translation type="unfinished"></translation>
+        <translation>Опоздание</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="239"/>
         <source>Status</source>
-        <translation type="unfinished"></translation>
+        <translation>Состояние</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="308"/>
         <source>Class mean per figure</source>
-        <translation type="unfinished"></translation>
+        <translation>Среднее по классу для каждой фигуры</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="309"/>
         <source>Class mean</source>
-        <translation type="unfinished"></translation>
+        <translation>Среднее по классу</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="311"/>
         <source>Figure</source>
-        <translation type="unfinished"></translation>
+        <translation>Фигура</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="342"/>
         <source>%</source>
-        <translation type="unfinished">%</translation>
+        <translation>%</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="353"/>
         <source>Figure %1, %2: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Фигура %1, %2: %3</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="356"/>
         <source>no result yet</source>
-        <translation type="unfinished"></translation>
+        <translation>результатов пока нет</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="366"/>
         <source>Add result files</source>
-        <translation type="unfinished"></translation>
+        <translation>Добавить файлы результатов</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="367"/>
         <source>Trivisto results (*%1);;All files (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Результаты Trivisto (*%1);;Все файлы (*)</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="374"/>
         <source>Add a folder of result files</source>
-        <translation type="unfinished"></translation>
+        <translation>Добавить папку с файлами результатов</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="386"/>
         <source>Export the class table</source>
-        <translation type="unfinished"></translation>
+        <translation>Экспорт таблицы класса</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="387"/>
         <source>%1 results</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 - результаты</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/classresultswindow.cpp" line="389"/>
         <source>CSV files (*.csv);;All files (*)</source>
-        <translation type="unfinished">Файлы CSV (*.csv);;Все файлы (*)</translation>
+        <translation>Файлы CSV (*.csv);;Все файлы (*)</translation>
     </message>
 </context>
 <context>
@@ -390,242 +394,242 @@ Checked: %5</source>
     <message>
         <location filename="../src/ui/app/classroomtext.cpp" line="28"/>
         <source>the file&apos;s contents</source>
-        <translation type="unfinished"></translation>
+        <translation>содержимое файла</translation>
     </message>
     <message>
         <location filename="../src/ui/app/classroomtext.cpp" line="31"/>
         <source>“%1”</source>
-        <translation type="unfinished"></translation>
+        <translation>«%1»</translation>
     </message>
     <message>
         <location filename="../src/ui/app/classroomtext.cpp" line="34"/>
         <source>figure %1</source>
-        <translation type="unfinished"></translation>
+        <translation>фигура %1</translation>
     </message>
     <message>
         <location filename="../src/ui/app/classroomtext.cpp" line="35"/>
         <source>“%1” of figure %2</source>
-        <translation type="unfinished"></translation>
+        <translation>«%1» фигуры %2</translation>
     </message>
     <message>
         <location filename="../src/ui/app/classroomtext.cpp" line="41"/>
         <source>a text</source>
-        <translation type="unfinished"></translation>
+        <translation>текст</translation>
     </message>
     <message>
         <location filename="../src/ui/app/classroomtext.cpp" line="43"/>
         <source>a whole number</source>
-        <translation type="unfinished"></translation>
+        <translation>целое число</translation>
     </message>
     <message>
         <location filename="../src/ui/app/classroomtext.cpp" line="45"/>
         <source>true or false</source>
-        <translation type="unfinished"></translation>
+        <translation>true или false</translation>
     </message>
     <message>
         <location filename="../src/ui/app/classroomtext.cpp" line="47"/>
         <source>a list</source>
-        <translation type="unfinished"></translation>
+        <translation>список</translation>
     </message>
     <message>
         <location filename="../src/ui/app/classroomtext.cpp" line="49"/>
         <source>a group of values</source>
-        <translation type="unfinished"></translation>
+        <translation>группа значений</translation>
     </message>
     <message>
         <location filename="../src/ui/app/classroomtext.cpp" line="57"/>
         <source>a Trivisto assignment</source>
-        <translation type="unfinished"></translation>
+        <translation>задание Trivisto</translation>
     </message>
     <message>
         <location filename="../src/ui/app/classroomtext.cpp" line="59"/>
         <source>a student&apos;s Trivisto result</source>
-        <translation type="unfinished"></translation>
+        <translation>результат ученика из Trivisto</translation>
     </message>
     <message>
         <location filename="../src/ui/app/classroomtext.cpp" line="60"/>
         <source>a file of the kind “%1”</source>
-        <translation type="unfinished"></translation>
+        <translation>файл типа «%1»</translation>
     </message>
     <message>
         <location filename="../src/ui/app/classroomtext.cpp" line="65"/>
         <source>%1 is damaged or was edited: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл %1 повреждён или изменён: %2.</translation>
     </message>
     <message>
         <location filename="../src/ui/app/classroomtext.cpp" line="78"/>
         <source>%1 is too large for a Trivisto file: it is over %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл %1 слишком велик для файла Trivisto: он больше %2.</translation>
     </message>
     <message>
         <location filename="../src/ui/app/classroomtext.cpp" line="81"/>
         <source>%1 is not a Trivisto file, or it is damaged: its text is not UTF-8 (at byte %2).</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл %1 — не файл Trivisto или повреждён: его текст не в кодировке UTF-8 (байт %2).</translation>
     </message>
     <message>
         <location filename="../src/ui/app/classroomtext.cpp" line="89"/>
         <source>%1 is not a Trivisto file, or it is damaged: it is not valid JSON at byte %2 (%3).</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл %1 — не файл Trivisto или повреждён: в нём ошибка JSON в байте %2 (%3).</translation>
     </message>
     <message>
         <location filename="../src/ui/app/classroomtext.cpp" line="94"/>
         <source>%1 is not a Trivisto file, or it is damaged: it is not valid JSON (%2).</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл %1 — не файл Trivisto или повреждён: в нём ошибка JSON (%2).</translation>
     </message>
     <message>
         <location filename="../src/ui/app/classroomtext.cpp" line="97"/>
         <source>%1 nests deeper than %2 levels</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: слишком глубокая вложенность (больше %2 уровней)</translation>
     </message>
     <message>
         <location filename="../src/ui/app/classroomtext.cpp" line="99"/>
         <source>%1 is given twice</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 встречается дважды</translation>
     </message>
     <message>
         <location filename="../src/ui/app/classroomtext.cpp" line="102"/>
         <source>%1 holds %2, which is not a whole number this game can read</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 содержит %2, а это не целое число, которое может прочитать эта игра</translation>
     </message>
     <message>
         <location filename="../src/ui/app/classroomtext.cpp" line="105"/>
         <source>%1 is not a Trivisto assignment or result file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл %1 — не задание и не результат Trivisto.</translation>
     </message>
     <message>
         <location filename="../src/ui/app/classroomtext.cpp" line="106"/>
         <source>%1 is not the kind of file expected here: it is %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл %1 здесь не подходит: это %2.</translation>
     </message>
     <message>
         <location filename="../src/ui/app/classroomtext.cpp" line="108"/>
         <source>%1 is from a newer version of Trivisto (version %2); this game reads version %3.</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл %1 — из более новой версии Trivisto (версия %2); эта игра читает версию %3.</translation>
     </message>
     <message>
         <location filename="../src/ui/app/classroomtext.cpp" line="113"/>
         <source>%1 is missing</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 отсутствует</translation>
     </message>
     <message>
         <location filename="../src/ui/app/classroomtext.cpp" line="115"/>
         <source>%1 is not %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 — не %2</translation>
     </message>
     <message>
         <location filename="../src/ui/app/classroomtext.cpp" line="117"/>
         <source>%1 holds “%2”, which is not allowed there</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 содержит «%2», а такое значение здесь недопустимо</translation>
     </message>
     <message numerus="yes">
         <location filename="../src/ui/app/classroomtext.cpp" line="120"/>
         <source>it lists %n figures, and an assignment holds 1 to %1</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>в нём %n фигура, а в задании их может быть от 1 до %1</numerusform>
+            <numerusform>в нём %n фигуры, а в задании их может быть от 1 до %1</numerusform>
+            <numerusform>в нём %n фигур, а в задании их может быть от 1 до %1</numerusform>
         </translation>
     </message>
     <message>
         <location filename="../src/ui/app/classroomtext.cpp" line="124"/>
         <source>%1 repeats the figure %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 повторяет фигуру %2</translation>
     </message>
     <message>
         <location filename="../src/ui/app/classroomtext.cpp" line="127"/>
         <source>whether it is complete contradicts its figures</source>
-        <translation type="unfinished"></translation>
+        <translation>отметка о завершённости противоречит его фигурам</translation>
     </message>
     <message>
         <location filename="../src/ui/app/classroomtext.cpp" line="128"/>
         <source>%1 has some of its results missing</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: не хватает части результатов</translation>
     </message>
     <message>
         <location filename="../src/ui/app/classroomtext.cpp" line="130"/>
         <source>its checksum does not match</source>
-        <translation type="unfinished"></translation>
+        <translation>его контрольная сумма не совпадает</translation>
     </message>
     <message>
         <location filename="../src/ui/app/classroomtext.cpp" line="133"/>
         <source>%1 does not match the assignment: it holds %2 figures, not the assignment&apos;s.</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл %1 не соответствует заданию: число фигур в нём (%2) не такое, как в задании.</translation>
     </message>
     <message>
         <location filename="../src/ui/app/classroomtext.cpp" line="136"/>
         <source>%1 does not match the assignment: %2 is “%3”, not the assignment&apos;s exercise.</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл %1 не соответствует заданию: %2 — «%3», а в задании другое упражнение.</translation>
     </message>
     <message>
         <location filename="../src/ui/app/classroomtext.cpp" line="138"/>
         <source>%1 does not match the assignment: %2 is %3, not the assignment&apos;s figure.</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл %1 не соответствует заданию: %2 — %3, а в задании здесь другая фигура.</translation>
     </message>
     <message>
         <location filename="../src/ui/app/classroomtext.cpp" line="142"/>
         <source>%1 belongs to another assignment (id %2).</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл %1 относится к другому заданию (идентификатор %2).</translation>
     </message>
     <message>
         <location filename="../src/ui/app/classroomtext.cpp" line="143"/>
         <source>%1 belongs to another assignment, “%2”.</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл %1 относится к другому заданию — «%2».</translation>
     </message>
     <message>
         <location filename="../src/ui/app/classroomtext.cpp" line="145"/>
         <source>%1 could not be read: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось прочитать файл %1: %2.</translation>
     </message>
     <message>
         <location filename="../src/ui/app/classroomtext.cpp" line="147"/>
         <location filename="../src/ui/app/classroomtext.cpp" line="182"/>
         <source>%1 cannot be used.</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл %1 нельзя использовать.</translation>
     </message>
     <message>
         <location filename="../src/ui/app/classroomtext.cpp" line="154"/>
         <source>ok</source>
-        <translation type="unfinished"></translation>
+        <translation>в порядке</translation>
     </message>
     <message>
         <location filename="../src/ui/app/classroomtext.cpp" line="156"/>
         <source>damaged or edited</source>
-        <translation type="unfinished"></translation>
+        <translation>повреждён или изменён</translation>
     </message>
     <message>
         <location filename="../src/ui/app/classroomtext.cpp" line="158"/>
         <source>newer version</source>
-        <translation type="unfinished"></translation>
+        <translation>более новая версия</translation>
     </message>
     <message>
         <location filename="../src/ui/app/classroomtext.cpp" line="160"/>
         <source>other assignment</source>
-        <translation type="unfinished"></translation>
+        <translation>другое задание</translation>
     </message>
     <message>
         <location filename="../src/ui/app/classroomtext.cpp" line="162"/>
         <source>duplicate: kept %1</source>
-        <translation type="unfinished"></translation>
+        <translation>повтор: учтён %1</translation>
     </message>
     <message>
         <location filename="../src/ui/app/classroomtext.cpp" line="164"/>
         <source>unreadable</source>
-        <translation type="unfinished"></translation>
+        <translation>не читается</translation>
     </message>
     <message>
         <location filename="../src/ui/app/classroomtext.cpp" line="176"/>
         <source>%1 is another result of %2; the one checked last, %3, is counted.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 — ещё один результат ученика %2; учитывается тот, что проверен последним: %3.</translation>
     </message>
     <message>
         <location filename="../src/ui/app/classroomtext.cpp" line="187"/>
         <source>Build the figure</source>
-        <translation type="unfinished">Построить фигуру</translation>
+        <translation>Построить фигуру</translation>
     </message>
     <message>
         <location filename="../src/ui/app/classroomtext.cpp" line="187"/>
         <source>Draw the views</source>
-        <translation type="unfinished">Нарисовать виды</translation>
+        <translation>Нарисовать виды</translation>
     </message>
 </context>
 <context>
@@ -715,7 +719,7 @@ Checked: %5</source>
     <message>
         <location filename="../src/ui/app/commandline.cpp" line="110"/>
         <source>An assignment to play (.trivisto-assignment).</source>
-        <translation type="unfinished"></translation>
+        <translation>Задание для игры (.trivisto-assignment).</translation>
     </message>
     <message>
         <location filename="../src/ui/app/commandline.cpp" line="117"/>
@@ -725,17 +729,17 @@ Checked: %5</source>
     <message>
         <location filename="../src/ui/app/commandline.cpp" line="145"/>
         <source>Give only one of --make-assignment, --class-report and --print-assignment.</source>
-        <translation type="unfinished"></translation>
+        <translation>Укажите только одно из: --make-assignment, --class-report, --print-assignment.</translation>
     </message>
     <message>
         <location filename="../src/ui/app/commandline.cpp" line="151"/>
         <source>--%1 goes with --%2.</source>
-        <translation type="unfinished"></translation>
+        <translation>--%1 указывается только вместе с --%2.</translation>
     </message>
     <message>
         <location filename="../src/ui/app/commandline.cpp" line="155"/>
         <source>--%1 is for playing, not for --%2.</source>
-        <translation type="unfinished"></translation>
+        <translation>--%1 — для игры, а не для --%2.</translation>
     </message>
     <message>
         <location filename="../src/ui/app/commandline.cpp" line="158"/>
@@ -746,42 +750,42 @@ Checked: %5</source>
     <message>
         <location filename="../src/ui/app/commandline.cpp" line="165"/>
         <source>--make-assignment needs --%1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Для --make-assignment нужен --%1.</translation>
     </message>
     <message>
         <location filename="../src/ui/app/commandline.cpp" line="174"/>
         <source>The levels must be LOW-HIGH with 0 &lt;= LOW &lt;= HIGH &lt;= %1, not &apos;%2&apos;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Уровни задаются как LOW-HIGH, где 0 &lt;= LOW &lt;= HIGH &lt;= %1, а не «%2».</translation>
     </message>
     <message>
         <location filename="../src/ui/app/commandline.cpp" line="180"/>
         <source>The count must be a whole number from 1 to 50, not &apos;%1&apos;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Количество должно быть целым числом от 1 до 50, а не «%1».</translation>
     </message>
     <message>
         <location filename="../src/ui/app/commandline.cpp" line="186"/>
         <source>The due date must be a day as YYYY-MM-DD, not &apos;%1&apos;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Срок сдачи должен быть датой вида YYYY-MM-DD, а не «%1».</translation>
     </message>
     <message>
         <location filename="../src/ui/app/commandline.cpp" line="193"/>
         <source>--class-report needs result files or folders after the assignment.</source>
-        <translation type="unfinished"></translation>
+        <translation>Для --class-report после задания нужны файлы или папки с результатами.</translation>
     </message>
     <message>
         <location filename="../src/ui/app/commandline.cpp" line="195"/>
         <source>--class-report needs --csv.</source>
-        <translation type="unfinished"></translation>
+        <translation>Для --class-report нужен --csv.</translation>
     </message>
     <message>
         <location filename="../src/ui/app/commandline.cpp" line="204"/>
         <source>--print-assignment needs --pdf.</source>
-        <translation type="unfinished"></translation>
+        <translation>Для --print-assignment нужен --pdf.</translation>
     </message>
     <message>
         <location filename="../src/ui/app/commandline.cpp" line="215"/>
         <source>An assignment file and --puzzle exclude each other.</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл задания и --puzzle нельзя указывать вместе.</translation>
     </message>
     <message>
         <location filename="../src/ui/app/commandline.cpp" line="222"/>
@@ -934,32 +938,32 @@ Checked: %5</source>
     <message>
         <location filename="../src/ui/window/commands.cpp" line="72"/>
         <source>Open Assignment...</source>
-        <translation type="unfinished"></translation>
+        <translation>Открыть задание...</translation>
     </message>
     <message>
         <location filename="../src/ui/window/commands.cpp" line="73"/>
         <source>Save Result As...</source>
-        <translation type="unfinished"></translation>
+        <translation>Сохранить результат как...</translation>
     </message>
     <message>
         <location filename="../src/ui/window/commands.cpp" line="74"/>
         <source>New Assignment...</source>
-        <translation type="unfinished"></translation>
+        <translation>Новое задание...</translation>
     </message>
     <message>
         <location filename="../src/ui/window/commands.cpp" line="75"/>
         <source>Class Results...</source>
-        <translation type="unfinished"></translation>
+        <translation>Результаты класса...</translation>
     </message>
     <message>
         <location filename="../src/ui/window/commands.cpp" line="76"/>
         <source>Print Assignment...</source>
-        <translation type="unfinished"></translation>
+        <translation>Печать задания...</translation>
     </message>
     <message>
         <location filename="../src/ui/window/commands.cpp" line="77"/>
         <source>Export Worksheet...</source>
-        <translation type="unfinished"></translation>
+        <translation>Экспорт рабочего листа...</translation>
     </message>
     <message>
         <location filename="../src/ui/window/commands.cpp" line="80"/>
@@ -999,7 +1003,7 @@ Checked: %5</source>
     <message>
         <location filename="../src/ui/window/commands.cpp" line="110"/>
         <source>&amp;Assignment</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Задание</translation>
     </message>
     <message>
         <location filename="../src/ui/window/commands.cpp" line="116"/>
@@ -1180,17 +1184,17 @@ Start the assessment now?</source>
     <message>
         <location filename="../src/ui/view3d/figureview.cpp" line="192"/>
         <source>Both figures: yours and the generated one</source>
-        <translation type="unfinished">Обе фигуры: ваша и фигура игры</translation>
+        <translation>Обе фигуры: ваша и фигура игры</translation>
     </message>
     <message>
         <location filename="../src/ui/view3d/figureview.cpp" line="193"/>
         <source>Your figure</source>
-        <translation type="unfinished">Ваша фигура</translation>
+        <translation>Ваша фигура</translation>
     </message>
     <message>
         <location filename="../src/ui/view3d/figureview.cpp" line="194"/>
         <source>The generated figure</source>
-        <translation type="unfinished">Фигура игры</translation>
+        <translation>Фигура игры</translation>
     </message>
     <message>
         <location filename="../src/ui/view3d/figureview.cpp" line="209"/>
@@ -1395,18 +1399,6 @@ Start the assessment now?</source>
         <location filename="../src/ui/window/mainwindow.cpp" line="87"/>
         <source>Puzzle code %1 copied</source>
         <translation>Код задачи %1 скопирован</translation>
-    </message>
-    <message>
-        <source>Both figures: yours and the generated one</source>
-        <translation type="vanished">Обе фигуры: ваша и фигура игры</translation>
-    </message>
-    <message>
-        <source>Your figure</source>
-        <translation type="vanished">Ваша фигура</translation>
-    </message>
-    <message>
-        <source>The generated figure</source>
-        <translation type="vanished">Фигура игры</translation>
     </message>
     <message>
         <location filename="../src/ui/window/mainwindow.cpp" line="153"/>
@@ -1653,194 +1645,195 @@ Start the assessment now?</source>
     <message>
         <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="50"/>
         <source>New Assignment</source>
-        <translation type="unfinished"></translation>
+        <translation>Новое задание</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="56"/>
         <source>e.g. Week 3: front, top and side</source>
-        <translation type="unfinished"></translation>
+        <translation>например, Неделя 3: спереди, сверху и сбоку</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="62"/>
         <source>Figures</source>
-        <translation type="unfinished"></translation>
+        <translation>Фигуры</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="63"/>
         <source>Random figures:</source>
-        <translation type="unfinished"></translation>
+        <translation>Случайные фигуры:</translation>
     </message>
     <message numerus="yes">
         <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="79"/>
         <source>The assessment&apos;s %n figures</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n фигура испытания</numerusform>
+            <numerusform>%n фигуры испытания</numerusform>
+            <numerusform>%n фигур испытания</numerusform>
         </translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="81"/>
         <source>The same figures as the game&apos;s assessment, in its order.</source>
-        <translation type="unfinished"></translation>
+        <translation>Те же фигуры, что и в испытании игры, в том же порядке.</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="82"/>
         <source>These puzzle codes:</source>
-        <translation type="unfinished"></translation>
+        <translation>Эти коды задач:</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="86"/>
         <source>Paste codes such as K3F9-2QXA-7, separated by spaces, commas or new lines.</source>
-        <translation type="unfinished"></translation>
+        <translation>Вставьте коды вида K3F9-2QXA-7, разделяя их пробелами, запятыми или переводами строки.</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="96"/>
         <source>at levels</source>
-        <translation type="unfinished"></translation>
+        <translation>уровни от</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="98"/>
         <source>to</source>
-        <translation type="unfinished"></translation>
+        <translation>до</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="108"/>
         <source>Hints allowed</source>
-        <translation type="unfinished"></translation>
+        <translation>Подсказки разрешены</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="111"/>
         <source>Peeks allowed</source>
-        <translation type="unfinished"></translation>
+        <translation>Подглядывание разрешено</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="114"/>
         <source>Due</source>
-        <translation type="unfinished"></translation>
+        <translation>Срок сдачи</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="116"/>
         <source>Results checked after this day are marked late; they are still counted.</source>
-        <translation type="unfinished"></translation>
+        <translation>Результаты, проверенные после этого дня, отмечаются как сданные поздно, но всё равно учитываются.</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="131"/>
         <source>Title:</source>
-        <translation type="unfinished"></translation>
+        <translation>Название:</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="132"/>
         <source>Exercise:</source>
-        <translation type="unfinished">Упражнение:</translation>
+        <translation>Упражнение:</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="137"/>
         <source>Save…</source>
-        <translation type="unfinished"></translation>
+        <translation>Сохранить…</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="190"/>
         <source>1 figure read.</source>
-        <translation type="unfinished"></translation>
+        <translation>Прочитана 1 фигура.</translation>
     </message>
     <message numerus="yes">
         <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="190"/>
         <source>%n figures read.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Прочитана %n фигура.</numerusform>
+            <numerusform>Прочитаны %n фигуры.</numerusform>
+            <numerusform>Прочитано %n фигур.</numerusform>
         </translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="207"/>
         <source>The same figure is listed before it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Эта же фигура уже есть выше в списке.</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="209"/>
         <source>Piece %1, “%2”: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Фрагмент %1, «%2»: %3</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="213"/>
         <source>… and 1 more.</source>
-        <translation type="unfinished"></translation>
+        <translation>… и ещё 1.</translation>
     </message>
     <message numerus="yes">
         <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="213"/>
         <source>… and %n more.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>… и ещё %n.</numerusform>
+            <numerusform>… и ещё %n.</numerusform>
+            <numerusform>… и ещё %n.</numerusform>
         </translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="222"/>
         <source>Please give the assignment a title. Students see it, and their result files are named after it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Пожалуйста, дайте заданию название. Его видят ученики, и по нему называются файлы их результатов.</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="230"/>
         <source>Random figures cannot be drawn with these numbers: choose 1 to %1 figures of levels 0 to %2, the lower level first.</source>
-        <translation type="unfinished"></translation>
+        <translation>С такими числами случайные фигуры не выбрать: задайте от 1 до %1 фигур уровней от 0 до %2, меньший уровень первым.</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="242"/>
         <source>Some of the pasted text is not a puzzle code the assignment can use:</source>
-        <translation type="unfinished"></translation>
+        <translation>Часть вставленного текста — не коды задач, которые можно использовать в задании:</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="244"/>
         <source>Correct or remove these pieces, then save again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Исправьте или удалите эти фрагменты и сохраните ещё раз.</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="250"/>
         <source>The assignment has no figures: paste at least one puzzle code, or choose random figures or the assessment&apos;s.</source>
-        <translation type="unfinished"></translation>
+        <translation>В задании нет фигур: вставьте хотя бы один код задачи или выберите случайные фигуры либо фигуры испытания.</translation>
     </message>
     <message numerus="yes">
         <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="256"/>
         <source>An assignment holds at most %1 figures, and these are %n.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>В задании может быть не больше %1 фигур, а здесь их %n.</numerusform>
+            <numerusform>В задании может быть не больше %1 фигур, а здесь их %n.</numerusform>
+            <numerusform>В задании может быть не больше %1 фигур, а здесь их %n.</numerusform>
         </translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="270"/>
         <source>The assignment cannot be made: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удаётся создать задание: %1</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="284"/>
         <source>The assignment could not be saved as %1: %2.
 The form is kept as it was: save again into another folder or under another name.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось сохранить задание как %1: %2.
+Форма осталась как была: сохраните ещё раз в другую папку или под другим именем.</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="289"/>
         <source>The assignment “%1” was saved as %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Задание «%1» сохранено как %2.</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="301"/>
         <source>Save the assignment</source>
-        <translation type="unfinished"></translation>
+        <translation>Сохранить задание</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="302"/>
         <source>Trivisto assignments (*%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>Задания Trivisto (*%1)</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/newassignmentdialog.cpp" line="310"/>
         <source>%1 already exists. Replace it?</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл %1 уже существует. Заменить его?</translation>
     </message>
 </context>
 <context>
@@ -2369,43 +2362,43 @@ The numbers below count sample points.</source>
     <message>
         <location filename="../src/ui/window/teacherflow.cpp" line="41"/>
         <source>Trivisto assignments (*%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>Задания Trivisto (*%1)</translation>
     </message>
     <message>
         <location filename="../src/ui/window/teacherflow.cpp" line="58"/>
         <source>Assignment saved as %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Задание сохранено как %1</translation>
     </message>
     <message>
         <location filename="../src/ui/window/teacherflow.cpp" line="65"/>
         <source>Class Results</source>
-        <translation type="unfinished"></translation>
+        <translation>Результаты класса</translation>
     </message>
     <message>
         <location filename="../src/ui/window/teacherflow.cpp" line="79"/>
         <source>Print Assignment</source>
-        <translation type="unfinished"></translation>
+        <translation>Печать задания</translation>
     </message>
     <message>
         <location filename="../src/ui/window/teacherflow.cpp" line="88"/>
         <source>The worksheet could not be printed on %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось напечатать рабочий лист на принтере %1.</translation>
     </message>
     <message>
         <location filename="../src/ui/window/teacherflow.cpp" line="93"/>
         <location filename="../src/ui/window/teacherflow.cpp" line="97"/>
         <source>Export Worksheet</source>
-        <translation type="unfinished"></translation>
+        <translation>Экспорт рабочего листа</translation>
     </message>
     <message>
         <location filename="../src/ui/window/teacherflow.cpp" line="100"/>
         <source>PDF documents (*.pdf)</source>
-        <translation type="unfinished"></translation>
+        <translation>Документы PDF (*.pdf)</translation>
     </message>
     <message>
         <location filename="../src/ui/window/teacherflow.cpp" line="107"/>
         <source>Worksheet saved as %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Рабочий лист сохранён как %1</translation>
     </message>
 </context>
 <context>
@@ -2459,7 +2452,7 @@ The numbers below count sample points.</source>
     <message>
         <location filename="../src/ui/window/turncontroller.cpp" line="349"/>
         <source>This assignment allows no hints</source>
-        <translation type="unfinished"></translation>
+        <translation>В этом задании подсказки запрещены</translation>
     </message>
     <message>
         <location filename="../src/ui/window/turncontroller.cpp" line="357"/>
@@ -2469,7 +2462,7 @@ The numbers below count sample points.</source>
     <message>
         <location filename="../src/ui/window/turncontroller.cpp" line="370"/>
         <source>This assignment allows no peeks</source>
-        <translation type="unfinished"></translation>
+        <translation>В этом задании подглядывание запрещено</translation>
     </message>
 </context>
 <context>
@@ -2485,60 +2478,60 @@ The numbers below count sample points.</source>
     <message>
         <location filename="../src/ui/print/worksheet.cpp" line="64"/>
         <source>Answers</source>
-        <translation type="unfinished"></translation>
+        <translation>Ответы</translation>
     </message>
     <message>
         <location filename="../src/ui/print/worksheet.cpp" line="66"/>
         <source>Figure %1 of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Фигура %1 из %2</translation>
     </message>
     <message>
         <location filename="../src/ui/print/worksheet.cpp" line="68"/>
         <source>Figures %1–%2 of %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Фигуры %1–%2 из %3</translation>
     </message>
     <message>
         <location filename="../src/ui/print/worksheet.cpp" line="123"/>
         <source>Page %1 of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Страница %1 из %2</translation>
     </message>
     <message>
         <location filename="../src/ui/print/worksheet.cpp" line="155"/>
         <location filename="../src/ui/print/worksheet.cpp" line="181"/>
         <source>Figure %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Фигура %1</translation>
     </message>
     <message>
         <location filename="../src/ui/print/worksheet.cpp" line="162"/>
         <location filename="../src/ui/print/worksheet.cpp" line="184"/>
         <source>Code %1 · level %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Код %1 · уровень %2</translation>
     </message>
     <message>
         <location filename="../src/ui/print/worksheet.cpp" line="188"/>
         <source>Draw the black walk on the three sheets below as each sheet sees it, from where its name says. The grey frame only shows where the cube is: it is not drawn.</source>
-        <translation type="unfinished"></translation>
+        <translation>Нарисуйте чёрную ломаную на трёх листах ниже так, как её видит каждый лист — с той стороны, что указана в его названии. Серая рамка лишь показывает, где находится куб: её рисовать не нужно.</translation>
     </message>
     <message>
         <location filename="../src/ui/print/worksheet.cpp" line="203"/>
         <source>Build the figure that has these three views, and sketch it on the dot grid.</source>
-        <translation type="unfinished"></translation>
+        <translation>Постройте фигуру с этими тремя видами и нарисуйте её на точечной сетке.</translation>
     </message>
     <message>
         <location filename="../src/ui/print/worksheet.cpp" line="297"/>
         <source>The assignment has no figures to print.</source>
-        <translation type="unfinished"></translation>
+        <translation>В задании нет фигур для печати.</translation>
     </message>
     <message>
         <location filename="../src/ui/print/worksheet.cpp" line="304"/>
         <location filename="../src/ui/print/worksheet.cpp" line="324"/>
         <source>The worksheet cannot be saved as %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удаётся сохранить рабочий лист как %1: %2</translation>
     </message>
     <message>
         <location filename="../src/ui/print/worksheet.cpp" line="321"/>
         <source>The worksheet could not be drawn.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось нарисовать рабочий лист.</translation>
     </message>
 </context>
 <context>
