@@ -687,118 +687,173 @@ Checked: %5</source>
 <context>
     <name>CommandLine</name>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="67"/>
+        <location filename="../src/ui/app/commandline.cpp" line="68"/>
         <source>Trivisto: draw the three projections of a 3D wireframe.</source>
         <translation>Trivisto: нарисуйте три проекции объёмной каркасной фигуры.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="69"/>
+        <location filename="../src/ui/app/commandline.cpp" line="70"/>
         <source>Show this help and exit.</source>
         <translation>Показать эту справку и выйти.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="71"/>
+        <location filename="../src/ui/app/commandline.cpp" line="72"/>
         <source>Show the version and exit.</source>
         <translation>Показать версию и выйти.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="74"/>
+        <location filename="../src/ui/app/commandline.cpp" line="75"/>
         <source>Start at level N (0 to %1): more walk steps at higher levels.</source>
         <translation>Начать с уровня N (от 0 до %1): чем выше уровень, тем больше звеньев у ломаной.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="78"/>
+        <location filename="../src/ui/app/commandline.cpp" line="79"/>
         <source>Start on the figure of a puzzle code.</source>
         <translation>Начать с фигуры, заданной кодом задачи.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="82"/>
+        <location filename="../src/ui/app/commandline.cpp" line="83"/>
         <source>Play this exercise: views (draw the three views, the default) or build (build the figure from its views).</source>
         <translation>Упражнение: views (нарисовать три вида, по умолчанию) или build (построить фигуру по её видам).</translation>
     </message>
     <message>
+        <location filename="../src/ui/app/commandline.cpp" line="95"/>
+        <source>Write a new assignment to FILE, with --title, --levels and --count.</source>
+        <translation>Записать новое задание в FILE; нужны --title, --levels и --count.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/commandline.cpp" line="97"/>
+        <source>The new assignment&apos;s title.</source>
+        <translation>Название нового задания.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/commandline.cpp" line="99"/>
+        <source>The levels of its figures, as LOW-HIGH (0 to %1).</source>
+        <translation>Уровни его фигур: LOW-HIGH (от 0 до %1).</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/commandline.cpp" line="101"/>
+        <source>How many figures it holds (1 to %1).</source>
+        <translation>Сколько в нём фигур (от 1 до %1).</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/commandline.cpp" line="102"/>
+        <source>Allow no hints in it.</source>
+        <translation>Запретить в нём подсказки.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/commandline.cpp" line="103"/>
+        <source>Allow no peeks in it.</source>
+        <translation>Запретить в нём подглядывание.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/commandline.cpp" line="105"/>
+        <source>The day it is due, as YYYY-MM-DD.</source>
+        <translation>Срок сдачи: ГГГГ-ММ-ДД.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/commandline.cpp" line="107"/>
+        <source>Write the class table of the result files and folders given to the file of --csv.</source>
+        <translation>Записать таблицу класса по данным файлам и папкам результатов в файл из --csv.</translation>
+    </message>
+    <message>
         <location filename="../src/ui/app/commandline.cpp" line="110"/>
+        <source>The class table&apos;s CSV file.</source>
+        <translation>Файл CSV для таблицы класса.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/commandline.cpp" line="112"/>
+        <source>Write the assignment&apos;s worksheet to the PDF file of --pdf.</source>
+        <translation>Записать рабочие листы задания в файл PDF из --pdf.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/commandline.cpp" line="114"/>
+        <source>The worksheet&apos;s PDF file.</source>
+        <translation>Файл PDF для рабочих листов.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/commandline.cpp" line="118"/>
         <source>An assignment to play (.trivisto-assignment).</source>
         <translation>Задание для игры (.trivisto-assignment).</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="117"/>
+        <location filename="../src/ui/app/commandline.cpp" line="125"/>
         <source>Try &apos;trivisto --help&apos; for the options.</source>
         <translation>Список параметров: «trivisto --help».</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="145"/>
+        <location filename="../src/ui/app/commandline.cpp" line="153"/>
         <source>Give only one of --make-assignment, --class-report and --print-assignment.</source>
         <translation>Укажите только одно из: --make-assignment, --class-report, --print-assignment.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="151"/>
+        <location filename="../src/ui/app/commandline.cpp" line="159"/>
         <source>--%1 goes with --%2.</source>
         <translation>--%1 указывается только вместе с --%2.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="155"/>
+        <location filename="../src/ui/app/commandline.cpp" line="163"/>
         <source>--%1 is for playing, not for --%2.</source>
         <translation>--%1 — для игры, а не для --%2.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="158"/>
-        <location filename="../src/ui/app/commandline.cpp" line="212"/>
+        <location filename="../src/ui/app/commandline.cpp" line="166"/>
+        <location filename="../src/ui/app/commandline.cpp" line="222"/>
         <source>Unexpected argument: %1</source>
         <translation>Неизвестный аргумент: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="165"/>
+        <location filename="../src/ui/app/commandline.cpp" line="173"/>
         <source>--make-assignment needs --%1.</source>
         <translation>Для --make-assignment нужен --%1.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="174"/>
+        <location filename="../src/ui/app/commandline.cpp" line="182"/>
         <source>The levels must be LOW-HIGH with 0 &lt;= LOW &lt;= HIGH &lt;= %1, not &apos;%2&apos;.</source>
         <translation>Уровни задаются как LOW-HIGH, где 0 &lt;= LOW &lt;= HIGH &lt;= %1, а не «%2».</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="180"/>
-        <source>The count must be a whole number from 1 to 50, not &apos;%1&apos;.</source>
-        <translation>Количество должно быть целым числом от 1 до 50, а не «%1».</translation>
+        <location filename="../src/ui/app/commandline.cpp" line="188"/>
+        <source>The count must be a whole number from 1 to %1, not &apos;%2&apos;.</source>
+        <translation>Число фигур должно быть целым от 1 до %1, а не «%2».</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="186"/>
+        <location filename="../src/ui/app/commandline.cpp" line="196"/>
         <source>The due date must be a day as YYYY-MM-DD, not &apos;%1&apos;.</source>
         <translation>Срок сдачи должен быть датой вида YYYY-MM-DD, а не «%1».</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="193"/>
+        <location filename="../src/ui/app/commandline.cpp" line="203"/>
         <source>--class-report needs result files or folders after the assignment.</source>
         <translation>Для --class-report после задания нужны файлы или папки с результатами.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="195"/>
+        <location filename="../src/ui/app/commandline.cpp" line="205"/>
         <source>--class-report needs --csv.</source>
         <translation>Для --class-report нужен --csv.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="204"/>
+        <location filename="../src/ui/app/commandline.cpp" line="214"/>
         <source>--print-assignment needs --pdf.</source>
         <translation>Для --print-assignment нужен --pdf.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="215"/>
+        <location filename="../src/ui/app/commandline.cpp" line="225"/>
         <source>An assignment file and --puzzle exclude each other.</source>
         <translation>Файл задания и --puzzle нельзя указывать вместе.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="222"/>
+        <location filename="../src/ui/app/commandline.cpp" line="232"/>
         <source>The level must be a whole number from 0 to %1, not &apos;%2&apos;.</source>
         <translation>Уровень должен быть целым числом от 0 до %1, а не «%2».</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="228"/>
+        <location filename="../src/ui/app/commandline.cpp" line="238"/>
         <source>Puzzle code &apos;%1&apos;: %2</source>
         <translation>Код задачи «%1»: %2</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="136"/>
+        <location filename="../src/ui/app/commandline.cpp" line="144"/>
         <source>The exercise must be views or build, not &apos;%1&apos;.</source>
         <translation>Упражнение должно быть views или build, а не «%1».</translation>
     </message>

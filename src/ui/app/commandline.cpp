@@ -1,5 +1,6 @@
 #include "ui/app/commandline.h"
 
+#include "core/classroom/assignment.h"
 #include "core/figure/figure.h"
 #include "ui/app/codetext.h"
 
@@ -82,28 +83,35 @@ CommandLine ParseCommandLine(const QStringList &arguments)
         QCoreApplication::translate("CommandLine", "Play this exercise: views (draw the three views, the default) or "
                                                    "build (build the figure from its views)."),
         QStringLiteral("EXERCISE"));
-    auto valued = [](const char *name, const char *text, const char *value) {
-        return QCommandLineOption(QString::fromLatin1(name), QCoreApplication::translate("CommandLine", text),
-                                  QString::fromLatin1(value));
+    // The texts are marked for the catalogue where they are written.
+    auto valued = [](const char *name, const QString &text, const char *value) {
+        return QCommandLineOption(QString::fromLatin1(name), text, QString::fromLatin1(value));
     };
     auto flag = [](const char *name, const char *text) {
         return QCommandLineOption(QString::fromLatin1(name), QCoreApplication::translate("CommandLine", text));
     };
+    auto T = [](const char *text) { return QCoreApplication::translate("CommandLine", text); };
     const QCommandLineOption makeAssignment =
-        valued("make-assignment", "Write a new assignment to FILE, with --title, --levels and --count.", "FILE");
-    const QCommandLineOption title = valued("title", "The new assignment's title.", "TITLE");
-    const QCommandLineOption levels = valued("levels", "The levels of its figures, as LOW-HIGH (0 to 84).", "LEVELS");
-    const QCommandLineOption count = valued("count", "How many figures it holds (1 to 50).", "N");
-    const QCommandLineOption noHints = flag("no-hints", "Allow no hints in it.");
-    const QCommandLineOption noPeeks = flag("no-peeks", "Allow no peeks in it.");
-    const QCommandLineOption due = valued("due", "The day it is due, as YYYY-MM-DD.", "DATE");
+        valued("make-assignment", T(QT_TRANSLATE_NOOP("CommandLine", "Write a new assignment to FILE, with --title, --levels and --count.")), "FILE");
+    const QCommandLineOption title =
+        valued("title", T(QT_TRANSLATE_NOOP("CommandLine", "The new assignment's title.")), "TITLE");
+    const QCommandLineOption levels =
+        valued("levels", T(QT_TRANSLATE_NOOP("CommandLine", "The levels of its figures, as LOW-HIGH (0 to %1).")).arg(MaxLevel), "LEVELS");
+    const QCommandLineOption count =
+        valued("count", T(QT_TRANSLATE_NOOP("CommandLine", "How many figures it holds (1 to %1).")).arg(MaxAssignmentFigures), "N");
+    const QCommandLineOption noHints = flag("no-hints", QT_TRANSLATE_NOOP("CommandLine", "Allow no hints in it."));
+    const QCommandLineOption noPeeks = flag("no-peeks", QT_TRANSLATE_NOOP("CommandLine", "Allow no peeks in it."));
+    const QCommandLineOption due =
+        valued("due", T(QT_TRANSLATE_NOOP("CommandLine", "The day it is due, as YYYY-MM-DD.")), "DATE");
     const QCommandLineOption classReport = valued(
-        "class-report", "Write the class table of the result files and folders given to the file of --csv.",
+        "class-report", T(QT_TRANSLATE_NOOP("CommandLine", "Write the class table of the result files and folders given to the file of --csv.")),
         "ASSIGNMENT");
-    const QCommandLineOption csv = valued("csv", "The class table's CSV file.", "FILE");
+    const QCommandLineOption csv =
+        valued("csv", T(QT_TRANSLATE_NOOP("CommandLine", "The class table's CSV file.")), "FILE");
     const QCommandLineOption printAssignment =
-        valued("print-assignment", "Write the assignment's worksheet to the PDF file of --pdf.", "FILE");
-    const QCommandLineOption pdf = valued("pdf", "The worksheet's PDF file.", "FILE");
+        valued("print-assignment", T(QT_TRANSLATE_NOOP("CommandLine", "Write the assignment's worksheet to the PDF file of --pdf.")), "FILE");
+    const QCommandLineOption pdf =
+        valued("pdf", T(QT_TRANSLATE_NOOP("CommandLine", "The worksheet's PDF file.")), "FILE");
     parser.addOptions({help, version, level, puzzle, exercise, makeAssignment, title, levels, count, noHints, noPeeks,
                        due, classReport, csv, printAssignment, pdf});
     parser.addPositionalArgument(
@@ -176,8 +184,10 @@ CommandLine ParseCommandLine(const QStringList &arguments)
                             .arg(parser.value(levels)));
         bool countOk = false;
         m.count = parser.value(count).toInt(&countOk);
-        if (!countOk || m.count < 1 || m.count > 50)
-            return fail(QCoreApplication::translate("CommandLine", "The count must be a whole number from 1 to 50, not '%1'.").arg(parser.value(count)));
+        if (!countOk || m.count < 1 || m.count > static_cast<int>(MaxAssignmentFigures))
+            return fail(QCoreApplication::translate("CommandLine", "The count must be a whole number from 1 to %1, not '%2'.")
+                            .arg(MaxAssignmentFigures)
+                            .arg(parser.value(count)));
         m.hints = !parser.isSet(noHints);
         m.peeks = !parser.isSet(noPeeks);
         if (parser.isSet(due)) {
