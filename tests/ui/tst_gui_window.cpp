@@ -392,10 +392,21 @@ private Q_SLOTS:
         action("checkAction")->trigger();
         const QString path = QDir::home().filePath(QStringLiteral("Documents/Trivisto/Week 3 - A. Student.trivisto-result"));
         QCOMPARE(w.assignments()->resultPath(), path);
-        const ResultRead read = ReadAssignmentResult(ReadClassFile(path).bytes);
+        auto written = [&] { return ReadAssignmentResult(ReadClassFile(path).bytes); };
+        QCOMPARE(written().status, ResultStatus::Ok);
+        QVERIFY(written().result.figures[0].Checked() && !written().result.figures[1].Checked());
+        action("newAction")->trigger();
+        QTRY_COMPARE(control<QLabel>(&w, "codeLabel")->text(), QStringLiteral("Week 3: figure 2 of 2"));
+        QVERIFY(QTest::qWaitFor([&] { return allSheetsTakeInput(w); }, 2000));
+        for (Sheet s : AllSheets)
+            drawTruth(w, s);
+        action("checkAction")->trigger();
+        // Both figures at their most, under a checksum that holds.
+        const ResultRead read = written();
         QCOMPARE(read.status, ResultStatus::Ok);
-        QCOMPARE(*read.result.figures[0].right, MaxPoints(a.figures[0], Exercise::Views));
-        QVERIFY(!read.result.figures[1].Checked());
+        QVERIFY(read.result.Complete());
+        for (std::size_t f = 0; f < 2; ++f)
+            QVERIFY(*read.result.figures[f].right == read.result.figures[f].max && *read.result.figures[f].wrong == 0);
 
         MainWindow second(m_folder.path());
         second.assignments()->setNameAsker([](const QString &) { return QStringLiteral("B"); });
@@ -407,10 +418,10 @@ private Q_SLOTS:
         QVERIFY(!second.assignments()->openFile(file));
         QCOMPARE(refused, QStringLiteral("The assignment Week 3 is open in another copy of Trivisto."));
 
-        // Leaving asks and keeps the file; the next turn is an ordinary one.
-        whenModal<QMessageBox>(&w, [](QMessageBox *box) { box->button(QMessageBox::Yes)->click(); });
-        action("dailyAction")->trigger();
+        // Every figure has its result: New ends the assignment, the file stays.
+        action("newAction")->trigger();
         QVERIFY(!w.assignments()->inAssignment() && !w.turn().session().InAssignment());
+        QCOMPARE(written().result, read.result);
     }
 
     // A message raised by a Check (here: the sitting complete) shows over

@@ -74,10 +74,13 @@ int FolderBlocker(const std::string &dir, const std::error_code &made)
 
 History::~History() { Close(); }
 
+void History::StatementDeleter::operator()(Statement *s) const { delete s; }
+
 void History::Close()
 {
     sqlite3_finalize(m_insert);
     m_insert = nullptr;
+    m_insertMistake.reset();
     if (m_db)
         sqlite3_close_v2(m_db);
     m_db = nullptr;
@@ -206,6 +209,9 @@ History::OpenOutcome History::TryOpen(HistoryCause &cause)
         insert += ",?" + std::to_string(i);
     insert += ")";
     rc = sqlite3_prepare_v2(m_db, insert.c_str(), -1, &m_insert, nullptr);
+    m_insertMistake.reset(new Statement(m_db, "INSERT INTO turn_mistakes VALUES(?1, ?2, ?3, ?4, ?5)"));
+    if (rc == SQLITE_OK)
+        rc = m_insertMistake->rc;
     const std::string columns[] = {ColumnList() + " FROM turns", std::string(DaySumColumns) + " FROM day_levels",
                                    "level, seed, exercise FROM seen", "id, utc, total_score, total_seconds FROM sittings",
                                    "day, level, exercise, sheet, token FROM turn_mistakes",
@@ -229,10 +235,6 @@ bool History::InsertMistakes(Statement &named, const TurnRecord &t, int &rc)
 {
     if (!t.mistakes || t.mistakes->empty())
         return true;
-    if (named.rc != SQLITE_OK) {
-        rc = named.rc;
-        return false;
-    }
     std::string_view rest = *t.mistakes;
     while (!rest.empty()) {
         const std::size_t end = std::min(rest.find(';'), rest.size());
@@ -258,7 +260,6 @@ bool History::InsertAll(const std::vector<TurnRecord> &turns, HistoryCause &fail
 {
     int rc = SQLITE_OK;
     if (Exec(m_db, "BEGIN IMMEDIATE", rc)) {
-        Statement named(m_db, "INSERT INTO turn_mistakes VALUES(?1, ?2, ?3, ?4, ?5)");
         for (const TurnRecord &t : turns) {
             sqlite3_reset(m_insert);
             sqlite3_clear_bindings(m_insert);
@@ -287,7 +288,7 @@ bool History::InsertAll(const std::vector<TurnRecord> &turns, HistoryCause &fail
                 sqlite3_bind_text(m_insert, coach + 5, t.assignment->data(), static_cast<int>(t.assignment->size()),
                                   SQLITE_TRANSIENT);
             rc = sqlite3_step(m_insert);
-            if (rc != SQLITE_DONE || !InsertMistakes(named, t, rc))
+            if (rc != SQLITE_DONE || !InsertMistakes(*m_insertMistake, t, rc))
                 break;
         }
         sqlite3_reset(m_insert);

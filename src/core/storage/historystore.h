@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -323,6 +324,12 @@ private:
 
     sqlite3 *m_db = nullptr;
     sqlite3_stmt *m_insert = nullptr;
+    // The named mistakes' insert, prepared with the turns' at open: an append
+    // pays for no parsing.
+    struct StatementDeleter {
+        void operator()(historysql::Statement *s) const;
+    };
+    std::unique_ptr<historysql::Statement, StatementDeleter> m_insertMistake;
     std::string m_path;
     int m_busyTimeoutMs = DefaultBusyTimeoutMs;
     std::vector<TurnRecord> m_pending;
