@@ -373,7 +373,7 @@ private Q_SLOTS:
         QVERIFY(w.turn().session().TurnOrigin() == TurnSession::Origin::Daily && w.settings().level == 2);
     }
 
-    // A student's assignment: the name asked, the place in the status line,
+    // A student's assignment: a sitting left first, the name asked, the place in the status line,
     // the result file in Documents/Trivisto after each Check, and a second
     // window (as a second copy) refused the same assignment. The rules behind
     // it: tst_assignment.
@@ -385,7 +385,14 @@ private Q_SLOTS:
         const QString file = m_folder.file(QStringLiteral("w3.trivisto-assignment"));
         QVERIFY(WriteFileDurably(file, WriteAssignment(a)).isEmpty());
         w.assignments()->setNameAsker([](const QString &) { return QStringLiteral(" A. Student "); });
+        w.turn().startAssessment();  // asked to leave first
+        QString asked;
+        whenModal<QMessageBox>(&w, [&](QMessageBox *box) {
+            asked = box->text();
+            box->button(QMessageBox::Yes)->click();
+        });
         QVERIFY(w.assignments()->openFile(file));
+        QVERIFY(asked.startsWith("Leave the assessment?") && !w.turn().inAssessment());
         QTRY_COMPARE(control<QLabel>(&w, "codeLabel")->text(), QStringLiteral("Week 3: figure 1 of 2"));
         for (Sheet s : AllSheets)
             drawTruth(w, s);

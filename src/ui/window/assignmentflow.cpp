@@ -75,6 +75,9 @@ bool AssignmentFlow::openFile(const QString &path)
         Q_EMIT notice(place());
         return true;  // already played here
     }
+    // An assessment sitting and an assignment exclude each other.
+    if (m_turn->inAssessment() && !m_dialogs->askLeaveAssessment())
+        return false;
     QSettings settings;
     const std::optional<QString> student = m_askName(settings.value(LastStudentKey).toString());
     if (!student)
