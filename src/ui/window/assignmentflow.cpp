@@ -108,7 +108,7 @@ bool AssignmentFlow::openFile(const QString &path)
     m_turn->startAssignment(assignment, found.result);
     if (!found.resumed)
         writeResult();  // the file is there from the start, for the student to find
-    Q_EMIT notice(m_folderNote.isEmpty() ? tr("Results go to %1").arg(QDir::toNativeSeparators(m_resultPath))
+    Q_EMIT notice(m_folderNote.isEmpty() ? tr("Results go to %1").arg(QFileInfo(m_resultPath).fileName())
                                          : m_folderNote);
     Q_EMIT changed();
     return true;
