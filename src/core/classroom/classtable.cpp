@@ -1,4 +1,5 @@
 #include "core/classroom/classtable.h"
+#include "core/storage/csvfield.h"
 
 #include "core/classroom/result.h"
 #include "core/classroom/resultname.h"
@@ -100,21 +101,6 @@ ClassRow Row(const Assignment &assignment, const LoadedResult &file, std::option
     row.complete = r.Complete();
     lastChecked = r.LastChecked();
     return row;
-}
-
-void AppendCsvField(std::string &out, std::string_view field)
-{
-    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
-        out.append(field);
-        return;
-    }
-    out += '"';
-    for (char c : field) {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    out += '"';
 }
 
 std::string CsvPercent(double percent)

@@ -1,4 +1,5 @@
 #include "core/storage/historyexport.h"
+#include "core/storage/csvfield.h"
 
 #include "core/storage/durablefile.h"
 #include "core/storage/historysql.h"
@@ -25,21 +26,6 @@ std::string IsoTime(std::int64_t utc)
                   static_cast<unsigned>(ymd.month()), static_cast<unsigned>(ymd.day()), static_cast<int>(rest / 3600),
                   static_cast<int>(rest / 60 % 60), static_cast<int>(rest % 60));
     return text;
-}
-
-void AppendCsvField(std::string &out, std::string_view field)
-{
-    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
-        out.append(field);
-        return;
-    }
-    out += '"';
-    for (char c : field) {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    out += '"';
 }
 
 // Four decimals, with a point whatever the player's locale: to_chars does not
