@@ -955,7 +955,7 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("output");  // expected in standard output or error
-        QTest::newRow("help") << QStringList{"--help"} << 0 << "--puzzle <CODE>";
+        QTest::newRow("help") << QStringList{"--help"} << 0 << "Usage: trivisto [options] [FILE]";
         QTest::newRow("version") << QStringList{"--version"} << 0 << "trivisto 1.1.0";
         QTest::newRow("level too high") << QStringList{"--level", "85"} << 2 << "from 0 to 84";
         QTest::newRow("level not a number") << QStringList{"--level=x"} << 2 << "from 0 to 84";

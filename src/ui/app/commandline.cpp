@@ -130,7 +130,8 @@ CommandLine ParseCommandLine(const QStringList &arguments)
         return fail(parser.errorText());
     if (parser.isSet(help)) {
         result.action = CommandLine::Action::Print;
-        result.text = parser.helpText();
+        // Read before the application exists, the parser knows no program name.
+        result.text = parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("trivisto"));
         return result;
     }
     if (parser.isSet(version)) {

@@ -12,7 +12,9 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QFile>
+#include <QDir>
 #include <QFileDialog>
+#include <QStandardPaths>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -356,7 +358,8 @@ StatisticsDialog::ExportResult StatisticsDialog::exportCsv(const QString &path)
 
 void StatisticsDialog::chooseExportFile()
 {
-    const QString path = QFileDialog::getSaveFileName(this, tr("Export the turn history"), QStringLiteral("history.csv"),
+    const QString path = QFileDialog::getSaveFileName(this, tr("Export the turn history"),
+        QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).filePath(QStringLiteral("history.csv")),
                                                       tr("CSV files (*.csv);;All files (*)"));
     if (!path.isEmpty())
         exportCsv(path);
