@@ -41,7 +41,7 @@
     <name>AssignmentFlow</name>
     <message>
         <location filename="../src/ui/window/assignmentflow.cpp" line="37"/>
-        <location filename="../src/ui/window/assignmentflow.cpp" line="118"/>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="121"/>
         <source>Assignment</source>
         <translation>Задание</translation>
     </message>
@@ -61,68 +61,68 @@
         <translation>Задания Trivisto</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/assignmentflow.cpp" line="89"/>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="92"/>
         <source>The assignment %1 is open in another copy of Trivisto.</source>
         <translation>Задание «%1» уже открыто в другой копии Trivisto.</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/assignmentflow.cpp" line="91"/>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="94"/>
         <source>The assignment could not be locked for this copy: %1</source>
         <translation>Не удалось заблокировать задание для этой копии: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/assignmentflow.cpp" line="98"/>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="101"/>
         <source>No free name is left for a result file of %1 in %2.</source>
         <translation>В папке %2 не осталось свободного имени для файла результата задания «%1».</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/assignmentflow.cpp" line="108"/>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="111"/>
         <source>Results go to %1</source>
         <translation>Результаты сохраняются в %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/assignmentflow.cpp" line="119"/>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="122"/>
         <source>Leave the assignment? What you checked stays in %1, and opening the assignment again goes on where you stopped.</source>
         <translation>Выйти из задания? Всё проверенное останется в %1, а если снова открыть задание, оно продолжится с того же места.</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/assignmentflow.cpp" line="135"/>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="138"/>
         <source>%1: figure %2 of %3</source>
         <translation>%1: фигура %2 из %3</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/assignmentflow.cpp" line="148"/>
-        <location filename="../src/ui/window/assignmentflow.cpp" line="169"/>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="151"/>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="172"/>
         <source>Result saved in %1</source>
         <translation>Результат сохранён в %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/assignmentflow.cpp" line="150"/>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="153"/>
         <source>The result could not be saved in %1: %2. It is kept while the game runs; Save Result As... can save it elsewhere.</source>
         <translation>Не удалось сохранить результат в %1: %2. Он хранится, пока игра запущена; командой «Сохранить результат как...» его можно сохранить в другом месте.</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/assignmentflow.cpp" line="159"/>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="162"/>
         <source>Open an assignment first: its result is saved as you check each figure.</source>
         <translation>Сначала откройте задание: его результат сохраняется при проверке каждой фигуры.</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/assignmentflow.cpp" line="162"/>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="165"/>
         <source>Save Result As</source>
         <translation>Сохранить результат как</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/assignmentflow.cpp" line="163"/>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="166"/>
         <source>Trivisto results</source>
         <translation>Результаты Trivisto</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/assignmentflow.cpp" line="171"/>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="174"/>
         <source>The result could not be saved in %1: %2</source>
         <translation>Не удалось сохранить результат в %1: %2</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/assignmentflow.cpp" line="181"/>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="184"/>
         <source>The assignment is over: your results are in %1</source>
         <translation>Задание завершено: ваши результаты в %1</translation>
     </message>
@@ -782,78 +782,78 @@ Checked: %5</source>
         <translation>Список параметров: «trivisto --help».</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="153"/>
+        <location filename="../src/ui/app/commandline.cpp" line="154"/>
         <source>Give only one of --make-assignment, --class-report and --print-assignment.</source>
         <translation>Укажите только одно из: --make-assignment, --class-report, --print-assignment.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="159"/>
+        <location filename="../src/ui/app/commandline.cpp" line="160"/>
         <source>--%1 goes with --%2.</source>
         <translation>--%1 указывается только вместе с --%2.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="163"/>
+        <location filename="../src/ui/app/commandline.cpp" line="164"/>
         <source>--%1 is for playing, not for --%2.</source>
         <translation>--%1 — для игры, а не для --%2.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="166"/>
-        <location filename="../src/ui/app/commandline.cpp" line="222"/>
+        <location filename="../src/ui/app/commandline.cpp" line="167"/>
+        <location filename="../src/ui/app/commandline.cpp" line="223"/>
         <source>Unexpected argument: %1</source>
         <translation>Неизвестный аргумент: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="173"/>
+        <location filename="../src/ui/app/commandline.cpp" line="174"/>
         <source>--make-assignment needs --%1.</source>
         <translation>Для --make-assignment нужен --%1.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="182"/>
+        <location filename="../src/ui/app/commandline.cpp" line="183"/>
         <source>The levels must be LOW-HIGH with 0 &lt;= LOW &lt;= HIGH &lt;= %1, not &apos;%2&apos;.</source>
         <translation>Уровни задаются как LOW-HIGH, где 0 &lt;= LOW &lt;= HIGH &lt;= %1, а не «%2».</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="188"/>
+        <location filename="../src/ui/app/commandline.cpp" line="189"/>
         <source>The count must be a whole number from 1 to %1, not &apos;%2&apos;.</source>
         <translation>Число фигур должно быть целым от 1 до %1, а не «%2».</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="196"/>
+        <location filename="../src/ui/app/commandline.cpp" line="197"/>
         <source>The due date must be a day as YYYY-MM-DD, not &apos;%1&apos;.</source>
         <translation>Срок сдачи должен быть датой вида YYYY-MM-DD, а не «%1».</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="203"/>
+        <location filename="../src/ui/app/commandline.cpp" line="204"/>
         <source>--class-report needs result files or folders after the assignment.</source>
         <translation>Для --class-report после задания нужны файлы или папки с результатами.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="205"/>
+        <location filename="../src/ui/app/commandline.cpp" line="206"/>
         <source>--class-report needs --csv.</source>
         <translation>Для --class-report нужен --csv.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="214"/>
+        <location filename="../src/ui/app/commandline.cpp" line="215"/>
         <source>--print-assignment needs --pdf.</source>
         <translation>Для --print-assignment нужен --pdf.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="225"/>
+        <location filename="../src/ui/app/commandline.cpp" line="226"/>
         <source>An assignment file and --puzzle exclude each other.</source>
         <translation>Файл задания и --puzzle нельзя указывать вместе.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="232"/>
+        <location filename="../src/ui/app/commandline.cpp" line="233"/>
         <source>The level must be a whole number from 0 to %1, not &apos;%2&apos;.</source>
         <translation>Уровень должен быть целым числом от 0 до %1, а не «%2».</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="238"/>
+        <location filename="../src/ui/app/commandline.cpp" line="239"/>
         <source>Puzzle code &apos;%1&apos;: %2</source>
         <translation>Код задачи «%1»: %2</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="144"/>
+        <location filename="../src/ui/app/commandline.cpp" line="145"/>
         <source>The exercise must be views or build, not &apos;%1&apos;.</source>
         <translation>Упражнение должно быть views или build, а не «%1».</translation>
     </message>
@@ -2180,72 +2180,72 @@ The numbers below count sample points.</source>
 <context>
     <name>StatisticsDialog</name>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="34"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="36"/>
         <source>Statistics</source>
         <translation>Статистика</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="48"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="50"/>
         <source>Last 7 days</source>
         <translation>Последние 7 дней</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="49"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="51"/>
         <source>Last 30 days</source>
         <translation>Последние 30 дней</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="50"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="52"/>
         <source>Last 365 days</source>
         <translation>Последние 365 дней</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="51"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="53"/>
         <source>All time</source>
         <translation>За всё время</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="53"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="55"/>
         <source>Export CSV...</source>
         <translation>Экспорт в CSV...</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="71"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="73"/>
         <source>Level:</source>
         <translation>Уровень:</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="73"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="75"/>
         <source>Period:</source>
         <translation>Период:</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="143"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="145"/>
         <source>All levels</source>
         <translation>Все уровни</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="150"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="152"/>
         <source>Level %1</source>
         <translation>Уровень %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="200"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="202"/>
         <source>The turn history is unavailable, so there is nothing to show.</source>
         <translation>История ходов недоступна, поэтому показать нечего.</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="205"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="207"/>
         <source>1 turn</source>
         <translation>Ходов: 1</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="206"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="208"/>
         <source>Daily streak: 1 day</source>
         <translation>Дней подряд: 1</translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="205"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="207"/>
         <source>%n turns</source>
         <translation>
             <numerusform>%n ход</numerusform>
@@ -2254,37 +2254,37 @@ The numbers below count sample points.</source>
         </translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="41"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="43"/>
         <source>Both exercises</source>
         <translation>Оба упражнения</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="42"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="44"/>
         <source>Draw the views</source>
         <translation>Нарисовать виды</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="43"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="45"/>
         <source>Build the figure</source>
         <translation>Построить фигуру</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="69"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="71"/>
         <source>Exercise:</source>
         <translation>Упражнение:</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="91"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="93"/>
         <source>Progress</source>
         <translation>Успехи</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="115"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="117"/>
         <source>Coach</source>
         <translation>Тренер</translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="206"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="208"/>
         <source>Daily streak: %n days</source>
         <translation>
             <numerusform>Дней подряд: %n</numerusform>
@@ -2293,121 +2293,121 @@ The numbers below count sample points.</source>
         </translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="210"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="212"/>
         <source>%1 on sheet %2 (%3)</source>
         <translation>%1 на листе %2 (%3)</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="213"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="215"/>
         <source>No mistake named in the last 30 days.</source>
         <translation>За последние 30 дней ошибок не названо.</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="214"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="216"/>
         <source>Mistakes named most in the last 30 days: %1.</source>
         <translation>Чаще всего за последние 30 дней: %1.</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="217"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="219"/>
         <source>Final score per day</source>
         <translation>Итоговый счёт по дням</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="219"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="221"/>
         <source>Average of the day</source>
         <translation>Среднее за день</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="222"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="224"/>
         <source>Average of %1 days</source>
         <translation>Среднее за %1 дн.</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="233"/>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="331"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="235"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="333"/>
         <source>Score</source>
         <translation>Счёт</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="239"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="241"/>
         <source>Accuracy (%)</source>
         <translation>Точность (%)</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="251"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="253"/>
         <source>Accuracy per sheet</source>
         <translation>Точность по листам</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="252"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="254"/>
         <source>Right of all points counted, %</source>
         <translation>Доля верных точек, %</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="253"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="255"/>
         <source>X (x,y)</source>
         <translation>X (x,y)</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="253"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="255"/>
         <source>Y (x,z)</source>
         <translation>Y (x,z)</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="253"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="255"/>
         <source>Z (y,z)</source>
         <translation>Z (y,z)</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="263"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="265"/>
         <source>Accuracy per sheet (hardest: %1)</source>
         <translation>Точность (труднее всего: %1)</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="248"/>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="269"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="250"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="271"/>
         <source>%</source>
         <translation>%</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="274"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="276"/>
         <source>Average seconds per level</source>
         <translation>Среднее время по уровням, с</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="275"/>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="286"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="277"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="288"/>
         <source>Seconds</source>
         <translation>Секунды</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="291"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="293"/>
         <source>Turns per day</source>
         <translation>Ходов за день</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="293"/>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="305"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="295"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="307"/>
         <source>Turns</source>
         <translation>Ходы</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="316"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="318"/>
         <source>Assessment sittings: total final score</source>
         <translation>Испытания: итоговый счёт</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="347"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="349"/>
         <source>The turn history is unavailable, so there is nothing to export.</source>
         <translation>История ходов недоступна, поэтому экспортировать нечего.</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="359"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="361"/>
         <source>Export the turn history</source>
         <translation>Экспорт истории ходов</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="360"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="363"/>
         <source>CSV files (*.csv);;All files (*)</source>
         <translation>Файлы CSV (*.csv);;Все файлы (*)</translation>
     </message>
