@@ -9,22 +9,27 @@
         <translation>Как играть в Trivisto</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/aboutdialog.cpp" line="54"/>
+        <location filename="../src/ui/dialogs/aboutdialog.cpp" line="56"/>
+        <source>Version %1, licensed under the GNU GPL 3.0 or later. Built with Qt %2, running on Qt %3.</source>
+        <translation>Версия %1, распространяется по лицензии GNU GPL 3.0 или более поздней. Собрано с Qt %2, работает на Qt %3.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/aboutdialog.cpp" line="65"/>
         <source>Help</source>
         <translation>Справка</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/aboutdialog.cpp" line="57"/>
+        <location filename="../src/ui/dialogs/aboutdialog.cpp" line="68"/>
         <source>OK</source>
         <translation>ОК</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/aboutdialog.cpp" line="103"/>
+        <location filename="../src/ui/dialogs/aboutdialog.cpp" line="116"/>
         <source>Trivisto</source>
         <translation>Trivisto</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/aboutdialog.cpp" line="104"/>
+        <location filename="../src/ui/dialogs/aboutdialog.cpp" line="117"/>
         <source>The help text %1 is missing or cannot be read.</source>
         <translation>Текст справки %1 отсутствует или не читается.</translation>
     </message>

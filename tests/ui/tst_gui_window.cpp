@@ -246,7 +246,9 @@ private Q_SLOTS:
         QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
         QString warning;
         bool aboutStaysModal = false;
+        QString version;
         whenModal<AboutDialog>(&w, [&](AboutDialog *about) {
+            version = control<QLabel>(about, "versionLabel")->text();
             whenModal<QMessageBox>(&w, [&](QMessageBox *box) {
                 warning = box->text();
                 box->accept();
@@ -269,6 +271,8 @@ private Q_SLOTS:
         QCOMPARE(catcher.urls, present && !viaLink ? QList<QUrl>{url} : QList<QUrl>{});
         QCOMPARE(w.manualWindow()->isVisible() && w.manualWindow()->browser()->source() == url, present && viaLink);
         QCOMPARE(aboutStaysModal, !viaLink);
+        QVERIFY2(version.contains(TRIVISTO_VERSION) && version.contains("GPL") && version.contains(qVersion()),
+                 qPrintable(version));
 
         QFETCH(bool, byEsc);
         w.activateWindow();  // no window manager here hands the focus back after a dialog

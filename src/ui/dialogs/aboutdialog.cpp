@@ -51,6 +51,17 @@ AboutDialog::AboutDialog(const QString &dataDir, QWidget *parent) : QDialog(pare
     bevel->setFrameShape(QFrame::HLine);
     bevel->setFrameShadow(QFrame::Sunken);
 
+    // Which build this is, under which licence, on which Qt: what a bug
+    // report needs first.
+    auto *version = new QLabel(tr("Version %1, licensed under the GNU GPL 3.0 or later. Built with Qt %2, running on "
+                                  "Qt %3.")
+                                   .arg(QStringLiteral(TRIVISTO_VERSION), QStringLiteral(QT_VERSION_STR),
+                                        QString::fromLatin1(qVersion())),
+                               this);
+    version->setObjectName(QStringLiteral("versionLabel"));
+    version->setWordWrap(true);
+    version->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
     auto *help = new QPushButton(tr("Help"), this);
     help->setObjectName(QStringLiteral("helpButton"));
     connect(help, &QPushButton::clicked, this, &AboutDialog::onHelpClicked);
@@ -72,7 +83,9 @@ AboutDialog::AboutDialog(const QString &dataDir, QWidget *parent) : QDialog(pare
     layout->addWidget(title);
     layout->addLayout(top);
     layout->addWidget(bevel);
-    layout->addSpacing(24);
+    layout->addSpacing(8);
+    layout->addWidget(version);
+    layout->addSpacing(8);
     layout->addLayout(buttons);
     // Roughly the proportions the window always had: wide and low.
     setMinimumWidth(480);
