@@ -2329,7 +2329,7 @@ The numbers below count sample points.</source>
     </message>
     <message>
         <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="235"/>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="333"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="336"/>
         <source>Score</source>
         <translation>Счёт</translation>
     </message>
@@ -2364,55 +2364,60 @@ The numbers below count sample points.</source>
         <translation>Z (y,z)</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="265"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="266"/>
         <source>Accuracy per sheet (hardest: %1)</source>
         <translation>Точность (труднее всего: %1)</translation>
     </message>
     <message>
         <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="250"/>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="271"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="272"/>
         <source>%</source>
         <translation>%</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="276"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="277"/>
         <source>Average seconds per level</source>
         <translation>Среднее время по уровням, с</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="277"/>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="288"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="278"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="289"/>
         <source>Seconds</source>
         <translation>Секунды</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="293"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="294"/>
         <source>Turns per day</source>
         <translation>Ходов за день</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="295"/>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="307"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="296"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="308"/>
         <source>Turns</source>
         <translation>Ходы</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="318"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="320"/>
+        <source>Assessment sittings: no sitting yet</source>
+        <translation>Испытания: пока ни одного</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="321"/>
         <source>Assessment sittings: total final score</source>
         <translation>Испытания: итоговый счёт</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="349"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="352"/>
         <source>The turn history is unavailable, so there is nothing to export.</source>
         <translation>История ходов недоступна, поэтому экспортировать нечего.</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="361"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="364"/>
         <source>Export the turn history</source>
         <translation>Экспорт истории ходов</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="363"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="366"/>
         <source>CSV files (*.csv);;All files (*)</source>
         <translation>Файлы CSV (*.csv);;Все файлы (*)</translation>
     </message>

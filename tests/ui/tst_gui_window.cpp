@@ -880,6 +880,8 @@ private Q_SLOTS:
         QVERIFY(Text(statistics, "statusLabel").contains("unavailable"));
         QVERIFY(Text(statistics, "summaryLabel").contains("0 turns"));
         QCOMPARE(Text(statistics, "helpTriesLabel"), QString("No hints or peeks in this period"));
+        QCOMPARE(statistics.findChild<QChartView *>("assessmentChart")->chart()->title(),
+                 QString("Assessment sittings: no sitting yet"));
         QVERIFY(!statistics.exportCsv(m_dir.filePath("none.csv")).ok);
     }
 

@@ -261,7 +261,8 @@ void StatisticsDialog::refresh()
                   *a < *accuracy[static_cast<std::size_t>(hardest)].accuracy))
             hardest = i;
     }
-    if (hardest >= 0)
+    // Three sheets all right have no hardest among them.
+    if (hardest >= 0 && *accuracy[static_cast<std::size_t>(hardest)].accuracy < 1.0)
         acc->setTitle(tr("Accuracy per sheet (hardest: %1)").arg(sheetNames[hardest]));
     auto *accSeries = new QBarSeries;
     accSeries->append(accSet);
@@ -315,7 +316,9 @@ void StatisticsDialog::refresh()
 
     // Assessment sittings over the weeks: the same figures each time, so the
     // totals measure the player's own gain.
-    QChart *assessed = Reset(m_assessmentView, tr("Assessment sittings: total final score"));
+    QChart *assessed = Reset(m_assessmentView, sittings.empty()
+                                                   ? tr("Assessment sittings: no sitting yet")
+                                                   : tr("Assessment sittings: total final score"));
     auto *totals = new QLineSeries;
     totals->setPointsVisible(true);
     double lowest = 0, highest = 1;
