@@ -6,6 +6,7 @@
 #include "ui/app/mistaketext.h"
 
 #include <QBarCategoryAxis>
+#include <QCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
@@ -276,13 +277,20 @@ void StatisticsDialog::refresh()
     // Average seconds per level.
     QChart *secs = Reset(m_secondsView, tr("Average seconds per level"));
     auto *secSet = new QBarSet(tr("Seconds"));
-    auto *levelAxis = new QBarCategoryAxis;
+    // The bars stand at 0, 1, 2 ...; each is named by its level under it, or
+    // with many levels every other one, so that no number is cut to "...".
+    auto *levelAxis = new QCategoryAxis;
+    levelAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    levelAxis->setGridLineVisible(false);
+    const int every = levels.size() > 24 ? 3 : levels.size() > 12 ? 2 : 1;
     double longest = 0;
-    for (const LevelSeconds &l : levels) {
-        *secSet << l.averageSeconds;
-        levelAxis->append(QString::number(l.level));
-        longest = std::max(longest, l.averageSeconds);
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        *secSet << levels[i].averageSeconds;
+        if (i % static_cast<std::size_t>(every) == 0)
+            levelAxis->append(QString::number(levels[i].level), static_cast<qreal>(i));
+        longest = std::max(longest, levels[i].averageSeconds);
     }
+    levelAxis->setRange(-0.5, std::max<double>(0.5, static_cast<double>(levels.size()) - 0.5));
     auto *secSeries = new QBarSeries;
     secSeries->append(secSet);
     secs->addAxis(levelAxis, Qt::AlignBottom);
