@@ -103,13 +103,6 @@ ClassRow Row(const Assignment &assignment, const LoadedResult &file, std::option
     return row;
 }
 
-std::string CsvPercent(double percent)
-{
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, percent, std::chars_format::fixed, 1).ptr;
-    return std::string(text, end);
-}
-
 } // namespace
 
 std::string_view ClassRowStatusName(ClassRowStatus status)
@@ -198,11 +191,11 @@ std::string ClassCsv(const ClassTable &table)
         for (std::size_t f = 0; f < table.codes.size(); ++f) {
             csv += ',';
             if (ok && f < row.cells.size() && row.cells[f].percent)
-                csv += CsvPercent(*row.cells[f].percent);
+                csv += CsvFixed(*row.cells[f].percent, 1);
         }
         csv += ',';
         if (ok)
-            csv.append(CsvPercent(row.totalPercent))
+            csv.append(CsvFixed(row.totalPercent, 1))
                 .append(row.complete ? ",yes" : ",no")
                 .append(row.late ? ",yes" : ",no");
         else

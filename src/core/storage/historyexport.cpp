@@ -28,15 +28,6 @@ std::string IsoTime(std::int64_t utc)
     return text;
 }
 
-// Four decimals, with a point whatever the player's locale: to_chars does not
-// read it, where printf would.
-std::string CsvNumber(double v)
-{
-    char text[64];
-    const auto end = std::to_chars(text, text + sizeof text, v, std::chars_format::fixed, 4).ptr;
-    return std::string(text, end);
-}
-
 } // namespace
 
 std::string HistoryCsvHeader()
@@ -69,11 +60,11 @@ std::string HistoryCsv(const std::vector<TurnRecord> &turns)
         csv += ',';
         AppendCsvField(csv, t.mistakes.value_or(std::string()));
         csv += ',';
-        csv += CsvNumber(t.accuracy);
+        csv += CsvFixed(t.accuracy, 4);
         for (const std::optional<double> &v : {t.predicted, t.rating}) {
             csv += ',';
             if (v)
-                csv += CsvNumber(*v);
+                csv += CsvFixed(*v, 4);
         }
         for (const std::optional<int> &v : {t.helpSeconds, t.helpStrokes}) {
             csv += ',';
