@@ -13,6 +13,14 @@ void SheetStrokes::Assign(const SegmentList &slots, int count)
     m_nextSlot = (count < 0 ? 0 : count > SlotCount ? SlotCount : count) + 1;
 }
 
+bool SheetStrokes::Any() const
+{
+    for (int slot = 1; slot <= LastUsedSlot(); ++slot)
+        if (!m_slots[static_cast<std::size_t>(slot)].IsEmpty())
+            return true;
+    return false;
+}
+
 int SheetStrokes::Add(const Stroke &stroke)
 {
     if (m_nextSlot > SlotCount)

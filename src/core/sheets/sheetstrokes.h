@@ -15,6 +15,8 @@ public:
     int NextSlot() const { return m_nextSlot; }
     // Slots that may hold strokes: 1..LastUsedSlot().
     int LastUsedSlot() const { return m_nextSlot - 1 > SlotCount ? SlotCount : m_nextSlot - 1; }
+    // Whether any slot holds a stroke.
+    bool Any() const;
 
     // Empties every slot and starts numbering at slot 1 again.
     void Clear();

@@ -1,9 +1,12 @@
 #include "core/storage/durablefile.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -88,4 +91,20 @@ int ReplaceDurably(const std::string &path, std::string_view contents, mode_t mo
     }
     SyncFolder(FolderOf(path));
     return 0;
+}
+
+void RemoveLeftovers(const std::string &file)
+{
+    const std::string prefix = TemporaryPrefix(file);
+    DIR *dir = ::opendir(FolderOf(file).c_str());
+    if (!dir)
+        return;
+    while (const dirent *entry = ::readdir(dir)) {
+        const std::string_view n = entry->d_name;
+        if (n.size() == prefix.size() + 6 && n.substr(0, prefix.size()) == prefix &&
+            std::all_of(n.begin() + static_cast<std::ptrdiff_t>(prefix.size()), n.end(),
+                        [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; }))
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
 }

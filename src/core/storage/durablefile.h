@@ -34,3 +34,7 @@ std::string TemporaryPrefix(const std::string &path);
 // Returns 0, or the errno of the step that failed, in which case the temporary
 // file is gone and path is as it was.
 int ReplaceDurably(const std::string &path, std::string_view contents, mode_t mode);
+
+// Removes the temporary files that killed saves of path left. Only for a
+// caller that holds the file's lock, when no other save can be writing one.
+void RemoveLeftovers(const std::string &path);

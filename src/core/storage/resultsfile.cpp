@@ -282,24 +282,6 @@ int LockBeside(const std::string &file)
     return fd;
 }
 
-// Removes the temporary files a killed save left. Only called under the lock,
-// when no other save of this file can be writing one.
-void RemoveLeftovers(const std::string &file)
-{
-    const std::string prefix = TemporaryPrefix(file);
-    DIR *dir = ::opendir(FolderOf(file).c_str());
-    if (!dir)
-        return;
-    while (const dirent *entry = ::readdir(dir)) {
-        const std::string_view n = entry->d_name;
-        if (n.size() == prefix.size() + 6 && n.substr(0, prefix.size()) == prefix &&
-            std::all_of(n.begin() + static_cast<std::ptrdiff_t>(prefix.size()), n.end(),
-                        [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; }))
-            ::unlinkat(::dirfd(dir), entry->d_name, 0);
-    }
-    ::closedir(dir);
-}
-
 // The target is always either the old file or the new one, after a power cut
 // too; the temporary file has a name only a save of this file uses.
 std::string ReplaceFile(const std::string &path, std::string_view contents, mode_t mode)

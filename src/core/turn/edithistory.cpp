@@ -33,3 +33,9 @@ void EditHistory::Clear()
     m_entries.clear();
     m_position = 0;
 }
+
+void EditHistory::Restore(std::vector<Entry> entries, std::size_t position)
+{
+    m_entries = std::move(entries);
+    m_position = position < m_entries.size() ? position : m_entries.size();
+}

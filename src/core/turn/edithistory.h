@@ -31,6 +31,9 @@ public:
     bool CanUndo() const { return m_position > 0; }
     bool CanRedo() const { return m_position < m_entries.size(); }
     void Clear();
+    // The entries and position of a saved turn; a position past the end is
+    // taken as the end.
+    void Restore(std::vector<Entry> entries, std::size_t position);
     const std::vector<Entry> &Entries() const { return m_entries; }
     std::size_t Position() const { return m_position; }
 

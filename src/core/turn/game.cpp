@@ -97,6 +97,19 @@ Game::CheckOutcome Game::Check()
     return outcome;
 }
 
+void Game::Resume(const std::array<SheetStrokes, 3> &strokes, const BuiltFigure &built, const HelpUsed &help,
+                  int seconds)
+{
+    if (m_exerciseOfTurn == Exercise::Build) {
+        SetBuilt(built);
+    } else {
+        for (Sheet s : AllSheets)
+            m_sheets[Index(s)].RestoreStrokes(strokes[Index(s)]);
+    }
+    m_help = help;
+    m_seconds = seconds < 0 ? 0 : seconds;
+}
+
 bool Game::ApplyEdit(const SheetEdit &edit)
 {
     return !m_checked && ::ApplyEdit(m_sheets, edit);

@@ -55,6 +55,10 @@ public:
     // this level; the level of later New turns stays as it was.
     void NewFrom(int level, std::uint32_t seed);
     CheckOutcome Check();
+    // A saved turn carried on: after NewFrom on its figure, its strokes or
+    // built figure, the help it bought and its seconds so far.
+    void Resume(const std::array<SheetStrokes, 3> &strokes, const BuiltFigure &built, const HelpUsed &help,
+                int seconds);
 
     // Help bought during a turn, before its Check; each use costs points.
     void UseHint() { ++m_help.hints; }

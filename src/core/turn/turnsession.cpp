@@ -12,13 +12,7 @@ constexpr std::size_t RecentTurnsKept = 10;
 
 bool AnyStroke(const Game &game)
 {
-    return std::any_of(AllSheets.begin(), AllSheets.end(), [&game](Sheet s) {
-        const SheetStrokes &st = game.Input(s).Strokes();
-        for (int slot = 1; slot <= st.LastUsedSlot(); ++slot)
-            if (!st[slot].IsEmpty())
-                return true;
-        return false;
-    });
+    return std::any_of(AllSheets.begin(), AllSheets.end(), [&game](Sheet s) { return game.Input(s).Strokes().Any(); });
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include "core/storage/history.h"
 #include "core/turn/edithistory.h"
 #include "core/turn/game.h"
+#include "core/turn/savedturn.h"
 
 #include <array>
 #include <cstdint>
@@ -84,7 +85,7 @@ class TurnSession {
 public:
     static constexpr int PeekMs = 2000;
 
-    enum class Origin { New, Code, Daily, Assessment, Assignment };
+    using Origin = OriginOfTurn;
     enum class HintOutcome { Given, NoneLeft, Locked, Full, Off };
     struct HintResult {
         HintOutcome outcome = HintOutcome::Locked;
@@ -204,6 +205,19 @@ public:
     double Rating(Exercise e) { return CoachOf(e).rating; }
     // The accuracy the rating predicts for the turn's figure.
     double Predicted();
+
+    // Continuing a turn in a later run. The turn in play as it stands (a
+    // running peek is not kept; the help it cost is), and whether it is
+    // worth keeping: something drawn or built and no Check yet.
+    SavedTurn Snapshot() const;
+    bool Unfinished() const;
+    // The saved turn becomes the turn in play, undo history, seconds, help
+    // and first-play status as they were; the chosen level stays the
+    // player's. Its sitting comes back with it. Its assignment comes back
+    // when the window read it again and it still holds the saved figure,
+    // with the student's result as the file has it now; otherwise the turn
+    // goes on as a code's figure.
+    void Continue(const SavedTurn &turn, const Assignment *assignment = nullptr, AssignmentResult result = {});
 
     void TickSecond() { m_game.TickSecond(); }
     // The suggestion for the turn's exercise.
