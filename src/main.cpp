@@ -97,6 +97,10 @@ int main(int argc, char *argv[])
                               ? QApplication::translate("main", "Another copy of Trivisto is running")
                               : QApplication::translate("main", "Trivisto could not lock its data folder: %1")
                                     .arg(QString::fromStdString(lock.Error())));
+    // The last game's unfinished turn waits to be continued, at once when
+    // asked for, unless the command line names this run's figure.
+    const bool named = commandLine.puzzle || commandLine.assignmentFile;
+    window.keepTurns(where.recordsDir, lock.Held(), commandLine.continueTurn || (settings.continueAtStart && !named));
     window.showAsSettled();
     // The student's name is asked over the game's window, once it shows.
     if (commandLine.assignmentFile)

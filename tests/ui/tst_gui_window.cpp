@@ -969,6 +969,10 @@ private Q_SLOTS:
         QTest::newRow("a second file") << QStringList{"a.trivisto-assignment", "Stat.txt"} << 2 << "Stat.txt";
         QTest::newRow("a file and a code") << QStringList{"a.trivisto-assignment", "--puzzle", "0026-V5ZD-2"} << 2
                                            << "exclude each other";
+        QTest::newRow("a file and --continue") << QStringList{"a.trivisto-assignment", "--continue"} << 2
+                                               << "exclude each other";
+        QTest::newRow("a code and --continue") << QStringList{"--continue", "--puzzle", "0026-V5ZD-2"} << 2
+                                               << "exclude each other";
         // The teacher's commands need no display; what they cannot write is status 1.
         const QStringList make{"--make-assignment", "/nonexistent/w.trivisto-assignment", "--title", "Week 3",
                                "--levels", "2-6", "--count", "3"};

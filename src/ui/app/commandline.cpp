@@ -78,6 +78,9 @@ CommandLine ParseCommandLine(const QStringList &arguments)
     const QCommandLineOption puzzle(
         QStringLiteral("puzzle"), QCoreApplication::translate("CommandLine", "Start on the figure of a puzzle code."),
         QStringLiteral("CODE"));
+    const QCommandLineOption continueTurn(
+        QStringLiteral("continue"),
+        QCoreApplication::translate("CommandLine", "Continue the unfinished turn of the last game."));
     const QCommandLineOption exercise(
         QStringLiteral("exercise"),
         QCoreApplication::translate("CommandLine", "Play this exercise: views (draw the three views, the default) or "
@@ -112,7 +115,7 @@ CommandLine ParseCommandLine(const QStringList &arguments)
         valued("print-assignment", T(QT_TRANSLATE_NOOP("CommandLine", "Write the assignment's worksheet to the PDF file of --pdf.")), "FILE");
     const QCommandLineOption pdf =
         valued("pdf", T(QT_TRANSLATE_NOOP("CommandLine", "The worksheet's PDF file.")), "FILE");
-    parser.addOptions({help, version, level, puzzle, exercise, makeAssignment, title, levels, count, noHints, noPeeks,
+    parser.addOptions({help, version, level, puzzle, continueTurn, exercise, makeAssignment, title, levels, count, noHints, noPeeks,
                        due, classReport, csv, printAssignment, pdf});
     parser.addPositionalArgument(
         QStringLiteral("FILE"), QCoreApplication::translate("CommandLine", "An assignment to play (.trivisto-assignment)."),
@@ -159,7 +162,7 @@ CommandLine ParseCommandLine(const QStringList &arguments)
         if (parser.isSet(*option) && !parser.isSet(*owner))
             return fail(QCoreApplication::translate("CommandLine", "--%1 goes with --%2.").arg(option->names().constFirst(), owner->names().constFirst()));
     if (mode != modes.end()) {
-        for (const QCommandLineOption *o : {&level, &puzzle})
+        for (const QCommandLineOption *o : {&level, &puzzle, &continueTurn})
             if (parser.isSet(*o))
                 return fail(QCoreApplication::translate("CommandLine", "--%1 is for playing, not for --%2.")
                                 .arg(o->names().constFirst(), (*mode)->names().constFirst()));
@@ -224,8 +227,13 @@ CommandLine ParseCommandLine(const QStringList &arguments)
     if (!positional.isEmpty()) {
         if (parser.isSet(puzzle))
             return fail(QCoreApplication::translate("CommandLine", "An assignment file and --puzzle exclude each other."));
+        if (parser.isSet(continueTurn))
+            return fail(QCoreApplication::translate("CommandLine", "An assignment file and --continue exclude each other."));
         result.assignmentFile = positional.constFirst();
     }
+    if (parser.isSet(continueTurn) && parser.isSet(puzzle))
+        return fail(QCoreApplication::translate("CommandLine", "--puzzle and --continue exclude each other."));
+    result.continueTurn = parser.isSet(continueTurn);
     if (parser.isSet(level)) {
         bool ok = false;
         const int n = parser.value(level).toInt(&ok);

@@ -20,6 +20,8 @@ struct CommandLine {
     QString text;
     std::optional<int> level;
     std::optional<QString> puzzle;
+    // Play: the last game's unfinished turn at once.
+    bool continueTurn = false;
     std::optional<Exercise> exercise;
     // Play: an assignment file to open (the desktop's %f).
     std::optional<QString> assignmentFile;
@@ -37,7 +39,7 @@ struct CommandLine {
     QString output;
 };
 
-// Options: --help, --version, --level N (0..84), --puzzle CODE, --exercise
+// Options: --help, --version, --level N (0..84), --puzzle CODE, --continue, --exercise
 // views|build, an assignment FILE; the teacher's --make-assignment FILE
 // --title T [--exercise E] --levels LOW-HIGH --count N [--no-hints]
 // [--no-peeks] [--due YYYY-MM-DD], --class-report ASSIGNMENT RESULT_OR_FOLDER...

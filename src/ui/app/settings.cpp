@@ -47,6 +47,7 @@ GameSettings SettingsStore::load() const
                      .value_or(defaults.exercise);
     g.nameSheets = ReadBool(s, QStringLiteral("view/nameSheets"), defaults.nameSheets);
     g.chooseFigures = ReadBool(s, QStringLiteral("coach/chooseFigures"), defaults.chooseFigures);
+    g.continueAtStart = ReadBool(s, QStringLiteral("game/continueAtStart"), defaults.continueAtStart);
     g.coachTarget = ReadInt(s, QStringLiteral("coach/target"), defaults.coachTarget, MinTargetPercent, MaxTargetPercent);
     return g;
 }
@@ -65,6 +66,7 @@ bool SettingsStore::save(const GameSettings &g)
     s.setValue(QStringLiteral("view/nameSheets"), g.nameSheets);
     s.setValue(QStringLiteral("coach/chooseFigures"), g.chooseFigures);
     s.setValue(QStringLiteral("coach/target"), g.coachTarget);
+    s.setValue(QStringLiteral("game/continueAtStart"), g.continueAtStart);
     s.sync();
     // A garbled file is simply rewritten whole; only a failed write counts.
     if (s.status() != QSettings::AccessError)

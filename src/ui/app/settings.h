@@ -21,6 +21,7 @@ struct GameSettings {
     bool nameSheets = false;  // each sheet shows where it sees the figure from
     bool chooseFigures = false;  // New picks figures near the target accuracy
     int coachTarget = DefaultTargetPercent;  // that target in percent
+    bool continueAtStart = false;  // the last game's unfinished turn continues at start
 
     friend bool operator==(const GameSettings &, const GameSettings &) = default;
 };

@@ -27,6 +27,9 @@ SettingsDialog::SettingsDialog(QWidget *parent) : QDialog(parent)
     m_soundBox->setObjectName(QStringLiteral("soundSetting"));
     m_fullScreenBox = new QCheckBox(tr("Full screen"), this);
     m_fullScreenBox->setObjectName(QStringLiteral("fullScreenSetting"));
+    m_continueBox = new QCheckBox(tr("Continue the last turn at start"), this);
+    m_continueBox->setObjectName(QStringLiteral("continueAtStartBox"));
+    m_continueBox->setToolTip(tr("A turn left unfinished goes on where it stopped when the game starts again."));
     m_paletteBox = new QCheckBox(tr("Colour-blind-safe colours after Check"), this);
     m_paletteBox->setObjectName(QStringLiteral("paletteSetting"));
     m_nameSheetsBox = new QCheckBox(tr("Name the sheets"), this);
@@ -57,6 +60,7 @@ SettingsDialog::SettingsDialog(QWidget *parent) : QDialog(parent)
     form->addRow(tr("Line width of the 3D view:"), m_lineWidthBox);
     form->addRow(QString(), m_soundBox);
     form->addRow(QString(), m_fullScreenBox);
+    form->addRow(QString(), m_continueBox);
     form->addRow(QString(), m_paletteBox);
     form->addRow(QString(), m_nameSheetsBox);
     form->addRow(QString(), m_chooseFiguresBox);
@@ -79,6 +83,7 @@ void SettingsDialog::setValues(const GameSettings &values)
     m_lineWidthBox->setValue(values.lineWidth);
     m_soundBox->setChecked(values.sound);
     m_fullScreenBox->setChecked(values.fullScreen);
+    m_continueBox->setChecked(values.continueAtStart);
     m_paletteBox->setChecked(values.safePalette);
     m_nameSheetsBox->setChecked(values.nameSheets);
     m_chooseFiguresBox->setChecked(values.chooseFigures);
@@ -93,6 +98,7 @@ GameSettings SettingsDialog::values() const
     v.lineWidth = m_lineWidthBox->value();
     v.sound = m_soundBox->isChecked();
     v.fullScreen = m_fullScreenBox->isChecked();
+    v.continueAtStart = m_continueBox->isChecked();
     v.safePalette = m_paletteBox->isChecked();
     v.nameSheets = m_nameSheetsBox->isChecked();
     v.chooseFigures = m_chooseFiguresBox->isChecked();

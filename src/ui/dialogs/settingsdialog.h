@@ -24,6 +24,7 @@ private:
     QSpinBox *m_lineWidthBox;
     QCheckBox *m_soundBox;
     QCheckBox *m_fullScreenBox;
+    QCheckBox *m_continueBox;
     QCheckBox *m_paletteBox;
     QCheckBox *m_nameSheetsBox;
     QCheckBox *m_chooseFiguresBox;

@@ -64,6 +64,18 @@ void AssignmentFlow::openChosenFile()
 
 bool AssignmentFlow::openFile(const QString &path)
 {
+    return open(path, std::nullopt, [this](const Assignment &assignment, AssignmentResult result) {
+        m_turn->startAssignment(assignment, std::move(result));
+    });
+}
+
+bool AssignmentFlow::continueIn(const QString &path, const QString &student, const Start &start)
+{
+    return open(path, student, start);
+}
+
+bool AssignmentFlow::open(const QString &path, std::optional<QString> student, const Start &start)
+{
     const AssignmentOpened opened = OpenAssignmentFile(path);
     const QString fileName = QFileInfo(path).fileName();
     if (opened.problem) {
@@ -72,17 +84,21 @@ bool AssignmentFlow::openFile(const QString &path)
     }
     const Assignment &assignment = opened.assignment;
     if (m_active && m_turn->session().CurrentAssignment()->id == assignment.id) {
+        if (student)
+            start(assignment, *m_turn->session().CurrentAssignmentResult());
         Q_EMIT notice(place());
         return true;  // already played here
     }
-    // An assessment sitting and an assignment exclude each other.
-    if (m_turn->inAssessment() && !m_dialogs->askLeaveAssessment())
-        return false;
-    QSettings settings;
-    const std::optional<QString> student = m_askName(settings.value(LastStudentKey).toString());
-    if (!student)
-        return false;
-    settings.setValue(LastStudentKey, *student);
+    if (!student) {
+        // An assessment sitting and an assignment exclude each other.
+        if (m_turn->inAssessment() && !m_dialogs->askLeaveAssessment())
+            return false;
+        QSettings settings;
+        student = m_askName(settings.value(LastStudentKey).toString());
+        if (!student)
+            return false;
+        settings.setValue(LastStudentKey, *student);
+    }
 
     // One copy plays an assignment: two would write one result file.
     auto lock = std::make_unique<InstanceLock>();
@@ -104,8 +120,9 @@ bool AssignmentFlow::openFile(const QString &path)
     }
     m_lock = std::move(lock);
     m_resultPath = found.path;
+    m_assignmentPath = QFileInfo(path).absoluteFilePath();
     m_active = true;
-    m_turn->startAssignment(assignment, found.result);
+    start(assignment, found.result);
     if (!found.resumed)
         writeResult();  // the file is there from the start, for the student to find
     Q_EMIT notice(m_folderNote.isEmpty() ? tr("Results go to %1").arg(QFileInfo(m_resultPath).fileName())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/classroom/assignment.h"
+#include "core/classroom/result.h"
 #include "core/storage/instancelock.h"
 
 #include <QObject>
@@ -31,6 +33,13 @@ public:
     // Opens the assignment in the file after asking the student's name;
     // false, with the reason shown, when it cannot be played.
     bool openFile(const QString &path);
+    // How the assignment's turn begins once it is open: a new turn on its
+    // first figure not yet checked, or a saved turn continued.
+    using Start = std::function<void(const Assignment &assignment, AssignmentResult result)>;
+    // Opens it again for a saved turn of the student, without questions.
+    bool continueIn(const QString &path, const QString &student, const Start &start);
+    // The assignment's file while one is played.
+    QString assignmentPath() const { return m_active ? m_assignmentPath : QString(); }
     bool inAssignment() const { return m_active; }
     // Whether the student leaves the assignment for another figure (asked
     // when one is open; the result file keeps what was checked).
@@ -45,6 +54,7 @@ Q_SIGNALS:
     void changed();
 
 private:
+    bool open(const QString &path, std::optional<QString> student, const Start &start);
     void openChosenFile();
     void writeResult();
     void saveResultAs();
@@ -58,5 +68,6 @@ private:
     std::unique_ptr<InstanceLock> m_lock;
     bool m_active = false;
     QString m_resultPath;
+    QString m_assignmentPath;
     QString m_folderNote;
 };

@@ -24,6 +24,8 @@ Commands::Commands(QWidget *w, QUndoStack *undoStack) : QObject(w), m_window(w)
     using K = QKeySequence;
     newGame = make("newAction", tr("New"), {K::New});
     restart = make("restartAction", tr("Restart"), {K(Qt::Key_F5)});
+    continueTurn = make("continueTurnAction", tr("Continue Last Turn"), {});
+    continueTurn->setEnabled(false);
     check = make("checkAction", tr("Check"), {K(Qt::CTRL | Qt::Key_Return)});
     daily = make("dailyAction", tr("Today's Figure"), {K(Qt::CTRL | Qt::Key_D)});
     openCode = make("openCodeAction", tr("Open Puzzle Code..."), {K::Open});
@@ -97,14 +99,14 @@ QMenu *Commands::createMenu(QWidget *parent) const
                 sub->addSeparator();
         }
     };
-    group(tr("&Game"), {newGame, restart, check, nullptr, daily, openCode, copyCode, assessment, nullptr, highScores,
+    group(tr("&Game"), {newGame, restart, continueTurn, check, nullptr, daily, openCode, copyCode, assessment, nullptr, highScores,
                     statistics, nullptr, quit});
     // The exercises right under the turn's commands.
     QMenu *game = menu->actions().constFirst()->menu();
     QMenu *exercise = new QMenu(tr("E&xercise"), game);
     exercise->setObjectName(QStringLiteral("exerciseMenu"));
     exercise->addActions({drawViews, buildFigure});
-    game->insertMenu(game->actions().at(3), exercise);
+    game->insertMenu(game->actions().at(4), exercise);
     // The classroom's files, under the turn's commands: a student's first,
     // then a teacher's.
     QMenu *assignment = new QMenu(tr("&Assignment"), game);
@@ -112,7 +114,7 @@ QMenu *Commands::createMenu(QWidget *parent) const
     assignment->addActions({openAssignment, saveResultAs});
     assignment->addSeparator();
     assignment->addActions({newAssignment, classResults, printAssignment, exportWorksheet});
-    game->insertMenu(game->actions().at(9), assignment);
+    game->insertMenu(game->actions().at(10), assignment);
     group(tr("&Edit"), {undo, redo, clearSheet, nullptr, hint, peek});
     group(tr("&View"), {fullScreen, nullptr, sheetViews[0], sheetViews[1], sheetViews[2], startView, otherFigure, nullptr,
                     thinner, thicker, redraw});

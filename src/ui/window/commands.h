@@ -19,6 +19,8 @@ class Commands : public QObject {
 public:
     Commands(QWidget *window, QUndoStack *undoStack);
 
+    // Continue Last Turn: enabled while an earlier run's unfinished turn is kept.
+    QAction *continueTurn;
     QAction *newGame, *restart, *check, *daily, *openCode, *copyCode, *assessment, *highScores, *statistics, *quit;
     // Game > Exercise: one of the two is checked.
     QAction *drawViews, *buildFigure;

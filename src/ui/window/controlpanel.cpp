@@ -203,9 +203,14 @@ void ControlPanel::showStatus(const Game &g, const Game::CheckOutcome &lastCheck
 
 void ControlPanel::showNotice(const QString &text)
 {
+    showNoticeFor(text, NoticeMs);
+}
+
+void ControlPanel::showNoticeFor(const QString &text, int ms)
+{
     m_codeLabel->setText(text);
     FitText(m_codeLabel, font().pixelSize());
-    m_noticeTimer->start();
+    m_noticeTimer->start(ms);
 }
 
 void ControlPanel::fitStatus()

@@ -57,6 +57,7 @@ public:
     // A short message in the puzzle-code line; the code returns after
     // NoticeMs. A new notice replaces the one shown.
     void showNotice(const QString &text);
+    void showNoticeFor(const QString &text, int ms);
 
 Q_SIGNALS:
     // The player changed the level in the box: it becomes the chosen level.

@@ -12,6 +12,7 @@
 #include "ui/window/controlpanel.h"
 #include "ui/window/dialogflows.h"
 #include "ui/window/guide.h"
+#include "ui/window/turnkeeper.h"
 #include "ui/window/windowstate.h"
 
 #include <QAction>
@@ -68,80 +69,6 @@ MainWindow::MainWindow(const QString &dataDir, const QString &resultsPath, QWidg
 }
 
 MainWindow::~MainWindow() = default;
-
-void MainWindow::connectCommands()
-{
-    const Commands &c = *m_commands;
-    auto on = [this](QAction *action, auto slot) { connect(action, &QAction::triggered, this, slot); };
-    on(c.newGame, [this] { m_turn->newTurn(); });
-    on(c.restart, [this] { m_turn->restart(); });
-    on(c.check, [this] { m_turn->check(); });
-    on(c.daily, [this] {
-        if (mayLeaveAssessment())
-            m_turn->openToday();
-    });
-    on(c.openCode, &MainWindow::onOpenCodeTriggered);
-    on(c.copyCode, [this] {
-        const QString code = QString::fromStdString(EncodePuzzleCode(m_turn->currentCode()));
-        QGuiApplication::clipboard()->setText(code);
-        m_panel->showNotice(tr("Puzzle code %1 copied").arg(code));
-    });
-    on(c.assessment, &MainWindow::onAssessmentTriggered);
-    on(c.highScores, [this] { m_progress->showHighScores(); });
-    on(c.statistics, [this] { m_progress->showStatistics(); });
-    on(c.quit, &MainWindow::onQuitTriggered);
-    on(c.clearSheet, [this] {
-        if (const std::optional<Sheet> s = targetSheet())
-            m_turn->clearSheet(*s);
-    });
-    on(c.hint, [this] { m_turn->hint(targetSheet()); });
-    on(c.peek, [this] { m_turn->peekNow(); });
-    on(c.fullScreen, [this] { m_state->toggleFullScreen(); });
-    const std::array<ViewMode, 3> sheetModes{ViewMode::SheetX, ViewMode::SheetY, ViewMode::SheetZ};
-    for (std::size_t i = 0; i < 3; ++i)
-        on(c.sheetViews[i], [this, mode = sheetModes[i]] { m_view->showView(mode); });
-    on(c.startView, [this] { m_view->showView(ViewMode::Start); });
-    on(c.thinner, [this] {
-        m_view->camera().Thinner();
-        onLineWidthChanged();
-    });
-    on(c.thicker, [this] {
-        m_view->camera().Thicker();
-        onLineWidthChanged();
-    });
-    on(c.redraw, [this] { m_view->update(); });
-    on(c.settings, &MainWindow::onSettingsTriggered);
-    on(c.manual, [this] { m_dialogs->showManual(); });
-    on(c.guide, [this] { m_guide->start(); });
-    connect(m_dialogs, &DialogFlows::guideRequested, m_guide, &Guide::start);
-    on(c.about, &MainWindow::onAboutTriggered);
-    on(c.escape, &MainWindow::onEscapePressed);
-    on(c.drawViews, [this] { chooseExercise(Exercise::Views); });
-    on(c.buildFigure, [this] { chooseExercise(Exercise::Build); });
-    on(c.otherFigure, &MainWindow::onOtherFigure);
-}
-
-void MainWindow::chooseExercise(Exercise e, bool remember)
-{
-    const bool leaves = m_assignments->inAssignment() ? e != game().TurnExercise() : e == Exercise::Build;
-    if (leaves && !mayLeaveAssessment()) {
-        updateStatus();  // the sitting goes on, and the menu ticks its exercise again
-        return;
-    }
-    m_turn->chooseExercise(e);
-    if (remember && m_state->settings().exercise != e) {
-        m_state->settings().exercise = e;
-        m_state->store();
-    }
-}
-
-void MainWindow::onOtherFigure()
-{
-    if (!game().Checked() || game().TurnExercise() != Exercise::Build)
-        return;
-    m_view->cycleShownFigure();
-    m_panel->showNotice(m_view->shownText());
-}
 
 void MainWindow::onChecked(const Game::CheckOutcome &outcome)
 {
@@ -204,6 +131,7 @@ void MainWindow::createControls()
     m_assignments = new AssignmentFlow(this, m_turn, m_dialogs, *m_commands);
     connect(m_assignments, &AssignmentFlow::notice, m_panel, &ControlPanel::showNotice);
     connect(m_assignments, &AssignmentFlow::changed, this, &MainWindow::updateStatus);
+    m_keeper = new TurnKeeper(m_turn, m_assignments, this);
 }
 
 void MainWindow::createTabOrder()
@@ -306,6 +234,7 @@ void MainWindow::startAtLevel(int level)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    m_keeper->saveNow();
     m_state->windowClosing();
     QWidget::closeEvent(event);
 }

@@ -13,6 +13,7 @@
 #include <optional>
 
 class AssignmentFlow;
+class TurnKeeper;
 class Commands;
 class ControlPanel;
 class CuePlayer;
@@ -67,6 +68,13 @@ public:
     const GameSettings &settings() const { return m_state->settings(); }
     // A first figure of this level instead of the one made at level 0.
     void startAtLevel(int level);
+    // Keeps the turn in play for a later run in folder, when this copy holds
+    // the instance lock, and offers the last run's unfinished turn (or
+    // continues it at once).
+    void keepTurns(const QString &folder, bool lockHeld, bool continueNow);
+    TurnKeeper *keeper() const { return m_keeper; }
+    // How long the status line offers the last turn after the start.
+    static constexpr int KeptOfferMs = 60000;
     // A short word for the player in the status line.
     void showNotice(const QString &text);
     // A turn on the figure of a code as a player typed it; a code that
@@ -114,6 +122,7 @@ private:
     void onRecordBeaten();
     void onChecked(const Game::CheckOutcome &outcome);
     void onOtherFigure();
+    void onContinueTriggered();
     // The keyboard's place: the 3D view in the build exercise, else New.
     void focusForTurn();
     void updateStatus();
@@ -137,4 +146,5 @@ private:
     CuePlayer *m_cues = nullptr;
     Guide *m_guide = nullptr;
     AssignmentFlow *m_assignments = nullptr;
+    TurnKeeper *m_keeper = nullptr;
 };

@@ -22,7 +22,11 @@ public:
             replay(m_turn.session().Redo());
         m_done = true;
     }
-    void undo() override { replay(m_turn.session().Undo()); }
+    void undo() override
+    {
+        if (!m_turn.restoringUndo())
+            replay(m_turn.session().Undo());
+    }
 
 private:
     void replay(const EditHistory::Entry *entry)
@@ -34,6 +38,17 @@ private:
     TurnController &m_turn;
     bool m_done = false;
 };
+
+QString EditText(EditHistory::Kind kind)
+{
+    switch (kind) {
+    case EditHistory::Kind::ClearSheet: return TurnController::tr("Clear a sheet");
+    case EditHistory::Kind::Build: return TurnController::tr("Build a segment");
+    case EditHistory::Kind::BuildHint: return TurnController::tr("Hint");
+    case EditHistory::Kind::Stroke: break;
+    }
+    return TurnController::tr("Draw a stroke");
+}
 
 } // namespace
 
@@ -176,6 +191,23 @@ void TurnController::startAssignment(const Assignment &assignment, AssignmentRes
 {
     m_session.StartAssignment(assignment, std::move(result));
     turnBegan();
+}
+
+void TurnController::continueTurn(const SavedTurn &turn, const Assignment *assignment, AssignmentResult result)
+{
+    m_session.Continue(turn, assignment, std::move(result));
+    turnBegan();
+    // The undo stack presents the session's history again: every edit
+    // pushed as done, then the stack moved back to the saved position
+    // without touching the session, which is there already.
+    for (const EditHistory::Entry &e : m_session.Edits().Entries())
+        pushEdit(EditText(e.kind));
+    m_restoringUndo = true;
+    m_undo->setIndex(static_cast<int>(m_session.Edits().Position()));
+    m_restoringUndo = false;
+    Q_EMIT secondsChanged(game().Seconds());
+    Q_EMIT exerciseChosen(m_session.ChosenExercise());
+    repaintAll();
 }
 
 void TurnController::turnBegan()
@@ -321,7 +353,7 @@ void TurnController::strokeFinished(Sheet sheet, const SheetStrokes &before)
     const bool peeking = m_session.Peeking();
     if (!m_session.StrokeFinished(sheet, before))
         return;
-    pushEdit(tr("Draw a stroke"));
+    pushEdit(EditText(EditHistory::Kind::Stroke));
     stopPeek();
     if (peeking)
         repaintAll();
@@ -331,7 +363,7 @@ void TurnController::clearSheet(Sheet sheet)
 {
     const bool peeking = m_session.Peeking();
     if (m_session.ClearSheet(sheet))
-        pushEdit(tr("Clear a sheet"));
+        pushEdit(EditText(EditHistory::Kind::ClearSheet));
     stopPeek();
     if (peeking)
         repaintAll();
@@ -354,7 +386,7 @@ void TurnController::hint(std::optional<Sheet> preferred)
     Q_EMIT helpBought();
     if (build) {
         // The hint is built like a segment, so undo takes it away.
-        pushEdit(tr("Hint"));
+        pushEdit(EditText(EditHistory::Kind::BuildHint));
         stopPeek();
         repaintAll();
         Q_EMIT figureChanged();

@@ -65,6 +65,12 @@ public:
     void startAssessment();
     void startAssignment(const Assignment &assignment, AssignmentResult result);
     void check();
+    // A saved turn becomes the turn in play (TurnSession::Continue), its
+    // undo steps on the undo stack again.
+    void continueTurn(const SavedTurn &turn, const Assignment *assignment = nullptr, AssignmentResult result = {});
+    // While the undo stack is put back to a saved position: its commands
+    // leave the session alone.
+    bool restoringUndo() const { return m_restoringUndo; }
     // An activation of the main window: the input guard and the rebuilt
     // projections.
     void activate();
@@ -147,4 +153,5 @@ private:
     History m_history;
     bool m_historyTried = false;
     QString m_historyTold;
+    bool m_restoringUndo = false;
 };
