@@ -99,11 +99,29 @@ bool UsualArrangementFits(const Layout &l)
     return l.Status.width >= MinStatusWidth && l.Status.height >= MinStatusHeight;
 }
 
-void PlaceControls(Layout &l)
+// In a roomy window the status column gets the height of its lines at the
+// panel's text size, reaching above the level box where it must, so that no
+// line's text has to shrink.
+void MakeRoomForStatus(Layout &l)
+{
+    constexpr int wanted = StatusLineCount * StatusLineHeight;
+    if (l.Status.height >= wanted)
+        return;
+    const int bottom = l.Status.Bottom();
+    const int top = std::max(bottom - wanted, 8);
+    l.Status.top = top;
+    l.Status.height = bottom - top;
+}
+
+void PlaceControls(Layout &l, bool roomy)
 {
     PlaceAroundCentre(l);
-    if (!UsualArrangementFits(l))
+    if (!UsualArrangementFits(l)) {
         PlaceCompact(l);
+        return;
+    }
+    if (roomy)
+        MakeRoomForStatus(l);
 }
 
 } // namespace
@@ -136,6 +154,7 @@ Layout ComputeLayout(int clientWidth, int clientHeight, int viewSize)
     l.CellWidth = std::max(side / (GridSteps + 2), 1);
     l.CellHeight = std::max(side / (GridSteps + 2), 1);
 
-    PlaceControls(l);
+    l.Roomy = clientWidth >= RoomyWidth && clientHeight >= RoomyHeight;
+    PlaceControls(l, l.Roomy);
     return l;
 }

@@ -41,6 +41,8 @@ struct Layout {
     // the result lines in the packed arrangement.
     LayoutRect SuggestButton;
     bool SuggestOverStatus = false;
+    // At least RoomyWidth x RoomyHeight: the panel's text keeps its size.
+    bool Roomy = false;
 };
 
 // Sizes of the control panel's fixed controls.
@@ -56,6 +58,12 @@ constexpr int SheetTop = 16;
 constexpr int MinStatusWidth = 150;
 constexpr int MinStatusHeight = 54;
 constexpr int MenuButtonWidth = 90;
+// Windows from this size on are roomy: the panel's text keeps its size
+// there, each of the four status lines StatusLineHeight high at least.
+constexpr int RoomyWidth = 1024;
+constexpr int RoomyHeight = 640;
+constexpr int StatusLineCount = 4;
+constexpr int StatusLineHeight = 18;
 constexpr int MenuButtonHeight = 28;
 
 bool Overlap(const LayoutRect &a, const LayoutRect &b);

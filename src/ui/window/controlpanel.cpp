@@ -3,6 +3,7 @@
 #include "core/codes/assessment.h"
 #include "core/window/layout.h"
 #include "ui/window/commands.h"
+#include "ui/window/statuslines.h"
 
 #include <QAction>
 #include <QApplication>
@@ -42,19 +43,6 @@ void BindButton(QPushButton *button, const QString &caption, QAction *action)
     button->setEnabled(action->isEnabled());
     QObject::connect(button, &QPushButton::clicked, action, &QAction::trigger);
     QObject::connect(action, &QAction::changed, button, [button, action] { button->setEnabled(action->isEnabled()); });
-}
-
-// Shrinks a label's font until its text fits the label (small screens).
-void FitText(QLabel *label, int pixelSize)
-{
-    QFont f = label->font();
-    for (int size = pixelSize; size >= 8; --size) {
-        f.setPixelSize(size);
-        const QFontMetrics m(f);
-        if (m.horizontalAdvance(label->text()) <= label->width() && m.height() <= label->height())
-            break;
-    }
-    label->setFont(f);
 }
 
 void Place(QWidget *w, const LayoutRect &r)
@@ -118,6 +106,7 @@ ControlPanel::ControlPanel(const QString &dataDir, const Commands &commands, QWi
     QFont resultFont = font();
     resultFont.setBold(true);
     m_resultLabel->setFont(resultFont);
+    m_lines = std::make_unique<StatusLines>(std::array<QLabel *, 4>{m_timeLabel, m_resultLabel, m_bestLabel, m_codeLabel});
 
     m_menuButton = MakeButton("menuButton", this);
     m_menuButton->setText(tr("Menu"));
@@ -131,10 +120,7 @@ ControlPanel::ControlPanel(const QString &dataDir, const Commands &commands, QWi
     m_noticeTimer = new QTimer(this);
     m_noticeTimer->setSingleShot(true);
     m_noticeTimer->setInterval(NoticeMs);
-    connect(m_noticeTimer, &QTimer::timeout, this, [this] {
-        m_codeLabel->setText(m_codeText);
-        FitText(m_codeLabel, font().pixelSize());
-    });
+    connect(m_noticeTimer, &QTimer::timeout, this, [this] { m_lines->setText(StatusLines::Code, m_codeText); });
 }
 
 QList<QWidget *> ControlPanel::tabOrder() const
@@ -142,25 +128,28 @@ QList<QWidget *> ControlPanel::tabOrder() const
     return {m_newButton, m_checkButton, m_aboutButton, m_endButton, m_levelBox, m_menuButton};
 }
 
+ControlPanel::~ControlPanel() = default;
+
 void ControlPanel::place(const Layout &l)
 {
-    // On small screens the controls shrink; their text shrinks with them.
+    // In windows of at least 1024x640 the panel's text keeps its size; on
+    // smaller screens the controls shrink and their text with them.
     const int textSize = font().pixelSize();
+    const bool roomy = l.Roomy;
     for (auto [w, r] : {std::pair<QWidget *, LayoutRect>{m_endButton, l.EndButton}, {m_levelBox, l.LevelBox},
                         {m_levelLabel, l.LevelLabel}, {m_newButton, l.NewButton}, {m_checkButton, l.CheckButton},
                         {m_aboutButton, l.AboutButton}, {m_menuButton, l.MenuButton}, {m_suggestButton, l.SuggestButton}}) {
         Place(w, r);
         QFont small = w->font();
-        small.setPixelSize(std::clamp(r.height - 8, 8, textSize));
+        small.setPixelSize(roomy ? textSize : std::clamp(r.height - 8, 8, textSize));
         w->setFont(small);
     }
+    m_suggestRect = l.SuggestButton;
+    m_suggestOverStatus = l.SuggestOverStatus;
+    fitSuggestButton();
     Place(m_picture, l.Picture);
     const LayoutRect &st = l.Status;
-    const std::array<QLabel *, 4> lines{m_timeLabel, m_resultLabel, m_bestLabel, m_codeLabel};
-    const int lineHeight = std::min(fontMetrics().height() + 4, st.height / static_cast<int>(lines.size()));
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        lines[i]->setGeometry(st.left, st.top + static_cast<int>(i) * lineHeight, st.width, lineHeight);
-    fitStatus();
+    m_lines->place(QRect(st.left, st.top, st.width, st.height), roomy, textSize);
 }
 
 void ControlPanel::showStatus(const Game &g, const Game::CheckOutcome &lastCheck, const PuzzleCode &code,
@@ -168,11 +157,12 @@ void ControlPanel::showStatus(const Game &g, const Game::CheckOutcome &lastCheck
 {
     if (g.Checked()) {
         const int seconds = lastCheck.seconds;
-        m_timeLabel->setText(seconds == 1 ? tr("Checked after 1 second") : tr("Checked after %1 seconds").arg(seconds));
+        m_lines->setText(StatusLines::Time,
+                         seconds == 1 ? tr("Checked after 1 second") : tr("Checked after %1 seconds").arg(seconds));
         QString result = tr("Right %1   Wrong %2   Score %3").arg(g.RightCount()).arg(g.WrongCount()).arg(g.Score());
         if (lastCheck.help.Cost() > 0)
             result += tr("   after help %1").arg(lastCheck.finalScore);
-        m_resultLabel->setText(result);
+        m_lines->setText(StatusLines::Result, result);
     } else {
         QString time = tr("Time %1 s").arg(g.Seconds());
         if (g.TurnExercise() == Exercise::Build) {
@@ -183,12 +173,13 @@ void ControlPanel::showStatus(const Game &g, const Game::CheckOutcome &lastCheck
                                                 .arg(static_cast<int>(at.y))
                                                 .arg(static_cast<int>(at.z));
         }
-        m_timeLabel->setText(time);
+        m_lines->setText(StatusLines::Time, time);
         const HelpUsed &help = g.Help();
-        m_resultLabel->setText(help.Cost() > 0 ? tr("Help so far: -%1 points").arg(help.Cost()) : QString());
+        m_lines->setText(StatusLines::Result,
+                         help.Cost() > 0 ? tr("Help so far: -%1 points").arg(help.Cost()) : QString());
     }
     const bool build = g.TurnExercise() == Exercise::Build;
-    m_bestLabel->setText(tr("Best score %1").arg(build ? m_bestBuild.value_or(0) : g.RecordThreshold()));
+    m_lines->setText(StatusLines::Best, tr("Best score %1").arg(build ? m_bestBuild.value_or(0) : g.RecordThreshold()));
     const QString text = QString::fromStdString(EncodePuzzleCode(code));
     if (!place.isEmpty())
         m_codeText = place;
@@ -197,8 +188,7 @@ void ControlPanel::showStatus(const Game &g, const Game::CheckOutcome &lastCheck
     else
         m_codeText = code.daily ? tr("Daily figure %1").arg(text) : tr("Puzzle %1").arg(text);
     if (!m_noticeTimer->isActive())
-        m_codeLabel->setText(m_codeText);
-    fitStatus();
+        m_lines->setText(StatusLines::Code, m_codeText);
 }
 
 void ControlPanel::showNotice(const QString &text)
@@ -208,15 +198,8 @@ void ControlPanel::showNotice(const QString &text)
 
 void ControlPanel::showNoticeFor(const QString &text, int ms)
 {
-    m_codeLabel->setText(text);
-    FitText(m_codeLabel, font().pixelSize());
+    m_lines->setText(StatusLines::Code, text);
     m_noticeTimer->start(ms);
-}
-
-void ControlPanel::fitStatus()
-{
-    for (QLabel *label : {m_timeLabel, m_resultLabel, m_bestLabel, m_codeLabel})
-        FitText(label, font().pixelSize());
 }
 
 void ControlPanel::showSuggestion(const LevelSuggestion &suggestion)
@@ -234,8 +217,19 @@ void ControlPanel::showSuggestion(const LevelSuggestion &suggestion)
         m_suggestButton->setToolTip(suggestion.change == LevelChange::Up
                                         ? tr("Your last turns at this level went well: one level up for the next New?")
                                         : tr("Your last turns at this level were hard: one level down for the next New?"));
+    fitSuggestButton();
     m_suggestButton->show();
     m_suggestButton->raise();
+}
+
+void ControlPanel::fitSuggestButton()
+{
+    // As wide as its text needs within its place, so that it keeps clear of
+    // the panel's edge; where the status is packed it covers its last line.
+    LayoutRect r = m_suggestRect;
+    if (!m_suggestButton->text().isEmpty() && !m_suggestOverStatus)
+        r.width = std::min(r.width, m_suggestButton->sizeHint().width() + 2 * ButtonTextMargin);
+    Place(m_suggestButton, r);
 }
 
 bool ControlPanel::eventFilter(QObject *watched, QEvent *event)

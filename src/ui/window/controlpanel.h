@@ -3,11 +3,13 @@
 #include "core/codes/puzzlecode.h"
 #include "core/codes/suggestion.h"
 #include "core/turn/game.h"
+#include "core/window/layout.h"
 
 #include <QFrame>
 #include <QString>
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 
 class Commands;
@@ -15,7 +17,7 @@ class QLabel;
 class QPushButton;
 class QSpinBox;
 class QTimer;
-struct Layout;
+class StatusLines;
 
 // The control panel at the lower right: New, Check, About, End, the level box,
 // the picture, four status lines (time, result, best score, puzzle code), the
@@ -31,6 +33,7 @@ public:
     static constexpr int NoticeMs = 4000;
 
     ControlPanel(const QString &dataDir, const Commands &commands, QWidget *window);
+    ~ControlPanel() override;
 
     QSpinBox *levelBox() const { return m_levelBox; }
     QPushButton *newButton() const { return m_newButton; }
@@ -67,7 +70,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void fitStatus();
+    static constexpr int ButtonTextMargin = 8;
+    void fitSuggestButton();
 
     QPushButton *m_newButton = nullptr;
     QPushButton *m_checkButton = nullptr;
@@ -83,6 +87,9 @@ private:
     QPushButton *m_menuButton = nullptr;
     QPushButton *m_suggestButton = nullptr;
     QTimer *m_noticeTimer = nullptr;
+    std::unique_ptr<StatusLines> m_lines;
+    LayoutRect m_suggestRect;
+    bool m_suggestOverStatus = false;
     QString m_codeText;  // what the code line shows when no notice stands
     std::optional<int> m_bestBuild;
 };
