@@ -2,7 +2,6 @@
 
 #include <QFontMetrics>
 #include <QLabel>
-#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -13,13 +12,6 @@ void SetPixelSize(QLabel *label, int size)
     QFont f = label->font();
     f.setPixelSize(size);
     label->setFont(f);
-}
-
-// A wrapped line keeps each number with its word ("Score -69").
-QString KeepNumbersWithWords(QString text)
-{
-    static const QRegularExpression beforeNumber(QStringLiteral(" (?=[-\\x{2212}]?\\d)"));
-    return text.replace(beforeNumber, QStringLiteral("\u00a0"));
 }
 
 } // namespace
@@ -58,8 +50,7 @@ void StatusLines::fit()
             const QFontMetrics m(m_labels[i]->font());
             if (m.horizontalAdvance(m_texts[i]) <= c.width() || heightFor(needed + 1) < textHeight)
                 continue;
-            const QRect wrapped = m.boundingRect(QRect(0, 0, c.width(), 1 << 16), Qt::TextWordWrap,
-                                                  KeepNumbersWithWords(m_texts[i]));
+            const QRect wrapped = m.boundingRect(QRect(0, 0, c.width(), 1 << 16), Qt::TextWordWrap, m_texts[i]);
             if (wrapped.width() <= c.width() && wrapped.height() <= 2 * m.lineSpacing()) {
                 rows[i] = 2;
                 ++needed;
@@ -92,7 +83,7 @@ void StatusLines::fit()
             label->setToolTip(QString());
             continue;
         }
-        const QString shown = rows[i] > 1 ? KeepNumbersWithWords(text)
+        const QString shown = rows[i] > 1 ? text
                                           : QFontMetrics(label->font()).elidedText(text, Qt::ElideRight, c.width());
         label->setText(shown);
         label->setToolTip(rows[i] > 1 || shown == text ? QString() : text);
