@@ -1,4 +1,5 @@
 #include "core/storage/instancelock.h"
+#include "ui/app/accessibility.h"
 #include "ui/app/classroomcli.h"
 #include "ui/app/commandline.h"
 #include "ui/app/locations.h"
@@ -61,6 +62,7 @@ int main(int argc, char *argv[])
     default: break;
     }
 
+    InstallAccessibility();
     const GameLocations where = FindLocations(QApplication::applicationDirPath(),
                                               QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.trivisto.Trivisto"),

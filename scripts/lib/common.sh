@@ -2,13 +2,14 @@
 
 # Debian packages needed to build Trivisto, run its tests and make its
 # release files: the toolchain, Qt 6 with its charts, SVG and translation
-# tools, SQLite, nlohmann-json and OpenSSL's libcrypto for the classroom
-# files, the virtual X server the GUI tests run in and xdotool to drive it,
+# tools (and its private GUI headers, which the screen reader's test needs),
+# SQLite, nlohmann-json and OpenSSL's libcrypto for the classroom files, the
+# virtual X server the GUI tests run in and xdotool to drive it,
 # poppler's PDF tools that read the printed worksheets back, and the checkers
 # of the desktop entry, metadata, manual page and Debian package.
 TRIVISTO_PACKAGES=(
     cmake g++ make pkg-config file
-    qt6-base-dev qt6-multimedia-dev libqt6opengl6-dev qt6-qpa-plugins
+    qt6-base-dev qt6-base-private-dev qt6-multimedia-dev libqt6opengl6-dev qt6-qpa-plugins
     qt6-charts-dev qt6-svg-dev qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
     libsqlite3-dev nlohmann-json3-dev libssl-dev
     libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri

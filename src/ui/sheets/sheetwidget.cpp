@@ -1,5 +1,6 @@
 #include "ui/sheets/sheetwidget.h"
 
+#include "ui/sheets/sheetaccessible.h"
 #include "ui/sheets/sheetmarks.h"
 
 #include "core/sheets/linking.h"
@@ -85,6 +86,7 @@ void SheetWidget::setMarks(const SheetMarks &marks)
     if (!m_marks.revealed)
         linkPiece(std::nullopt);  // a new turn: nothing stays lit
     describe();
+    SheetAccessible::Follow(this);
     update();
 }
 
@@ -129,6 +131,14 @@ const SheetClassification *SheetWidget::shownClassification() const
     if (input().IsRevealed())
         return m_marks.revealed ? &*m_marks.revealed : nullptr;
     return m_marks.peek ? &*m_marks.peek : nullptr;
+}
+
+int SheetWidget::lastShownSlot() const
+{
+    // The build exercise's sheets hide the built figure's projection until a
+    // peek or a Check.
+    const bool views = !input().TakesStrokes();
+    return !views || input().IsRevealed() || shownClassification() ? input().Strokes().LastUsedSlot() : 0;
 }
 
 QPoint SheetWidget::pixel(LatticePoint l) const
@@ -200,8 +210,7 @@ void SheetWidget::paintEvent(QPaintEvent *)
     const SheetClassification *classified = shownClassification();
     p.setPen(Pen(strokeColour(), LineWidth));
     const SheetStrokes &strokes = in.Strokes();
-    const int lastShown = !views || in.IsRevealed() || classified ? strokes.LastUsedSlot() : 0;
-    for (int slot = 1; slot <= lastShown; ++slot) {
+    for (int slot = 1; slot <= lastShownSlot(); ++slot) {
         const Stroke &s = strokes[slot];
         if (!s.IsEmpty() && !(classified && !classified->PartsOf(slot).empty()))
             DrawLine(p, pixel(s.Start()), pixel(s.End()));

@@ -81,6 +81,14 @@ public:
     static const QColor HintColour;
     static QColor AxisColour(int figureAxis);
 
+    // What the sheet shows, as a screen reader is told it: the strokes of
+    // slots 1..lastShownSlot(), marked as shownClassification() says (none
+    // when unmarked), each end at pixel().
+    const SheetStrokes &strokes() const { return input().Strokes(); }
+    int lastShownSlot() const;
+    const SheetClassification *shownClassification() const;
+    QPoint pixel(LatticePoint p) const;
+
 Q_SIGNALS:
     // A press or release the sheet took (the cue player listens).
     void pressed();
@@ -106,7 +114,6 @@ protected:
 
 private:
     SheetInput &input() const { return m_input; }
-    QPoint pixel(LatticePoint p) const;
     QPoint startPixel() const;
     QRect bandRect(QPoint end) const;
     QRect markRect(LatticePoint p) const;
@@ -118,7 +125,6 @@ private:
     void pressAt(LatticePoint p);
     void releaseAt(LatticePoint p);
     bool cursorShown() const;
-    const SheetClassification *shownClassification() const;
     void paintPieces(QPainter &p, const SheetClassification &c, bool withMissing) const;
     void paintCounts(QPainter &p, const SheetClassification &c) const;
     void paintMistake(QPainter &p) const;

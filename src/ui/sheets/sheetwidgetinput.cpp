@@ -2,6 +2,7 @@
 // snap mark, and the pieces a checked sheet links to the 3D view.
 #include "ui/sheets/sheetwidget.h"
 
+#include "ui/sheets/sheetaccessible.h"
 #include "ui/sheets/sheetmarks.h"
 
 #include "core/sheets/linking.h"
@@ -83,6 +84,7 @@ void SheetWidget::releaseAt(LatticePoint at)
         update();
         Q_EMIT strokeFinished(before);
         Q_EMIT strokesChanged();
+        SheetAccessible::Follow(this);
     }
 }
 

@@ -11,6 +11,8 @@
 #include <QPainter>
 #include <QSurfaceFormat>
 
+#include <algorithm>
+
 #include <GL/gl.h>
 #include <GL/glu.h>
 
@@ -200,9 +202,12 @@ void FigureView::describe()
 {
     // Asked at every paint: the texts are made only when what they tell changed.
     const int state = !building() ? 0 : !m_game.Checked() ? 1 : 2 + static_cast<int>(m_shown);
-    if (state == m_described)
+    const int segments = building() ? static_cast<int>(m_game.Built().Segments().size())
+                                    : std::max(0, m_game.CurrentFigure().LastShown() - Figure::FirstShown);
+    if (state == m_described && segments == m_segmentsDescribed)
         return;
     m_described = state;
+    m_segmentsDescribed = segments;
     QString name;
     QString text;
     if (!building()) {
@@ -225,6 +230,8 @@ void FigureView::describe()
             text += QLatin1Char(' ') + tr("G shows both, yours alone or the generated one alone.");
         }
     }
+    // Without the picture, the count is how a player knows how big the figure is.
+    text += QLatin1Char(' ') + (building() ? tr("Segments built: %1.") : tr("Segments shown: %1.")).arg(segments);
     setAccessibleName(name);
     setAccessibleDescription(text);
 }

@@ -163,4 +163,5 @@ private:
     std::optional<LatticePoint3> m_bandDrawn;  // the band's end in the picture shown
     bool m_builtFor = false;            // set up for the build exercise (focus, tracking, cursor)
     int m_described = -1;               // what the accessible texts tell (see describe())
+    int m_segmentsDescribed = -1;       // and the segment count they tell
 };

@@ -99,6 +99,9 @@ ControlPanel::ControlPanel(const QString &dataDir, const Commands &commands, QWi
     m_picture->setPixmap(pixmap);
 
     m_timeLabel = MakeLabel("timeLabel", this);
+    // No accessible name of its own: a label without one is named by its text
+    // and Qt sends NameChanged whenever the text changes, which is how a
+    // screen reader learns the score of a Check.
     m_resultLabel = MakeLabel("resultLabel", this);
     m_bestLabel = MakeLabel("bestLabel", this);
     m_codeLabel = MakeLabel("codeLabel", this);
