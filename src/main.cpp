@@ -3,6 +3,7 @@
 #include "ui/app/classroomcli.h"
 #include "ui/app/commandline.h"
 #include "ui/app/locations.h"
+#include "ui/app/pictures.h"
 #include "ui/app/settings.h"
 #include "ui/app/translations.h"
 #include "ui/window/assignmentflow.h"
@@ -65,8 +66,7 @@ int main(int argc, char *argv[])
     InstallAccessibility();
     const GameLocations where = FindLocations(QApplication::applicationDirPath(),
                                               QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.trivisto.Trivisto"),
-                                                 QIcon(where.dataDir + QStringLiteral("trivisto.png"))));
+    QApplication::setWindowIcon(GameIcon(where.dataDir));
 
     MainWindow window(where.dataDir, where.resultsPath());
     window.applySettings(settings);

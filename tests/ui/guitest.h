@@ -28,7 +28,8 @@
 namespace guitest {
 
 inline const QStringList Sounds{"sett.wav", "3.wav", "4.wav"};
-inline const QStringList Documents{"readme.txt", "manual.html", "readme.ru.txt", "manual.ru.html", "panel.jpg", "emblem.png"};
+inline const QStringList Documents{"readme.txt", "manual.html", "readme.ru.txt", "manual.ru.html", "panel.jpg", "emblem.png",
+                                     "panel@2x.jpg", "emblem@2x.png"};
 
 // A copy of the files the program finds beside itself, so a test never writes
 // the build's results file and can leave files out. Stat.txt is not copied.

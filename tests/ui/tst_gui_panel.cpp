@@ -72,6 +72,8 @@ private Q_SLOTS:
             if (label->text().endsWith(QChar(0x2026)))
                 QVERIFY2(label->toolTip().startsWith(label->text().chopped(1)), qPrintable(label->objectName()));
         }
+        // On a screen at 200 % the picture comes from its twice-as-large copy.
+        QCOMPARE(control<QLabel>(panel, "picture")->pixmap().devicePixelRatio(), w.devicePixelRatio());
         const QWidget *suggest = panel->suggestButton();
         const QWidget *picture = control(panel, "picture");
         QVERIFY(!suggest->geometry().intersects(picture->geometry()));

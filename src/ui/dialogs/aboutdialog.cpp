@@ -1,5 +1,7 @@
 #include "ui/dialogs/aboutdialog.h"
 
+#include "ui/app/pictures.h"
+
 #include "ui/app/translations.h"
 
 #include <QDesktopServices>
@@ -30,7 +32,7 @@ AboutDialog::AboutDialog(const QString &dataDir, QWidget *parent) : QDialog(pare
 
     auto *emblem = new QLabel(this);
     emblem->setObjectName(QStringLiteral("emblemLabel"));
-    emblem->setPixmap(QPixmap(dataDir + QStringLiteral("emblem.png")));
+    emblem->setPixmap(CrispPixmap(dataDir + QStringLiteral("emblem.png"), devicePixelRatioF()));
     emblem->setFixedSize(88, 46);
 
     auto *link = new QLabel(this);

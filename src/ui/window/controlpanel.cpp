@@ -2,6 +2,7 @@
 
 #include "core/codes/assessment.h"
 #include "core/window/layout.h"
+#include "ui/app/pictures.h"
 #include "ui/window/commands.h"
 #include "ui/window/statuslines.h"
 
@@ -92,11 +93,10 @@ ControlPanel::ControlPanel(const QString &dataDir, const Commands &commands, QWi
     m_levelBox->findChild<QLineEdit *>()->installEventFilter(this);
 
     m_picture = MakeLabel("picture", this);
-    const QString picture = dataDir + QStringLiteral("panel.jpg");
-    const QPixmap pixmap(picture);
-    if (pixmap.isNull())
-        qWarning("trivisto: picture %s could not be read; the panel shows without it", qPrintable(picture));
-    m_picture->setPixmap(pixmap);
+    m_picturePath = dataDir + QStringLiteral("panel.jpg");
+    loadPicture();
+    if (m_picture->pixmap().isNull())
+        qWarning("trivisto: picture %s could not be read; the panel shows without it", qPrintable(m_picturePath));
 
     m_timeLabel = MakeLabel("timeLabel", this);
     // No accessible name of its own: a label without one is named by its text
@@ -150,6 +150,8 @@ void ControlPanel::place(const Layout &l)
     m_suggestRect = l.SuggestButton;
     m_suggestOverStatus = l.SuggestOverStatus;
     fitSuggestButton();
+    if (m_picture->pixmap().devicePixelRatio() != (devicePixelRatioF() >= 1.5 ? 2.0 : 1.0))
+        loadPicture();  // moved to a screen of another scale
     Place(m_picture, l.Picture);
     const LayoutRect &st = l.Status;
     m_lines->place(QRect(st.left, st.top, st.width, st.height), roomy, textSize);
@@ -223,6 +225,11 @@ void ControlPanel::showSuggestion(const LevelSuggestion &suggestion)
     fitSuggestButton();
     m_suggestButton->show();
     m_suggestButton->raise();
+}
+
+void ControlPanel::loadPicture()
+{
+    m_picture->setPixmap(CrispPixmap(m_picturePath, devicePixelRatioF()));
 }
 
 void ControlPanel::fitSuggestButton()

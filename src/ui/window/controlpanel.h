@@ -72,6 +72,7 @@ protected:
 private:
     static constexpr int ButtonTextMargin = 8;
     void fitSuggestButton();
+    void loadPicture();
 
     QPushButton *m_newButton = nullptr;
     QPushButton *m_checkButton = nullptr;
@@ -90,6 +91,7 @@ private:
     std::unique_ptr<StatusLines> m_lines;
     LayoutRect m_suggestRect;
     bool m_suggestOverStatus = false;
+    QString m_picturePath;
     QString m_codeText;  // what the code line shows when no notice stands
     std::optional<int> m_bestBuild;
 };
