@@ -25,6 +25,7 @@ private:
     QCheckBox *m_soundBox;
     QCheckBox *m_fullScreenBox;
     QCheckBox *m_paletteBox;
+    QComboBox *m_lookBox;
     QCheckBox *m_nameSheetsBox;
     QCheckBox *m_chooseFiguresBox;
     QSpinBox *m_targetBox;
