@@ -1,5 +1,6 @@
 #include "core/storage/instancelock.h"
 #include "ui/app/accessibility.h"
+#include "ui/app/applook.h"
 #include "ui/app/classroomcli.h"
 #include "ui/app/commandline.h"
 #include "ui/app/locations.h"
@@ -48,6 +49,9 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("trivisto"));
     QApplication::setApplicationVersion(QStringLiteral(TRIVISTO_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.trivisto.Trivisto"));
+    // Follow the desktop decides from the palette the desktop gave, before
+    // the game sets one of its own.
+    AppLook::RememberDesktop();
 
     QSettings settingsFile;
     SettingsStore store(settingsFile);

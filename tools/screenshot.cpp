@@ -6,6 +6,7 @@
 //   readme.png      the same, larger, for the README
 //   record.png      the name window of a new record
 //   palette.png     checked sheet Z in the usual and the colour-blind-safe colours
+//   dark.png        the checked turn in Dark, at the screen's size
 //   hint.png        the sheets while drawing: hints, a begun stroke, the snap ring
 //   view-x.png      the 3D view as sheet X shows the figure, beside sheet X
 //   menu.png        the Menu button's menu with its Game submenu open
@@ -309,6 +310,17 @@ int main(int argc, char *argv[])
         Save(SideBySide(usual, window.sheetWidget(Sheet::Z)->grab().toImage()), "palette.png");
         safe.safePalette = false;
         window.applySettings(safe);
+    }
+
+    // The same checked turn in Dark, the whole window as large as it is.
+    {
+        GameSettings dark = window.settings();
+        dark.look = Look::Dark;
+        window.applySettings(dark);
+        QTest::qWait(100);
+        Save(window.grab().toImage(), "dark.png", window.width());
+        dark.look = Look::Light;
+        window.applySettings(dark);
     }
 
     // The view as sheet X shows the figure, beside sheet X itself.

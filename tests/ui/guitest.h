@@ -3,6 +3,7 @@
 // strokes drawn with real mouse events, pixel reads, and modal windows handled
 // from a timer (exec() does not return to the test until they close).
 
+#include "ui/app/applook.h"
 #include "ui/window/mainwindow.h"
 #include "ui/sheets/sheetwidget.h"
 #include "ui/view3d/figureview.h"
@@ -130,6 +131,12 @@ inline void drawTruth(MainWindow &w, Sheet s)
 // The colour a pixel of a widget shows.
 inline QColor shown(QWidget *w, QPoint p) { return w->grab().toImage().pixelColor(p); }
 
+// A sheet's colours in Light, the look every test starts in.
+inline const SheetColours &lightSheet() { return ColoursOf(Scheme::Light).sheet; }
+inline QColor sheetBackground() { return ToQColor(lightSheet().background); }
+inline QColor strokeColour() { return ToQColor(lightSheet().usual.stroke); }
+inline QColor truthColour() { return ToQColor(lightSheet().usual.truth); }
+
 // Runs act on the first modal window of type W that shows within timeoutMs.
 // If none does, whatever modal window is open is closed so the test cannot hang
 // in exec(); the test then notices that act never ran. The watch ends with
@@ -157,6 +164,7 @@ void whenModal(QObject *context, std::function<void(W *)> act, int timeoutMs = 5
 } // namespace guitest
 
 Q_DECLARE_METATYPE(Stroke)
+Q_DECLARE_METATYPE(Scheme)
 
 inline char *toString(const Stroke &s)
 {

@@ -111,7 +111,7 @@ private Q_SLOTS:
         QCOMPARE(window.lattice().CellWidth, l.CellWidth);
         for (Sheet s : AllSheets) {
             QCOMPARE(window.sheetWidget(s)->geometry(), rect(l.Sheets[std::size_t(SheetIndex(s))]));
-            QCOMPARE(shown(window.sheetWidget(s), {1, 1}), SheetWidget::Background);
+            QCOMPARE(shown(window.sheetWidget(s), {1, 1}), sheetBackground());
         }
         const QImage view = window.view()->grabFramebuffer();
         QCOMPARE(view.size(), QSize(l.ViewSize, l.ViewSize) * window.devicePixelRatio());

@@ -126,7 +126,7 @@ struct Bench {
         for (int dx = -9; dx <= 9; ++dx)
             for (int dy = -9; dy <= 9; ++dy)
                 ink += (std::abs(dx) > 2 || std::abs(dy) > 2) &&
-                       img.pixelColor(at(p) + QPoint(dx, dy)) != SheetWidget::Background;
+                       img.pixelColor(at(p) + QPoint(dx, dy)) != sheetBackground();
         return ink;
     }
 };
@@ -532,15 +532,15 @@ private Q_SLOTS:
         moveAlong(widget, a, far);
         QTRY_VERIFY(repaints.region.contains((a + far) / 2));
         QVERIFY(widget->rubberBandShown());
-        QVERIFY(shown(widget, (a + far) / 2) != SheetWidget::Background);
+        QVERIFY(shown(widget, (a + far) / 2) != sheetBackground());
 
         const QPoint oldBand = a + (far - a) * 3 / 4;  // where the new band's box does not reach
-        QVERIFY(shown(widget, oldBand) != SheetWidget::Background);
+        QVERIFY(shown(widget, oldBand) != sheetBackground());
         repaints.region = {};
         moveAlong(widget, far, end);
         QTRY_VERIFY(repaints.region.contains(oldBand));
         QVERIFY(!repaints.region.contains(pixelOf(w, 5.3, 1.2)));  // outside both boxes
-        QCOMPARE(shown(widget, oldBand), SheetWidget::Background);
+        QCOMPARE(shown(widget, oldBand), sheetBackground());
 
         // The finished stroke takes the band's place.
         repaints.region = {};
@@ -548,16 +548,16 @@ private Q_SLOTS:
         QTRY_VERIFY(repaints.region.contains((a + end) / 2));
         QVERIFY(!widget->rubberBandShown());
         QCOMPARE(strokesIn(w.game().Input(Sheet::Z)), QList<Stroke>{Stroke(1, 1, 2, 1)});
-        QCOMPARE(shown(widget, (a + end) / 2), SheetWidget::Background);
+        QCOMPARE(shown(widget, (a + end) / 2), sheetBackground());
         const QPoint onLine = halfCellAlong(w, Stroke(1, 1, 2, 1));
-        QCOMPARE(shown(widget, onLine), SheetWidget::StrokeColour);
+        QCOMPARE(shown(widget, onLine), strokeColour());
         drawStroke(widget, end, a);
         const SheetStrokes erased = w.game().Input(Sheet::Z).Strokes();
         QVERIFY(strokesIn(w.game().Input(Sheet::Z)).empty());
-        QCOMPARE(shown(widget, onLine), SheetWidget::Background);
+        QCOMPARE(shown(widget, onLine), sheetBackground());
         action("undoAction")->trigger();
         QCOMPARE(strokesIn(w.game().Input(Sheet::Z)), QList<Stroke>{Stroke(1, 1, 2, 1)});
-        QCOMPARE(shown(widget, onLine), SheetWidget::StrokeColour);
+        QCOMPARE(shown(widget, onLine), strokeColour());
         action("redoAction")->trigger();
         QCOMPARE(w.game().Input(Sheet::Z).Strokes(), erased);
     }
@@ -583,7 +583,7 @@ private Q_SLOTS:
             const auto line =
                 std::ranges::find_if(g.TrueSegments(s), [](auto &t) { return !t.IsEmpty() && t.Start() != t.End(); });
             QVERIFY2(line != g.TrueSegments(s).end(), "the seeded figure should show a line on every sheet");
-            const QColor expected = s == Sheet::X ? SheetWidget::StrokeColour : SheetWidget::TrueColour;
+            const QColor expected = s == Sheet::X ? strokeColour() : truthColour();
             QCOMPARE(shown(widget, halfCellAlong(w, *line)), expected);
 
             // Locked: a press neither begins a stroke nor plays a cue.
@@ -672,31 +672,37 @@ private Q_SLOTS:
     }
 
     // Each piece after a Check, and a hint, has a style of its own a player
-    // can tell apart, in the normal and the safe palette: right in the stroke
-    // colour with a dark edge, extra dashed, missing in the truth colour with
-    // light rings, a hint an amber band with a dark core.
+    // can tell apart, in both looks and both palettes: right in the stroke
+    // colour with a darker edge, extra dashed, missing in the truth colour
+    // with light rings, a hint a band of amber with a core that stands out.
     void eachKindHasItsStyle_data()
     {
+        QTest::addColumn<Scheme>("scheme");
         QTest::addColumn<bool>("safe");
         QTest::addColumn<QString>("kind");
         QTest::addColumn<Stroke>("line");
-        for (bool safe : {false, true}) {
-            const char *palette = safe ? " (safe palette)" : "";
-            QTest::addRow("right%s", palette) << safe << "right" << Stroke(1, 1, 3, 1);
-            QTest::addRow("extra%s", palette) << safe << "extra" << Stroke(1, 3, 3, 3);
-            QTest::addRow("missing%s", palette) << safe << "missing" << Stroke(5, 1, 5, 5);
-            QTest::addRow("hint%s", palette) << safe << "hint" << Stroke(2, 4, 3, 4);
-        }
+        for (Scheme scheme : {Scheme::Light, Scheme::Dark})
+            for (bool safe : {false, true}) {
+                const QByteArray look = QByteArray(scheme == Scheme::Dark ? " (dark" : " (light") +
+                                        (safe ? ", safe palette)" : ")");
+                QTest::addRow("right%s", look.constData()) << scheme << safe << "right" << Stroke(1, 1, 3, 1);
+                QTest::addRow("extra%s", look.constData()) << scheme << safe << "extra" << Stroke(1, 3, 3, 3);
+                QTest::addRow("missing%s", look.constData()) << scheme << safe << "missing" << Stroke(5, 1, 5, 5);
+                QTest::addRow("hint%s", look.constData()) << scheme << safe << "hint" << Stroke(2, 4, 3, 4);
+            }
     }
     void eachKindHasItsStyle()
     {
+        QFETCH(Scheme, scheme);
         QFETCH(bool, safe);
         QFETCH(QString, kind);
         QFETCH(Stroke, line);
         Bench b;
+        b.sheet->setScheme(scheme);
         b.sheet->setSafePalette(safe);
         kind == "hint" ? b.sheet->setMarks({{}, {line}, {}}) : b.check();
-        const QColor stroke = safe ? SheetWidget::SafeStrokeColour : SheetWidget::StrokeColour;
+        const SheetColours &colours = ColoursOf(scheme).sheet;
+        const QColor stroke = ToQColor(colours.Marks(safe).stroke);
         const QImage img = b.sheet->grab().toImage();
         const QPoint from = at(line.Start()), to = at(line.End());
         const QPoint side = from.y() == to.y() ? QPoint(0, 3) : QPoint(3, 0);
@@ -706,14 +712,15 @@ private Q_SLOTS:
             beside << img.pixelColor(from + (to - from) * i / 40 + side);
         }
         const auto all = [](const QList<QColor> &l, auto f) { return std::all_of(l.begin(), l.end(), f); };
+        const int wash = beside.first().lightness();
         const QHash<QString, bool> looks{
             {"right", centre.count(stroke) == centre.size() &&
                           all(beside, [&](QColor c) { return c.lightness() < stroke.lightness(); })},
-            {"extra", centre.contains(stroke) && centre.contains(SheetWidget::Background)},
-            {"missing", centre.contains(safe ? SheetWidget::SafeTrueColour : SheetWidget::TrueColour) &&
-                            centre.contains(QColor(Qt::white))},
+            {"extra", centre.contains(stroke) && centre.contains(ToQColor(colours.background))},
+            {"missing", centre.contains(ToQColor(colours.Marks(safe).truth)) &&
+                            centre.contains(ToQColor(colours.ringFill))},
             {"hint", all(beside, [](QColor c) { return c.red() - c.blue() > 60 && c.green() > c.blue(); }) &&
-                         !all(centre, [](QColor c) { return c.lightness() > 128; })}};
+                         !all(centre, [&](QColor c) { return std::abs(c.lightness() - wash) < 40; })}};
         QVERIFY(looks[kind]);
     }
 
@@ -1080,7 +1087,8 @@ private Q_SLOTS:
         const QString path = dir.filePath(QStringLiteral("trivisto.conf"));
         const GameSettings chosen{.level = 17, .lineWidth = 4, .sound = false, .fullScreen = false,
                                   .windowGeometry = QByteArray("\x01\x02geometry", 10), .language = "ru",
-                                  .safePalette = true, .exercise = Exercise::Build, .nameSheets = true,
+                                  .safePalette = true, .look = Look::Dark, .exercise = Exercise::Build,
+                                  .nameSheets = true,
                                   .chooseFigures = true, .coachTarget = 62};
         {
             QSettings file(path, QSettings::IniFormat);
@@ -1091,7 +1099,9 @@ private Q_SLOTS:
 
         QFile garbage(path);
         QVERIFY(garbage.open(QIODevice::WriteOnly));
-        garbage.write("\xff\xfe\x00[game]\nlevel=85\nsound=maybe\nlanguage=tlh\n[view]\nlineWidth=-3\n[coach]\ntarget=95\n[window\n", 90);
+        const char bytes[] = "\xff\xfe\x00[game]\nlevel=85\nsound=maybe\nlanguage=tlh\n[view]\nlineWidth=-3\nlook=dusk\n"
+                             "[coach]\ntarget=95\n[window\n";
+        garbage.write(bytes, sizeof bytes - 1);
         garbage.close();
         QSettings garbled(path, QSettings::IniFormat);
         QCOMPARE(SettingsStore(garbled).load(), GameSettings());
@@ -1101,6 +1111,7 @@ private Q_SLOTS:
         QCOMPARE(m_window->view()->camera().LineWidth, 4);
         QVERIFY(!m_window->cues()->isEnabled());
         QVERIFY(m_window->sheetWidget(Sheet::Y)->nameShown());
+        QVERIFY(m_window->sheetWidget(Sheet::Z)->scheme() == Scheme::Dark && m_window->view()->scheme() == Scheme::Dark);
         QVERIFY(m_window->turn().session().ChoosesFigures() && m_window->turn().session().Target() == 0.62);
         QCOMPARE(InstallTranslations(*QCoreApplication::instance(), chosen.language), QStringLiteral("ru"));
         QVERIFY(QCoreApplication::translate("ControlPanel", "New") != QLatin1String("New"));

@@ -43,6 +43,7 @@ GameSettings SettingsStore::load() const
     const QString language = s.value(QStringLiteral("game/language")).toString();
     g.language = language == QLatin1String("en") || language == QLatin1String("ru") ? language : QString();
     g.safePalette = ReadBool(s, QStringLiteral("view/safePalette"), defaults.safePalette);
+    g.look = ParseLook(s.value(QStringLiteral("view/look")).toString().trimmed().toStdString()).value_or(defaults.look);
     g.exercise = ParseExercise(s.value(QStringLiteral("game/exercise")).toString().trimmed().toStdString())
                      .value_or(defaults.exercise);
     g.nameSheets = ReadBool(s, QStringLiteral("view/nameSheets"), defaults.nameSheets);
@@ -62,6 +63,8 @@ bool SettingsStore::save(const GameSettings &g)
     s.setValue(QStringLiteral("window/geometry"), g.windowGeometry);
     s.setValue(QStringLiteral("game/language"), g.language);
     s.setValue(QStringLiteral("view/safePalette"), g.safePalette);
+    const std::string_view look = LookName(g.look);
+    s.setValue(QStringLiteral("view/look"), QString::fromLatin1(look.data(), static_cast<qsizetype>(look.size())));
     s.setValue(QStringLiteral("game/exercise"), QString::fromLatin1(ExerciseName(g.exercise).data(), static_cast<qsizetype>(ExerciseName(g.exercise).size())));
     s.setValue(QStringLiteral("view/nameSheets"), g.nameSheets);
     s.setValue(QStringLiteral("coach/chooseFigures"), g.chooseFigures);

@@ -2,6 +2,7 @@
 
 #include "core/coach/choice.h"
 #include "core/codes/exercise.h"
+#include "core/look/look.h"
 
 #include <QByteArray>
 #include <QString>
@@ -17,6 +18,7 @@ struct GameSettings {
     QByteArray windowGeometry;
     QString language;  // empty: the system's; otherwise "en" or "ru"
     bool safePalette = false;  // colour-blind-safe colours after Check
+    Look look = Look::Light;   // light, dark, or as the desktop
     Exercise exercise = Exercise::Views;  // the exercise chosen last
     bool nameSheets = false;  // each sheet shows where it sees the figure from
     bool chooseFigures = false;  // New picks figures near the target accuracy

@@ -1,7 +1,7 @@
 #include "ui/dialogs/aboutdialog.h"
 
+#include "ui/app/applook.h"
 #include "ui/app/pictures.h"
-
 #include "ui/app/translations.h"
 
 #include <QDesktopServices>
@@ -16,6 +16,17 @@
 #include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
+
+namespace {
+
+// In the look's own link colour: About's window is light or dark with it.
+QString LinkText()
+{
+    return QStringLiteral("<a href=\"manual\" style=\"color: %1; text-decoration: underline;\">%2</a>")
+        .arg(ToQColor(ColoursOf(AppLook::Shown()).manualLink).name(), AboutDialog::tr("How to play Trivisto"));
+}
+
+} // namespace
 
 AboutDialog::AboutDialog(const QString &dataDir, QWidget *parent) : QDialog(parent), m_dataDir(dataDir)
 {
@@ -35,10 +46,9 @@ AboutDialog::AboutDialog(const QString &dataDir, QWidget *parent) : QDialog(pare
     emblem->setPixmap(CrispPixmap(dataDir + QStringLiteral("emblem.png"), devicePixelRatioF()));
     emblem->setFixedSize(88, 46);
 
-    auto *link = new QLabel(this);
+    auto *link = new QLabel(LinkText(), this);
+    m_link = link;
     link->setObjectName(QStringLiteral("manualLink"));
-    link->setText(QStringLiteral("<a href=\"manual\" style=\"color: blue; text-decoration: underline;\">%1</a>")
-                      .arg(tr("How to play Trivisto")));
     link->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     link->setAlignment(Qt::AlignRight | Qt::AlignTop);
     // About is modal: a manual opened over it could be neither read nor
@@ -107,6 +117,7 @@ QString AboutDialog::manualPath() const
 void AboutDialog::showEvent(QShowEvent *event)
 {
     setWindowTitle(QString());
+    m_link->setText(LinkText());  // the look may have changed since
     QDialog::showEvent(event);
 }
 

@@ -34,4 +34,5 @@ private:
     void onHelpClicked();
 
     QString m_dataDir;
+    QLabel *m_link;
 };

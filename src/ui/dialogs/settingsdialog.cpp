@@ -32,6 +32,11 @@ SettingsDialog::SettingsDialog(QWidget *parent) : QDialog(parent)
     m_continueBox->setToolTip(tr("A turn left unfinished goes on where it stopped when the game starts again."));
     m_paletteBox = new QCheckBox(tr("Colour-blind-safe colours after Check"), this);
     m_paletteBox->setObjectName(QStringLiteral("paletteSetting"));
+    m_lookBox = new QComboBox(this);
+    m_lookBox->setObjectName(QStringLiteral("lookSetting"));
+    m_lookBox->addItem(tr("Light"), int(Look::Light));
+    m_lookBox->addItem(tr("Dark"), int(Look::Dark));
+    m_lookBox->addItem(tr("Follow the desktop"), int(Look::Desktop));
     m_nameSheetsBox = new QCheckBox(tr("Name the sheets"), this);
     m_nameSheetsBox->setObjectName(QStringLiteral("nameSheetsBox"));
     m_nameSheetsBox->setToolTip(tr("Each sheet shows above its dots where it sees the figure from."));
@@ -62,6 +67,7 @@ SettingsDialog::SettingsDialog(QWidget *parent) : QDialog(parent)
     form->addRow(QString(), m_fullScreenBox);
     form->addRow(QString(), m_continueBox);
     form->addRow(QString(), m_paletteBox);
+    form->addRow(tr("Look:"), m_lookBox);
     form->addRow(QString(), m_nameSheetsBox);
     form->addRow(QString(), m_chooseFiguresBox);
     form->addRow(tr("Target accuracy:"), m_targetBox);
@@ -85,6 +91,7 @@ void SettingsDialog::setValues(const GameSettings &values)
     m_fullScreenBox->setChecked(values.fullScreen);
     m_continueBox->setChecked(values.continueAtStart);
     m_paletteBox->setChecked(values.safePalette);
+    m_lookBox->setCurrentIndex(std::max(m_lookBox->findData(int(values.look)), 0));
     m_nameSheetsBox->setChecked(values.nameSheets);
     m_chooseFiguresBox->setChecked(values.chooseFigures);
     m_targetBox->setValue(values.coachTarget);
@@ -100,6 +107,7 @@ GameSettings SettingsDialog::values() const
     v.fullScreen = m_fullScreenBox->isChecked();
     v.continueAtStart = m_continueBox->isChecked();
     v.safePalette = m_paletteBox->isChecked();
+    v.look = static_cast<Look>(m_lookBox->currentData().toInt());
     v.nameSheets = m_nameSheetsBox->isChecked();
     v.chooseFigures = m_chooseFiguresBox->isChecked();
     v.coachTarget = m_targetBox->value();

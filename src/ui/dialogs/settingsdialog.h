@@ -26,6 +26,7 @@ private:
     QCheckBox *m_fullScreenBox;
     QCheckBox *m_continueBox;
     QCheckBox *m_paletteBox;
+    QComboBox *m_lookBox;
     QCheckBox *m_nameSheetsBox;
     QCheckBox *m_chooseFiguresBox;
     QSpinBox *m_targetBox;

@@ -1,6 +1,6 @@
 #include "ui/sheets/sheetmarks.h"
 
-#include "ui/sheets/sheetwidget.h"
+#include "core/look/look.h"
 
 #include <QPainterPath>
 
@@ -39,30 +39,25 @@ std::vector<QPointF> Along(QPointF a, QPointF b, qreal step)
     return out;
 }
 
-QColor EdgeOf(const QColor &stroke)
-{
-    return stroke.darker(250);
-}
-
-void PaintRight(QPainter &p, QPointF a, QPointF b, const QColor &stroke)
+void PaintRight(QPainter &p, QPointF a, QPointF b, const MarkInk &ink)
 {
     p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(Pen(EdgeOf(stroke), RightEdgeWidth));
+    p.setPen(Pen(ink.edge, RightEdgeWidth));
     p.drawLine(a, b);
-    p.setPen(Pen(stroke, RightCoreWidth));
+    p.setPen(Pen(ink.stroke, RightCoreWidth));
     p.drawLine(a, b);
 }
 
 // Gaps show what lies under the stroke, so an extra line reads as broken.
-void PaintExtra(QPainter &p, QPointF a, QPointF b, const QColor &stroke, const MarkSize &size)
+void PaintExtra(QPainter &p, QPointF a, QPointF b, const MarkInk &ink, const MarkSize &size)
 {
     p.setRenderHint(QPainter::Antialiasing, false);
-    QPen dashes(stroke, LineWidth, Qt::CustomDashLine, Qt::FlatCap);
+    QPen dashes(ink.stroke, LineWidth, Qt::CustomDashLine, Qt::FlatCap);
     dashes.setDashPattern({3, 2});
     p.setPen(dashes);
     p.drawLine(a, b);
     p.setRenderHint(QPainter::Antialiasing, true);
-    p.setPen(Pen(EdgeOf(stroke), 2));
+    p.setPen(Pen(ink.edge, 2));
     const qreal c = size.cross;
     for (const QPointF &m : Along(a, b, size.step)) {
         p.drawLine(m + QPointF(-c, -c), m + QPointF(c, c));
@@ -71,25 +66,24 @@ void PaintExtra(QPainter &p, QPointF a, QPointF b, const QColor &stroke, const M
 }
 
 // The true line itself is already there in its own colour: only the rings go on.
-void PaintMissingRings(QPainter &p, QPointF a, QPointF b, const QColor &truth, const MarkSize &size)
+void PaintMissingRings(QPainter &p, QPointF a, QPointF b, const MarkInk &ink, const MarkSize &size)
 {
     p.setRenderHint(QPainter::Antialiasing, true);
-    p.setPen(QPen(truth, 1.5));
-    p.setBrush(Qt::white);
+    p.setPen(QPen(ink.truth, 1.5));
+    p.setBrush(ink.ringFill);
     for (const QPointF &m : Along(a, b, size.step))
         p.drawEllipse(m, size.ring, size.ring);
     p.setBrush(Qt::NoBrush);
 }
 
-void PaintHint(QPainter &p, QPointF a, QPointF b, qreal band)
+void PaintHint(QPainter &p, QPointF a, QPointF b, qreal band, const QColor &wash, const QColor &core)
 {
     p.setRenderHint(QPainter::Antialiasing, true);
-    QColor wash = SheetWidget::HintColour;
-    wash.setAlpha(120);
-    p.setPen(Pen(wash, band));
+    QColor seeThrough = wash;
+    seeThrough.setAlpha(qRound(HintOpacity * 255));
+    p.setPen(Pen(seeThrough, band));
     p.drawLine(a, b);
-    QPen core(SheetWidget::HintColour.darker(220), 2, Qt::DotLine, Qt::RoundCap);
-    p.setPen(core);
+    p.setPen(QPen(core, 2, Qt::DotLine, Qt::RoundCap));
     p.drawLine(a, b);
 }
 

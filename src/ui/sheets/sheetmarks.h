@@ -23,6 +23,15 @@ constexpr int LineWidth = 3;
 constexpr int RightCoreWidth = 5;
 constexpr int RightEdgeWidth = 9;
 
+// The colours of the marks, from the look's table (MarkColours and the
+// sheet's ring fill).
+struct MarkInk {
+    QColor stroke;
+    QColor edge;
+    QColor truth;
+    QColor ringFill;
+};
+
 // Sizes of the marks: on the sheet they follow the cell, in the legend the font.
 struct MarkSize {
     qreal ring = 4;   // radius of a missing line's rings
@@ -33,11 +42,11 @@ struct MarkSize {
 QPen Pen(const QColor &colour, qreal width);
 void DrawLine(QPainter &p, QPoint a, QPoint b);
 std::vector<QPointF> Along(QPointF a, QPointF b, qreal step);
-QColor EdgeOf(const QColor &stroke);
-void PaintRight(QPainter &p, QPointF a, QPointF b, const QColor &stroke);
-void PaintExtra(QPainter &p, QPointF a, QPointF b, const QColor &stroke, const MarkSize &size);
-void PaintMissingRings(QPainter &p, QPointF a, QPointF b, const QColor &truth, const MarkSize &size);
-void PaintHint(QPainter &p, QPointF a, QPointF b, qreal band);
+void PaintRight(QPainter &p, QPointF a, QPointF b, const MarkInk &ink);
+void PaintExtra(QPainter &p, QPointF a, QPointF b, const MarkInk &ink, const MarkSize &size);
+void PaintMissingRings(QPainter &p, QPointF a, QPointF b, const MarkInk &ink, const MarkSize &size);
+// A hint's wash (painted see-through) with a dotted core along it.
+void PaintHint(QPainter &p, QPointF a, QPointF b, qreal band, const QColor &wash, const QColor &core);
 // Text in a margin, at the font's size or smaller until it fits maxWidth;
 // nothing when it would need less than smallest pixels.
 void PaintMarginText(QPainter &p, const QRect &margin, QFont font, int pixels, int smallest, int maxWidth,

@@ -1,5 +1,6 @@
 #include "ui/sheets/sheetwidget.h"
 
+#include "ui/app/applook.h"
 #include "ui/sheets/sheetaccessible.h"
 #include "ui/sheets/sheetmarks.h"
 
@@ -15,34 +16,18 @@
 #include <algorithm>
 #include <cmath>
 
-const QColor SheetWidget::Background(238, 255, 238);
-const QColor SheetWidget::StrokeColour(0, 128, 0);
-const QColor SheetWidget::TrueColour(255, 0, 0);
-// Okabe-Ito blue and vermillion: apart for every common kind of colour blindness.
-const QColor SheetWidget::SafeStrokeColour(0, 114, 178);
-const QColor SheetWidget::SafeTrueColour(213, 94, 0);
-const QColor SheetWidget::HintColour(255, 176, 0);
-
 using namespace SheetMarksPaint;
 
 namespace {
 
 constexpr int DotWidth = 2;
 constexpr int SmallestFont = 6;
-const QColor InkColour(25, 25, 25);
-const QColor SnapColour(70, 70, 70);
 
 // Figure axes of each sheet, horizontal then vertical: X shows (x, y),
 // Y shows (x, z), Z shows (y, z).
 constexpr int AxesOf[3][2] = {{0, 1}, {0, 2}, {1, 2}};
 
 } // namespace
-
-QColor SheetWidget::AxisColour(int figureAxis)
-{
-    static const QColor colours[3] = {QColor(255, 0, 255), QColor(0, 255, 255), QColor(255, 255, 0)};
-    return colours[figureAxis];
-}
 
 SheetWidget::SheetWidget(Sheet sheet, SheetInput &input, const SegmentList &truth, const SheetLattice &lattice,
                          QWidget *parent)
@@ -96,6 +81,30 @@ void SheetWidget::setSafePalette(bool safe)
         return;
     m_safePalette = safe;
     update();
+}
+
+void SheetWidget::setScheme(Scheme scheme)
+{
+    if (scheme == m_scheme)
+        return;
+    m_scheme = scheme;
+    update();
+}
+
+QColor SheetWidget::truthColour() const
+{
+    return ToQColor(markColours().truth);
+}
+
+QColor SheetWidget::strokeColour() const
+{
+    return ToQColor(markColours().stroke);
+}
+
+MarkInk SheetWidget::markInk() const
+{
+    const MarkColours &m = markColours();
+    return {ToQColor(m.stroke), ToQColor(m.edge), ToQColor(m.truth), ToQColor(colours().ringFill)};
 }
 
 void SheetWidget::describe()
@@ -178,20 +187,21 @@ bool SheetWidget::cursorShown() const
 void SheetWidget::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    p.fillRect(rect(), Background);
+    const SheetColours &look = colours();
+    p.fillRect(rect(), ToQColor(look.background));
 
     const int cw = m_lattice.CellWidth;
     const int ch = m_lattice.CellHeight;
 
-    p.setPen(Pen(Qt::black, DotWidth));
+    p.setPen(Pen(ToQColor(look.dot), DotWidth));
     for (int col = LatticeMin; col <= LatticeMax; ++col)
         for (int row = LatticeMin; row <= LatticeMax; ++row)
             p.drawPoint(col * cw, row * ch);
 
     const int *axes = AxesOf[SheetIndex(m_sheet)];
-    p.setPen(Pen(AxisColour(axes[1]), LineWidth));
+    p.setPen(Pen(ToQColor(look.axes[static_cast<std::size_t>(axes[1])]), LineWidth));
     p.drawLine(cw - 2, ch, cw - 2, LatticeMax * ch);
-    p.setPen(Pen(AxisColour(axes[0]), LineWidth));
+    p.setPen(Pen(ToQColor(look.axes[static_cast<std::size_t>(axes[0])]), LineWidth));
     p.drawLine(cw, LatticeMax * ch + 2, LatticeMax * cw, LatticeMax * ch + 2);
 
     const SheetInput &in = input();
@@ -220,12 +230,13 @@ void SheetWidget::paintEvent(QPaintEvent *)
 
     if (!in.IsRevealed())
         for (const Stroke &h : m_marks.hints)
-            PaintHint(p, pixel(h.Start()), pixel(h.End()), std::max(9, std::min(cw, ch) / 4));
+            PaintHint(p, pixel(h.Start()), pixel(h.End()), std::max(9, std::min(cw, ch) / 4), ToQColor(look.hint),
+                      ToQColor(look.hintCore));
 
     p.setRenderHint(QPainter::Antialiasing, true);
     const int r = markRadius();
     if (m_snap && in.AcceptsInput()) {
-        p.setPen(QPen(SnapColour, 1.5));
+        p.setPen(QPen(ToQColor(look.snap), 1.5));
         p.drawEllipse(QPointF(pixel(*m_snap)), r, r);
     }
     p.setRenderHint(QPainter::Antialiasing, false);
@@ -264,7 +275,8 @@ void SheetWidget::paintName(QPainter &p) const
     const QRect strip(4, 2, width() - 8, LatticeMin * m_lattice.CellHeight - markRadius() - 5);
     const QString text = tr("Sheet %1: %2").arg(QString(QLatin1Char("XYZ"[SheetIndex(m_sheet)])), viewpoint(m_sheet));
     PaintMarginText(p, strip, font(), QFontInfo(font()).pixelSize() * 4 / 5, SmallestFont,
-                    mistakeShown() ? strip.width() * 9 / 20 : strip.width(), text, InkColour, Qt::AlignLeft);
+                    mistakeShown() ? strip.width() * 9 / 20 : strip.width(), text, ToQColor(colours().ink),
+                    Qt::AlignLeft);
 }
 
 void SheetWidget::paintPieces(QPainter &p, const SheetClassification &c, bool withMissing) const
@@ -277,17 +289,18 @@ void SheetWidget::paintPieces(QPainter &p, const SheetClassification &c, bool wi
     size.cross = std::clamp(std::min(cw, ch) / 12, 2.5, 5.0);
     size.step = std::max(std::min(cw, ch) / 2, 8.0);
 
+    const MarkInk ink = markInk();
     if (withMissing)
         for (const Piece &m : c.missing)
-            PaintMissingRings(p, at(m.from), at(m.to), truthColour(), size);
+            PaintMissingRings(p, at(m.from), at(m.to), ink, size);
     // A right piece of a single sample (a stroke crossing the truth) stays as
     // its extra neighbours draw it: a dot would claim more than it scored.
     for (const Piece &piece : c.parts)
         if (piece.kind == PieceKind::Extra && piece.from != piece.to)
-            PaintExtra(p, at(piece.from), at(piece.to), strokeColour(), size);
+            PaintExtra(p, at(piece.from), at(piece.to), ink, size);
     for (const Piece &piece : c.parts)
         if (piece.kind == PieceKind::Right && piece.from != piece.to)
-            PaintRight(p, at(piece.from), at(piece.to), strokeColour());
+            PaintRight(p, at(piece.from), at(piece.to), ink);
     p.setRenderHint(QPainter::Antialiasing, false);
 }
 
@@ -297,7 +310,8 @@ void SheetWidget::paintMistake(QPainter &p) const
     bold.setBold(true);
     const QRect margin(4, 2, width() - 8, LatticeMin * m_lattice.CellHeight - markRadius() - 5);
     PaintMarginText(p, margin, bold, QFontInfo(font()).pixelSize(), SmallestFont,
-                    margin.width() / (m_nameShown ? 2 : 1), m_marks.mistake, truthColour().darker(130), Qt::AlignRight);
+                    margin.width() / (m_nameShown ? 2 : 1), m_marks.mistake, ToQColor(markColours().mistake),
+                    Qt::AlignRight);
 }
 
 void SheetWidget::paintCounts(QPainter &p, const SheetClassification &c) const
@@ -338,24 +352,25 @@ void SheetWidget::paintCounts(QPainter &p, const SheetClassification &c) const
     size.ring = std::max(2.0, px / 4.0);
     size.cross = std::max(2.0, px / 4.0);
     size.step = glyph;
+    const MarkInk ink = markInk();
     const int midY = strip.center().y();
     int x = strip.left() + (strip.width() - total) / 2;
     for (int i = 0; i < 3; ++i) {
         const QPointF a(x + 2, midY);
         const QPointF b(x + glyph - 2, midY);
         switch (i) {
-        case 0: PaintRight(p, a, b, strokeColour()); break;
-        case 1: PaintExtra(p, a, b, strokeColour(), size); break;
+        case 0: PaintRight(p, a, b, ink); break;
+        case 1: PaintExtra(p, a, b, ink, size); break;
         default:
             p.setRenderHint(QPainter::Antialiasing, false);
             p.setPen(Pen(truthColour(), LineWidth));
             p.drawLine(a, b);
-            PaintMissingRings(p, a, b, truthColour(), size);
+            PaintMissingRings(p, a, b, ink, size);
             break;
         }
         x += glyph + gap;
         p.setRenderHint(QPainter::Antialiasing, true);
-        p.setPen(InkColour);
+        p.setPen(ToQColor(colours().ink));
         const QString text = i < 2 ? words[i] + separator : words[i];
         p.drawText(QRect(x, strip.top(), fm.horizontalAdvance(text) + 1, strip.height()), Qt::AlignVCenter, text);
         x += fm.horizontalAdvance(text);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/look/look.h"
 #include "core/sheets/classify.h"
 #include "core/sheets/lattice.h"
 #include "core/sheets/sheetinput.h"
@@ -11,6 +12,10 @@
 
 #include <optional>
 #include <vector>
+
+namespace SheetMarksPaint {
+struct MarkInk;
+}
 
 // What the rules want shown over a sheet besides the drawing itself.
 struct SheetMarks {
@@ -41,8 +46,8 @@ struct SheetMarks {
 // focus and the pointer elsewhere the sheet looks as it always has. The three
 // kinds of piece differ in line style as well as in colour (right: thick with a
 // dark edge; extra: dashed with crosses; missing: the true line with light
-// rings), so they read without colour too, and the colour-blind-safe palette
-// only swaps the colours.
+// rings), so they read without colour too; the colour-blind-safe palette and
+// Dark only swap the colours.
 class SheetWidget : public QWidget {
     Q_OBJECT
 public:
@@ -62,6 +67,9 @@ public:
     const SheetMarks &marks() const { return m_marks; }
     void setSafePalette(bool safe);
     bool safePalette() const { return m_safePalette; }
+    // Light or Dark: every colour of the sheet comes from the look's table.
+    void setScheme(Scheme scheme);
+    Scheme scheme() const { return m_scheme; }
     // The sheet's name in the strip above its dots, saying where it sees the
     // figure from. Off by default: the plain sheet stays as it always was.
     void setNameShown(bool shown);
@@ -69,17 +77,11 @@ public:
     // Where a sheet sees the figure from, as the start view has it (x to the
     // right, y up, z towards the player): "from the front" and so on.
     static QString viewpoint(Sheet sheet);
-    // The colours of the truth and of the strokes in the palette in use.
-    QColor truthColour() const { return m_safePalette ? SafeTrueColour : TrueColour; }
-    QColor strokeColour() const { return m_safePalette ? SafeStrokeColour : StrokeColour; }
-
-    static const QColor Background;
-    static const QColor StrokeColour;
-    static const QColor TrueColour;
-    static const QColor SafeStrokeColour;
-    static const QColor SafeTrueColour;
-    static const QColor HintColour;
-    static QColor AxisColour(int figureAxis);
+    // The sheet's colours in the scheme shown, and its marks' in the palette in use.
+    const SheetColours &colours() const { return ColoursOf(m_scheme).sheet; }
+    const MarkColours &markColours() const { return colours().Marks(m_safePalette); }
+    QColor truthColour() const;
+    QColor strokeColour() const;
 
     // What the sheet shows, as a screen reader is told it: the strokes of
     // slots 1..lastShownSlot(), marked as shownClassification() says (none
@@ -132,6 +134,7 @@ private:
     bool mistakeShown() const { return input().IsRevealed() && !m_marks.mistake.isEmpty(); }
     void paintName(QPainter &p) const;
     QString legend() const;
+    SheetMarksPaint::MarkInk markInk() const;
     void describe();
 
     Sheet m_sheet;
@@ -142,6 +145,7 @@ private:
     bool m_rubberShown = false;
     SheetMarks m_marks;
     bool m_safePalette = false;
+    Scheme m_scheme = Scheme::Light;
     bool m_nameShown = false;
     std::optional<Piece> m_linked;
     std::optional<LatticePoint> m_snap;  // where a click would go, while the pointer is over the sheet

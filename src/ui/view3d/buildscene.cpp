@@ -3,7 +3,6 @@
 #include "core/figure/figure.h"
 #include "core/turn/game.h"
 #include "core/view3d/viewprojection.h"
-#include "ui/sheets/sheetwidget.h"
 
 #include <GL/gl.h>
 
@@ -16,37 +15,24 @@
 
 namespace {
 
-struct Rgb {
-    GLfloat r, g, b;
-};
-
 // White dots read on the blue and on every line colour; the far ones are a
 // little see-through as well as smaller, so the lattice's depth reads at a
 // glance. Sizes are pixels at 100 %.
-constexpr Rgb DotColour{1.0f, 1.0f, 1.0f};
 constexpr float NearDotSize = 9.0f;
 constexpr float FarDotSize = 3.0f;
 constexpr float FarDotAlpha = 0.55f;
 
-// Lines and marks of the build exercise get a dark edge, so the sheets'
-// colours (the safe palette's blue above all) stand out on the blue.
-constexpr Rgb InkColour{0.1f, 0.1f, 0.12f};
+// Lines and marks of the build exercise get a dark edge (the view's ink), so
+// the sheets' colours (the safe palette's blue above all) stand out on the blue.
 constexpr float EdgeWidth = 1.0f;  // each side
-// The walk's start: a dark disk around a white dot.
-constexpr Rgb StartColour{0.12f, 0.08f, 0.35f};
+// The walk's start: a disk around a dot.
 constexpr float StartMarkSize = 17.0f;
 constexpr float StartDotSize = 7.0f;
 // A begun segment's start: a disk in the stroke colour.
 constexpr float BegunMarkSize = 13.0f;
 // The cursor: a bright ring, drawn last.
-constexpr Rgb CursorColour{1.0f, 0.95f, 0.2f};
 constexpr float CursorRadius = 11.0f;
 constexpr float CursorWidth = 2.5f;
-
-Rgb ToRgb(const QColor &c)
-{
-    return {static_cast<GLfloat>(c.redF()), static_cast<GLfloat>(c.greenF()), static_cast<GLfloat>(c.blueF())};
-}
 
 void Vertex(LatticePoint3 p)
 {
@@ -66,7 +52,7 @@ struct Line3 {
 // width costs about as much as a hundred lines, so each pass is one batch of
 // lines and one of points, each point once (in the colour of the last line
 // that ends there).
-void DrawEdged(const std::vector<Line3> &lines, GLfloat width, GLfloat edge)
+void DrawEdged(const std::vector<Line3> &lines, GLfloat width, GLfloat edge, const Rgb &ink)
 {
     std::array<const Rgb *, LatticePointCount> ends{};
     for (const Line3 &l : lines)
@@ -76,7 +62,7 @@ void DrawEdged(const std::vector<Line3> &lines, GLfloat width, GLfloat edge)
         glLineWidth(w);
         glBegin(GL_LINES);
         for (const Line3 &l : lines) {
-            const Rgb &c = core ? l.colour : InkColour;
+            const Rgb &c = core ? l.colour : ink;
             glColor3f(c.r, c.g, c.b);
             Vertex(l.from);
             Vertex(l.to);
@@ -88,7 +74,7 @@ void DrawEdged(const std::vector<Line3> &lines, GLfloat width, GLfloat edge)
             const Rgb *colour = ends[static_cast<std::size_t>(i)];
             if (!colour)
                 continue;
-            const Rgb &c = core ? *colour : InkColour;
+            const Rgb &c = core ? *colour : ink;
             glColor3f(c.r, c.g, c.b);
             Vertex(LatticePoint3{i / 25, i / 5 % 5, i % 5});
         }
@@ -155,7 +141,8 @@ void Ring(const ScreenPoint &at, float radius, GLfloat width, const Rgb &c)
 // ones fade as well. One batch, because a change of point size per dot would
 // cost more than all the lines of the figure. Without attenuation (OpenGL
 // before 1.4) every dot takes the middle size.
-void DrawLatticeDots(const ViewProjection &view, GLfloat scale, PFNGLPOINTPARAMETERFVPROC pointParameters)
+void DrawLatticeDots(const ViewProjection &view, GLfloat scale, PFNGLPOINTPARAMETERFVPROC pointParameters,
+                     const Rgb &dot)
 {
     std::array<std::pair<float, int>, LatticePointCount> byDepth{};
     std::size_t count = 0;
@@ -183,7 +170,7 @@ void DrawLatticeDots(const ViewProjection &view, GLfloat scale, PFNGLPOINTPARAME
     for (std::size_t k = 0; k < count; ++k) {
         const auto [depth, i] = byDepth[k];
         const float nearness = range > 1e-3f ? (farthest - depth) / range : 1.0f;
-        glColor4f(DotColour.r, DotColour.g, DotColour.b, FarDotAlpha + (1 - FarDotAlpha) * nearness);
+        glColor4f(dot.r, dot.g, dot.b, FarDotAlpha + (1 - FarDotAlpha) * nearness);
         Vertex(LatticePoint3{i / 25, i / 5 % 5, i % 5});
     }
     glEnd();
@@ -198,13 +185,15 @@ void DrawLatticeDots(const ViewProjection &view, GLfloat scale, PFNGLPOINTPARAME
 void BuildScene::Draw() const
 {
     const BuildInput &in = game.Builder();
-    const Rgb stroke = ToRgb(safePalette ? SheetWidget::SafeStrokeColour : SheetWidget::StrokeColour);
-    const Rgb truth = ToRgb(safePalette ? SheetWidget::SafeTrueColour : SheetWidget::TrueColour);
-    const Rgb hint = ToRgb(SheetWidget::HintColour);
+    const MarkColours &marks = colours.sheet.Marks(safePalette);
+    const Rgb &stroke = marks.stroke;
+    const Rgb &truth = marks.truth;
+    const Rgb &hint = colours.sheet.hint;
+    const ViewColours &own = colours.view;
     const GLfloat edge = EdgeWidth * scale;
 
     glEnable(GL_POINT_SMOOTH);
-    DrawLatticeDots(view, scale, reinterpret_cast<PFNGLPOINTPARAMETERFVPROC>(pointParameters));
+    DrawLatticeDots(view, scale, reinterpret_cast<PFNGLPOINTPARAMETERFVPROC>(pointParameters), own.dot);
 
     // The generated walk first, under the player's figure.
     if (showGenerated) {
@@ -217,13 +206,13 @@ void BuildScene::Draw() const
             if (from && to && from != to)
                 walk.push_back({*from, *to, truth});
         }
-        DrawEdged(walk, lineWidth, edge);
+        DrawEdged(walk, lineWidth, edge, own.ink);
     }
     if (showBuilt) {
         std::vector<Line3> built;
         for (const BuiltSegment &b : game.Built().Segments())
             built.push_back({b.from, b.to, b.hint ? hint : stroke});
-        DrawEdged(built, lineWidth, edge);
+        DrawEdged(built, lineWidth, edge, own.ink);
     }
 
     // The rubber band: dashed, to tell it from what is built.
@@ -231,7 +220,7 @@ void BuildScene::Draw() const
         glEnable(GL_LINE_STIPPLE);
         glLineStipple(std::max(1, static_cast<int>(std::lround(scale))), 0x0FFF);
         for (const bool core : {false, true}) {
-            const Rgb &c = core ? stroke : InkColour;
+            const Rgb &c = core ? stroke : own.ink;
             glLineWidth(core ? lineWidth : lineWidth + 2 * edge);
             glBegin(GL_LINES);
             glColor3f(c.r, c.g, c.b);
@@ -246,18 +235,18 @@ void BuildScene::Draw() const
         const PixelPass pixels(framebuffer, widget, viewportSide);
         const ScreenPoint start = view.Project(WalkStartPoint);
         if (view.Visible(start)) {
-            Disk(start, StartMarkSize * scale, StartColour);
-            Disk(start, StartDotSize * scale, DotColour);
+            Disk(start, StartMarkSize * scale, own.start);
+            Disk(start, StartDotSize * scale, own.dot);
         }
         const ScreenPoint begun = view.Project(in.BegunAt());
         if (bandEnd && view.Visible(begun)) {
-            Disk(begun, (BegunMarkSize + 2 * EdgeWidth) * scale, InkColour);
+            Disk(begun, (BegunMarkSize + 2 * EdgeWidth) * scale, own.ink);
             Disk(begun, BegunMarkSize * scale, stroke);
         }
         const ScreenPoint cursor = view.Project(in.Cursor());
         if (!in.Locked() && view.Visible(cursor)) {
-            Ring(cursor, CursorRadius, (CursorWidth + 2 * EdgeWidth) * scale, InkColour);
-            Ring(cursor, CursorRadius, CursorWidth * scale, CursorColour);
+            Ring(cursor, CursorRadius, (CursorWidth + 2 * EdgeWidth) * scale, own.ink);
+            Ring(cursor, CursorRadius, CursorWidth * scale, own.cursor);
         }
     }
     glDisable(GL_POINT_SMOOTH);

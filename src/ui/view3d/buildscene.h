@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/build/builtfigure.h"
+#include "core/look/look.h"
 
 #include <QSize>
 #include <QtGlobal>
@@ -22,6 +23,7 @@ struct BuildScene {
     const ViewProjection &view;
     float scale = 1;      // device pixels per pixel at 100 %
     float lineWidth = 1;  // the segments' width, in device pixels
+    const LookColours &colours;  // built segments take the sheets' stroke colours
     bool safePalette = false;
     bool showGenerated = false;  // the generated walk, under the player's figure
     bool showBuilt = true;       // the player's segments

@@ -3,6 +3,7 @@
 #include "core/figure/figure.h"
 #include "core/turn/game.h"
 #include "core/view3d/viewprojection.h"
+#include "ui/app/applook.h"
 #include "ui/view3d/buildscene.h"
 
 #include <QOffscreenSurface>
@@ -18,25 +19,14 @@
 
 namespace {
 
-struct Rgb {
-    GLfloat r, g, b;
-};
-constexpr Rgb BackgroundColour{0.1f, 0.5f, 0.75f};
-constexpr Rgb FrameColour{0.7f, 0.75f, 0.75f};
-constexpr Rgb WalkColour{0.2f, 0.25f, 0.75f};
-constexpr Rgb HighlightColour{1.0f, 1.0f, 1.0f};
-
-// The edges that leave the corner (-10, -10, -10) stand for the axes, in the
-// sheets' colours for x, y and z; they are drawn over the frame in this order.
+// The edges that leave the corner (-10, -10, -10) stand for the axes, in
+// colours near the sheets' for x, y and z; they are drawn over the frame in
+// this order: y, z, x.
 struct AxisEdge {
     int entry;
-    Rgb colour;
+    std::size_t axis;
 };
-constexpr AxisEdge AxisEdges[] = {
-    {4, {0.5f, 0.9f, 0.9f}},
-    {8, {0.9f, 0.9f, 0.5f}},
-    {1, {0.9f, 0.5f, 0.9f}},
-};
+constexpr AxisEdge AxisEdges[] = {{4, 1}, {8, 2}, {1, 0}};
 
 // The axis edges and the walk are drawn this much wider than the frame so the
 // walk stands out.
@@ -168,6 +158,14 @@ void FigureView::setSafePalette(bool safe)
     if (safe == m_safePalette)
         return;
     m_safePalette = safe;
+    update();
+}
+
+void FigureView::setScheme(Scheme scheme)
+{
+    if (scheme == m_scheme)
+        return;
+    m_scheme = scheme;
     update();
 }
 
@@ -323,7 +321,8 @@ void FigureView::paintEvent(QPaintEvent *)
     QPainter p(this);
     const QImage picture = render();
     if (picture.isNull()) {
-        p.fillRect(rect(), QColor::fromRgbF(BackgroundColour.r, BackgroundColour.g, BackgroundColour.b));
+        const Rgb &background = ColoursOf(m_scheme).view.background;
+        p.fillRect(rect(), QColor::fromRgbF(background.r, background.g, background.b));
     } else {
         p.drawImage(0, 0, picture);
         m_lastPicture = picture;
@@ -360,7 +359,8 @@ void FigureView::paintGL()
     glEnable(GL_SCISSOR_TEST);
     glScissor(0, 0, side, side);
     glViewport(0, 0, side, side);
-    glClearColor(BackgroundColour.r, BackgroundColour.g, BackgroundColour.b, 1.0f);
+    const ViewColours &colours = ColoursOf(m_scheme).view;
+    glClearColor(colours.background.r, colours.background.g, colours.background.b, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
 
     glMatrixMode(GL_PROJECTION);
@@ -394,22 +394,22 @@ void FigureView::paintGL()
     const Figure &figure = m_game.CurrentFigure();
     glLineWidth(static_cast<GLfloat>(m_camera.LineWidth) * scale);
     for (int i = 1; i <= 10; ++i)
-        DrawEntry(figure.entry[static_cast<std::size_t>(i)], FrameColour);
+        DrawEntry(figure.entry[static_cast<std::size_t>(i)], colours.frame);
 
     glLineWidth(static_cast<GLfloat>(m_camera.LineWidth + ExtraWidth) * scale);
     for (const AxisEdge &a : AxisEdges)
-        DrawEntry(figure.entry[static_cast<std::size_t>(a.entry)], a.colour);
+        DrawEntry(figure.entry[static_cast<std::size_t>(a.entry)], colours.axes[a.axis]);
     if (building()) {
         paintBuild(projection(), scale);
     } else {
         m_bandDrawn.reset();
         for (int i = Figure::FirstShown; i <= figure.LastShown(); ++i)
-            DrawEntry(figure.entry[static_cast<std::size_t>(i)], WalkColour);
+            DrawEntry(figure.entry[static_cast<std::size_t>(i)], colours.walk);
     }
     // What a sheet's piece stands for, lit over everything.
     glLineWidth(static_cast<GLfloat>(m_camera.LineWidth + ExtraWidth + 2) * scale);
     for (const FigureSegment &s : m_highlight)
-        DrawEntry(s, HighlightColour);
+        DrawEntry(s, colours.highlight);
 
     glPopMatrix();
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
@@ -429,6 +429,7 @@ void FigureView::paintBuild(const ViewProjection &view, GLfloat scale)
         .scale = scale,
         // As wide as the walk in the views exercise.
         .lineWidth = static_cast<GLfloat>(m_camera.LineWidth + ExtraWidth) * scale,
+        .colours = ColoursOf(m_scheme),
         .safePalette = m_safePalette,
         .showGenerated = checked && m_shown != Shown::Yours,
         .showBuilt = !checked || m_shown != Shown::Generated,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/build/builtfigure.h"
+#include "core/look/look.h"
 #include "core/view3d/camera.h"
 
 #include <QImage>
@@ -19,8 +20,9 @@ class QOpenGLFramebufferObject;
 class ViewProjection;
 
 // The 3D view of the board's figure: a blue square with the grey frame, its
-// three axis edges in the sheets' axis colours and the walk in dark blue,
-// drawn with fixed-function OpenGL. Dragging with any button turns the camera,
+// three axis edges in the sheets' axis colours and the walk in dark blue (in
+// Light; Dark has a near-black square and a light blue walk), drawn with
+// fixed-function OpenGL. Dragging with any button turns the camera,
 // the wheel zooms, and the sheet views show the figure as a sheet does.
 // The view draws into an offscreen framebuffer and paints the picture as an
 // ordinary widget, so the main window never needs OpenGL to compose itself:
@@ -86,6 +88,9 @@ public:
     // The sheets' colour-blind-safe colours for the built and true figures.
     void setSafePalette(bool safe);
     bool safePalette() const { return m_safePalette; }
+    // Light or Dark: the view's colours come from the look's table.
+    void setScheme(Scheme scheme);
+    Scheme scheme() const { return m_scheme; }
 
     // Mouse handling shared with the strip of the window beside the view;
     // positions are in the window's coordinates so both agree.
@@ -157,6 +162,7 @@ private:
     std::vector<FigureSegment> m_highlight;
     Shown m_shown = Shown::Both;
     bool m_safePalette = false;
+    Scheme m_scheme = Scheme::Light;
     std::optional<QPointF> m_pointer;   // over the view, in its own coordinates
     bool m_keysMovedLast = false;       // the band goes to the cursor, not the pointer
     std::optional<QPointF> m_leftPress; // where a left-button press may become a click

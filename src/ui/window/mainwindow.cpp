@@ -1,5 +1,6 @@
 #include "ui/window/mainwindow.h"
 
+#include "ui/app/applook.h"
 #include "ui/app/cueplayer.h"
 #include "ui/app/mistaketext.h"
 
@@ -44,7 +45,7 @@ MainWindow::MainWindow(const QString &dataDir, const QString &resultsPath, QWidg
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QStringLiteral("Trivisto"));
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, SheetWidget::Background);
+    pal.setColor(QPalette::Window, ToQColor(ColoursOf(Scheme::Light).sheet.background));
     setPalette(pal);
     setAutoFillBackground(true);
     QFont f = font();
@@ -213,11 +214,9 @@ void MainWindow::applySettings(const GameSettings &settings)
     m_view->camera().LineWidth = settings.lineWidth;
     m_view->update();
     m_cues->setEnabled(settings.sound);
-    for (SheetWidget *w : m_sheets) {
-        w->setSafePalette(settings.safePalette);
+    for (SheetWidget *w : m_sheets)
         w->setNameShown(settings.nameSheets || m_guide->namesShown());
-    }
-    m_view->setSafePalette(settings.safePalette);
+    applyLook(settings);
     if (settings.exercise != m_turn->session().ChosenExercise())
         m_turn->chooseExercise(settings.exercise);
 }

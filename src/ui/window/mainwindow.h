@@ -108,6 +108,9 @@ private:
     void onAboutTriggered();
     void onEscapePressed();
     void onSettingsTriggered();
+    // Light or Dark, and the palette after Check, at once everywhere
+    // (windowlook.cpp).
+    void applyLook(const GameSettings &settings);
     void onOpenCodeTriggered();
     void onLineWidthChanged();
     // Asks before a code or today's figure ends a sitting; true to go on.
