@@ -4,32 +4,32 @@
 <context>
     <name>AboutDialog</name>
     <message>
-        <location filename="../src/ui/dialogs/aboutdialog.cpp" line="39"/>
+        <location filename="../src/ui/dialogs/aboutdialog.cpp" line="26"/>
         <source>How to play Trivisto</source>
         <translation>Как играть в Trivisto</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/aboutdialog.cpp" line="56"/>
+        <location filename="../src/ui/dialogs/aboutdialog.cpp" line="68"/>
         <source>Version %1, licensed under the GNU GPL 3.0 or later. Built with Qt %2, running on Qt %3.</source>
         <translation>Версия %1, распространяется по лицензии GNU GPL 3.0 или более поздней. Собрано с Qt %2, работает на Qt %3.</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/aboutdialog.cpp" line="65"/>
+        <location filename="../src/ui/dialogs/aboutdialog.cpp" line="77"/>
         <source>Help</source>
         <translation>Справка</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/aboutdialog.cpp" line="68"/>
+        <location filename="../src/ui/dialogs/aboutdialog.cpp" line="80"/>
         <source>OK</source>
         <translation>ОК</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/aboutdialog.cpp" line="116"/>
+        <location filename="../src/ui/dialogs/aboutdialog.cpp" line="129"/>
         <source>Trivisto</source>
         <translation>Trivisto</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/aboutdialog.cpp" line="117"/>
+        <location filename="../src/ui/dialogs/aboutdialog.cpp" line="130"/>
         <source>The help text %1 is missing or cannot be read.</source>
         <translation>Текст справки %1 отсутствует или не читается.</translation>
     </message>
@@ -46,7 +46,7 @@
     <name>AssignmentFlow</name>
     <message>
         <location filename="../src/ui/window/assignmentflow.cpp" line="37"/>
-        <location filename="../src/ui/window/assignmentflow.cpp" line="121"/>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="138"/>
         <source>Assignment</source>
         <translation>Задание</translation>
     </message>
@@ -66,68 +66,68 @@
         <translation>Задания Trivisto</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/assignmentflow.cpp" line="92"/>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="108"/>
         <source>The assignment %1 is open in another copy of Trivisto.</source>
         <translation>Задание «%1» уже открыто в другой копии Trivisto.</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/assignmentflow.cpp" line="94"/>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="110"/>
         <source>The assignment could not be locked for this copy: %1</source>
         <translation>Не удалось заблокировать задание для этой копии: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/assignmentflow.cpp" line="101"/>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="117"/>
         <source>No free name is left for a result file of %1 in %2.</source>
         <translation>В папке %2 не осталось свободного имени для файла результата задания «%1».</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/assignmentflow.cpp" line="111"/>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="128"/>
         <source>Results go to %1</source>
         <translation>Результаты сохраняются в %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/assignmentflow.cpp" line="122"/>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="139"/>
         <source>Leave the assignment? What you checked stays in %1, and opening the assignment again goes on where you stopped.</source>
         <translation>Выйти из задания? Всё проверенное останется в %1, а если снова открыть задание, оно продолжится с того же места.</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/assignmentflow.cpp" line="138"/>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="155"/>
         <source>%1: figure %2 of %3</source>
         <translation>%1: фигура %2 из %3</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/assignmentflow.cpp" line="151"/>
-        <location filename="../src/ui/window/assignmentflow.cpp" line="172"/>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="168"/>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="189"/>
         <source>Result saved in %1</source>
         <translation>Результат сохранён в %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/assignmentflow.cpp" line="153"/>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="170"/>
         <source>The result could not be saved in %1: %2. It is kept while the game runs; Save Result As... can save it elsewhere.</source>
         <translation>Не удалось сохранить результат в %1: %2. Он хранится, пока игра запущена; командой «Сохранить результат как...» его можно сохранить в другом месте.</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/assignmentflow.cpp" line="162"/>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="179"/>
         <source>Open an assignment first: its result is saved as you check each figure.</source>
         <translation>Сначала откройте задание: его результат сохраняется при проверке каждой фигуры.</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/assignmentflow.cpp" line="165"/>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="182"/>
         <source>Save Result As</source>
         <translation>Сохранить результат как</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/assignmentflow.cpp" line="166"/>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="183"/>
         <source>Trivisto results</source>
         <translation>Результаты Trivisto</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/assignmentflow.cpp" line="174"/>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="191"/>
         <source>The result could not be saved in %1: %2</source>
         <translation>Не удалось сохранить результат в %1: %2</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/assignmentflow.cpp" line="184"/>
+        <location filename="../src/ui/window/assignmentflow.cpp" line="201"/>
         <source>The assignment is over: your results are in %1</source>
         <translation>Задание завершено: ваши результаты в %1</translation>
     </message>
@@ -718,147 +718,162 @@ Checked: %5</source>
     </message>
     <message>
         <location filename="../src/ui/app/commandline.cpp" line="83"/>
+        <source>Continue the unfinished turn of the last game.</source>
+        <translation>Продолжить незаконченный ход прошлой игры.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/commandline.cpp" line="86"/>
         <source>Play this exercise: views (draw the three views, the default) or build (build the figure from its views).</source>
         <translation>Упражнение: views (нарисовать три вида, по умолчанию) или build (построить фигуру по её видам).</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="95"/>
+        <location filename="../src/ui/app/commandline.cpp" line="98"/>
         <source>Write a new assignment to FILE, with --title, --levels and --count.</source>
         <translation>Записать новое задание в FILE; нужны --title, --levels и --count.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="97"/>
+        <location filename="../src/ui/app/commandline.cpp" line="100"/>
         <source>The new assignment&apos;s title.</source>
         <translation>Название нового задания.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="99"/>
+        <location filename="../src/ui/app/commandline.cpp" line="102"/>
         <source>The levels of its figures, as LOW-HIGH (0 to %1).</source>
         <translation>Уровни его фигур: LOW-HIGH (от 0 до %1).</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="101"/>
+        <location filename="../src/ui/app/commandline.cpp" line="104"/>
         <source>How many figures it holds (1 to %1).</source>
         <translation>Сколько в нём фигур (от 1 до %1).</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="102"/>
+        <location filename="../src/ui/app/commandline.cpp" line="105"/>
         <source>Allow no hints in it.</source>
         <translation>Запретить в нём подсказки.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="103"/>
+        <location filename="../src/ui/app/commandline.cpp" line="106"/>
         <source>Allow no peeks in it.</source>
         <translation>Запретить в нём подглядывание.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="105"/>
+        <location filename="../src/ui/app/commandline.cpp" line="108"/>
         <source>The day it is due, as YYYY-MM-DD.</source>
         <translation>Срок сдачи: ГГГГ-ММ-ДД.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="107"/>
+        <location filename="../src/ui/app/commandline.cpp" line="110"/>
         <source>Write the class table of the result files and folders given to the file of --csv.</source>
         <translation>Записать таблицу класса по данным файлам и папкам результатов в файл из --csv.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="110"/>
+        <location filename="../src/ui/app/commandline.cpp" line="113"/>
         <source>The class table&apos;s CSV file.</source>
         <translation>Файл CSV для таблицы класса.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="112"/>
+        <location filename="../src/ui/app/commandline.cpp" line="115"/>
         <source>Write the assignment&apos;s worksheet to the PDF file of --pdf.</source>
         <translation>Записать рабочие листы задания в файл PDF из --pdf.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="114"/>
+        <location filename="../src/ui/app/commandline.cpp" line="117"/>
         <source>The worksheet&apos;s PDF file.</source>
         <translation>Файл PDF для рабочих листов.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="118"/>
+        <location filename="../src/ui/app/commandline.cpp" line="121"/>
         <source>An assignment to play (.trivisto-assignment).</source>
         <translation>Задание для игры (.trivisto-assignment).</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="125"/>
+        <location filename="../src/ui/app/commandline.cpp" line="128"/>
         <source>Try &apos;trivisto --help&apos; for the options.</source>
         <translation>Список параметров: «trivisto --help».</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="154"/>
+        <location filename="../src/ui/app/commandline.cpp" line="157"/>
         <source>Give only one of --make-assignment, --class-report and --print-assignment.</source>
         <translation>Укажите только одно из: --make-assignment, --class-report, --print-assignment.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="160"/>
+        <location filename="../src/ui/app/commandline.cpp" line="163"/>
         <source>--%1 goes with --%2.</source>
         <translation>--%1 указывается только вместе с --%2.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="164"/>
+        <location filename="../src/ui/app/commandline.cpp" line="167"/>
         <source>--%1 is for playing, not for --%2.</source>
         <translation>--%1 — для игры, а не для --%2.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="167"/>
-        <location filename="../src/ui/app/commandline.cpp" line="223"/>
+        <location filename="../src/ui/app/commandline.cpp" line="170"/>
+        <location filename="../src/ui/app/commandline.cpp" line="226"/>
         <source>Unexpected argument: %1</source>
         <translation>Неизвестный аргумент: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="174"/>
+        <location filename="../src/ui/app/commandline.cpp" line="177"/>
         <source>--make-assignment needs --%1.</source>
         <translation>Для --make-assignment нужен --%1.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="183"/>
+        <location filename="../src/ui/app/commandline.cpp" line="186"/>
         <source>The levels must be LOW-HIGH with 0 &lt;= LOW &lt;= HIGH &lt;= %1, not &apos;%2&apos;.</source>
         <translation>Уровни задаются как LOW-HIGH, где 0 &lt;= LOW &lt;= HIGH &lt;= %1, а не «%2».</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="189"/>
+        <location filename="../src/ui/app/commandline.cpp" line="192"/>
         <source>The count must be a whole number from 1 to %1, not &apos;%2&apos;.</source>
         <translation>Число фигур должно быть целым от 1 до %1, а не «%2».</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="197"/>
+        <location filename="../src/ui/app/commandline.cpp" line="200"/>
         <source>The due date must be a day as YYYY-MM-DD, not &apos;%1&apos;.</source>
         <translation>Срок сдачи должен быть датой вида YYYY-MM-DD, а не «%1».</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="204"/>
+        <location filename="../src/ui/app/commandline.cpp" line="207"/>
         <source>--class-report needs result files or folders after the assignment.</source>
         <translation>Для --class-report после задания нужны файлы или папки с результатами.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="206"/>
+        <location filename="../src/ui/app/commandline.cpp" line="209"/>
         <source>--class-report needs --csv.</source>
         <translation>Для --class-report нужен --csv.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="215"/>
+        <location filename="../src/ui/app/commandline.cpp" line="218"/>
         <source>--print-assignment needs --pdf.</source>
         <translation>Для --print-assignment нужен --pdf.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="226"/>
+        <location filename="../src/ui/app/commandline.cpp" line="229"/>
         <source>An assignment file and --puzzle exclude each other.</source>
         <translation>Файл задания и --puzzle нельзя указывать вместе.</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="233"/>
+        <location filename="../src/ui/app/commandline.cpp" line="231"/>
+        <source>An assignment file and --continue exclude each other.</source>
+        <translation>Файл задания и --continue нельзя указывать вместе.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/commandline.cpp" line="235"/>
+        <source>--puzzle and --continue exclude each other.</source>
+        <translation>--puzzle и --continue нельзя указывать вместе.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/app/commandline.cpp" line="241"/>
         <source>The level must be a whole number from 0 to %1, not &apos;%2&apos;.</source>
         <translation>Уровень должен быть целым числом от 0 до %1, а не «%2».</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="239"/>
+        <location filename="../src/ui/app/commandline.cpp" line="247"/>
         <source>Puzzle code &apos;%1&apos;: %2</source>
         <translation>Код задачи «%1»: %2</translation>
     </message>
     <message>
-        <location filename="../src/ui/app/commandline.cpp" line="145"/>
+        <location filename="../src/ui/app/commandline.cpp" line="148"/>
         <source>The exercise must be views or build, not &apos;%1&apos;.</source>
         <translation>Упражнение должно быть views или build, а не «%1».</translation>
     </message>
@@ -877,211 +892,216 @@ Checked: %5</source>
     </message>
     <message>
         <location filename="../src/ui/window/commands.cpp" line="27"/>
+        <source>Continue Last Turn</source>
+        <translation>Продолжить прошлый ход</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/commands.cpp" line="29"/>
         <source>Check</source>
         <translation>Проверка</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="28"/>
+        <location filename="../src/ui/window/commands.cpp" line="30"/>
         <source>Today&apos;s Figure</source>
         <translation>Фигура дня</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="29"/>
+        <location filename="../src/ui/window/commands.cpp" line="31"/>
         <source>Open Puzzle Code...</source>
         <translation>Ввести код задачи...</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="30"/>
+        <location filename="../src/ui/window/commands.cpp" line="32"/>
         <source>Copy Puzzle Code</source>
         <translation>Копировать код задачи</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="31"/>
+        <location filename="../src/ui/window/commands.cpp" line="33"/>
         <source>Assessment...</source>
         <translation>Испытание...</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="32"/>
+        <location filename="../src/ui/window/commands.cpp" line="34"/>
         <source>High Scores</source>
         <translation>Рекорды</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="33"/>
+        <location filename="../src/ui/window/commands.cpp" line="35"/>
         <source>Statistics</source>
         <translation>Статистика</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="34"/>
+        <location filename="../src/ui/window/commands.cpp" line="36"/>
         <source>Quit</source>
         <translation>Выход</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="35"/>
+        <location filename="../src/ui/window/commands.cpp" line="37"/>
         <source>Draw the views</source>
         <translation>Нарисовать виды</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="36"/>
+        <location filename="../src/ui/window/commands.cpp" line="38"/>
         <source>Build the figure</source>
         <translation>Построить фигуру</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="43"/>
+        <location filename="../src/ui/window/commands.cpp" line="45"/>
         <source>Your Figure, the Generated One or Both</source>
         <translation>Ваша фигура, фигура игры или обе</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="46"/>
+        <location filename="../src/ui/window/commands.cpp" line="48"/>
         <source>Undo</source>
         <translation>Отменить</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="47"/>
+        <location filename="../src/ui/window/commands.cpp" line="49"/>
         <source>Redo</source>
         <translation>Повторить</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="57"/>
+        <location filename="../src/ui/window/commands.cpp" line="59"/>
         <source>Clear Sheet</source>
         <translation>Очистить лист</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="58"/>
+        <location filename="../src/ui/window/commands.cpp" line="60"/>
         <source>Hint (costs %1 points)</source>
         <translation>Подсказка (стоит %1 очков)</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="59"/>
+        <location filename="../src/ui/window/commands.cpp" line="61"/>
         <source>Peek (costs %1 points)</source>
         <translation>Подсмотреть (стоит %1 очков)</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="61"/>
+        <location filename="../src/ui/window/commands.cpp" line="63"/>
         <source>Full Screen</source>
         <translation>Полноэкранный режим</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="63"/>
+        <location filename="../src/ui/window/commands.cpp" line="65"/>
         <source>View as Sheet X (from the front)</source>
         <translation>Вид как на листе X (спереди)</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="64"/>
+        <location filename="../src/ui/window/commands.cpp" line="66"/>
         <source>View as Sheet Y (from below)</source>
         <translation>Вид как на листе Y (снизу)</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="65"/>
+        <location filename="../src/ui/window/commands.cpp" line="67"/>
         <source>View as Sheet Z (from the right, on its side)</source>
         <translation>Вид как на листе Z (справа, на боку)</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="66"/>
+        <location filename="../src/ui/window/commands.cpp" line="68"/>
         <source>Start View</source>
         <translation>Исходный вид</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="67"/>
+        <location filename="../src/ui/window/commands.cpp" line="69"/>
         <source>Thinner Lines</source>
         <translation>Тоньше линии</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="68"/>
+        <location filename="../src/ui/window/commands.cpp" line="70"/>
         <source>Thicker Lines</source>
         <translation>Толще линии</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="70"/>
+        <location filename="../src/ui/window/commands.cpp" line="72"/>
         <source>Redraw the View</source>
         <translation>Перерисовать вид</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="72"/>
+        <location filename="../src/ui/window/commands.cpp" line="74"/>
         <source>Open Assignment...</source>
         <translation>Открыть задание...</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="73"/>
+        <location filename="../src/ui/window/commands.cpp" line="75"/>
         <source>Save Result As...</source>
         <translation>Сохранить результат как...</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="74"/>
+        <location filename="../src/ui/window/commands.cpp" line="76"/>
         <source>New Assignment...</source>
         <translation>Новое задание...</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="75"/>
+        <location filename="../src/ui/window/commands.cpp" line="77"/>
         <source>Class Results...</source>
         <translation>Результаты класса...</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="76"/>
+        <location filename="../src/ui/window/commands.cpp" line="78"/>
         <source>Print Assignment...</source>
         <translation>Печать задания...</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="77"/>
+        <location filename="../src/ui/window/commands.cpp" line="79"/>
         <source>Export Worksheet...</source>
         <translation>Экспорт рабочего листа...</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="80"/>
+        <location filename="../src/ui/window/commands.cpp" line="82"/>
         <source>Settings...</source>
         <translation>Настройки...</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="81"/>
+        <location filename="../src/ui/window/commands.cpp" line="83"/>
         <source>Manual</source>
         <translation>Руководство</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="82"/>
+        <location filename="../src/ui/window/commands.cpp" line="84"/>
         <source>Guide</source>
         <translation>Обучение</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="83"/>
+        <location filename="../src/ui/window/commands.cpp" line="85"/>
         <source>About Trivisto</source>
         <translation>О программе Trivisto</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="84"/>
+        <location filename="../src/ui/window/commands.cpp" line="86"/>
         <source>Cancel Stroke or Close</source>
         <translation>Отменить линию или закрыть окно</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="100"/>
+        <location filename="../src/ui/window/commands.cpp" line="102"/>
         <source>&amp;Game</source>
         <translation>&amp;Игра</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="104"/>
+        <location filename="../src/ui/window/commands.cpp" line="106"/>
         <source>E&amp;xercise</source>
         <translation>&amp;Упражнение</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="110"/>
+        <location filename="../src/ui/window/commands.cpp" line="112"/>
         <source>&amp;Assignment</source>
         <translation>&amp;Задание</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="116"/>
+        <location filename="../src/ui/window/commands.cpp" line="118"/>
         <source>&amp;Edit</source>
         <translation>&amp;Правка</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="117"/>
+        <location filename="../src/ui/window/commands.cpp" line="119"/>
         <source>&amp;View</source>
         <translation>&amp;Вид</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="119"/>
+        <location filename="../src/ui/window/commands.cpp" line="121"/>
         <source>&amp;Settings</source>
         <translation>&amp;Настройки</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/commands.cpp" line="120"/>
+        <location filename="../src/ui/window/commands.cpp" line="122"/>
         <source>&amp;Help</source>
         <translation>&amp;Справка</translation>
     </message>
@@ -1089,118 +1109,118 @@ Checked: %5</source>
 <context>
     <name>ControlPanel</name>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="91"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="80"/>
         <source>New</source>
         <translation>Ход</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="92"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="81"/>
         <source>Check</source>
         <translation>Проверка</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="93"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="82"/>
         <source>End</source>
         <translation>Конец</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="94"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="83"/>
         <source>About</source>
         <translation>Автор</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="97"/>
-        <location filename="../src/ui/window/controlpanel.cpp" line="102"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="86"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="91"/>
         <source>Level</source>
         <translation>Уровень</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="101"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="90"/>
         <source>Level: more walk segments from the next New on</source>
         <translation>Уровень: чем выше, тем больше звеньев у ломаной (со следующего хода)</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="123"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="115"/>
         <source>Menu</source>
         <translation>Меню</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="171"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="166"/>
         <source>Checked after 1 second</source>
         <translation>Проверено через 1 с</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="171"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="166"/>
         <source>Checked after %1 seconds</source>
         <translation>Проверено через %1 с</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="172"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="167"/>
         <source>Right %1   Wrong %2   Score %3</source>
         <translation>Верно %1   Неверно %2   Счёт %3</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="174"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="169"/>
         <source>   after help %1</source>
         <translation>   с учётом помощи %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="177"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="172"/>
         <source>Time %1 s</source>
         <translation>Время %1 с</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="181"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="176"/>
         <source>Cursor (%1, %2, %3)</source>
         <translation>Курсор (%1, %2, %3)</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="188"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="184"/>
         <source>Help so far: -%1 points</source>
         <translation>За помощь: -%1 очков</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="191"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="187"/>
         <source>Best score %1</source>
         <translation>Лучший счёт %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="196"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="192"/>
         <source>Assessment figure %1 of %2</source>
         <translation>Испытание: фигура %1 из %2</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="198"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="194"/>
         <source>Daily figure %1</source>
         <translation>Фигура дня %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="198"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="194"/>
         <source>Puzzle %1</source>
         <translation>Задача %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="223"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="216"/>
         <source>Try level %1</source>
         <translation>Уровень %1 ↑</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="224"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="217"/>
         <source>Ease to level %1</source>
         <translation>Уровень %1 ↓</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="226"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="219"/>
         <source>Your rating expects about the target accuracy at level %1: that level for the next New?</source>
         <translation>Ваш рейтинг ожидает целевую точность примерно на уровне %1: взять этот уровень для следующего хода?</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="230"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="223"/>
         <source>Your last turns at this level went well: one level up for the next New?</source>
         <translation>Последние ходы на этом уровне удались. Поднять уровень на единицу со следующего хода?</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/controlpanel.cpp" line="231"/>
+        <location filename="../src/ui/window/controlpanel.cpp" line="224"/>
         <source>Your last turns at this level were hard: one level down for the next New?</source>
         <translation>Последние ходы на этом уровне дались тяжело. Снизить уровень на единицу со следующего хода?</translation>
     </message>
@@ -1257,44 +1277,54 @@ Start the assessment now?</source>
         <translation>Фигура игры</translation>
     </message>
     <message>
-        <location filename="../src/ui/view3d/figureview.cpp" line="209"/>
+        <location filename="../src/ui/view3d/figureview.cpp" line="212"/>
         <source>The figure in 3D</source>
         <translation>Фигура в 3D</translation>
     </message>
     <message>
-        <location filename="../src/ui/view3d/figureview.cpp" line="210"/>
+        <location filename="../src/ui/view3d/figureview.cpp" line="213"/>
         <source>Drag to turn it, the wheel zooms; X, Y and Z show it as the sheets do, R returns to the start view.</source>
         <translation>Перетащите мышью, чтобы повернуть её; колесо меняет масштаб; X, Y и Z показывают её так, как листы, R возвращает начальный вид.</translation>
     </message>
     <message>
-        <location filename="../src/ui/view3d/figureview.cpp" line="213"/>
+        <location filename="../src/ui/view3d/figureview.cpp" line="216"/>
         <source>The figure you build in 3D</source>
         <translation>Фигура, которую вы строите в 3D</translation>
     </message>
     <message>
-        <location filename="../src/ui/view3d/figureview.cpp" line="214"/>
+        <location filename="../src/ui/view3d/figureview.cpp" line="217"/>
         <source>Click a point of the lattice to begin a segment, and a point on one of the axis lines through it to end it. The arrow keys and Page Up and Page Down move the cursor, Space presses at it. Drag to turn the view, the wheel zooms; X, Y and Z show it as the sheets do, R returns to the start view.</source>
         <translation>Щёлкните по точке решётки, чтобы начать отрезок, и по точке на одной из осевых линий через неё, чтобы закончить его. Стрелки, Page Up и Page Down двигают курсор, пробел нажимает в нём. Перетащите мышью, чтобы повернуть вид; колесо меняет масштаб; X, Y и Z показывают фигуру так, как листы, R возвращает начальный вид.</translation>
     </message>
     <message>
-        <location filename="../src/ui/view3d/figureview.cpp" line="221"/>
+        <location filename="../src/ui/view3d/figureview.cpp" line="224"/>
         <source>Checked: the generated figure is shown under yours.</source>
         <translation>Проверено: фигура игры показана под вашей.</translation>
     </message>
     <message>
-        <location filename="../src/ui/view3d/figureview.cpp" line="222"/>
+        <location filename="../src/ui/view3d/figureview.cpp" line="225"/>
         <source>Checked: your figure alone is shown.</source>
         <translation>Проверено: показана только ваша фигура.</translation>
     </message>
     <message>
-        <location filename="../src/ui/view3d/figureview.cpp" line="223"/>
+        <location filename="../src/ui/view3d/figureview.cpp" line="226"/>
         <source>Checked: the generated figure alone is shown.</source>
         <translation>Проверено: показана только фигура игры.</translation>
     </message>
     <message>
-        <location filename="../src/ui/view3d/figureview.cpp" line="225"/>
+        <location filename="../src/ui/view3d/figureview.cpp" line="228"/>
         <source>G shows both, yours alone or the generated one alone.</source>
         <translation>G показывает обе фигуры, только вашу или только фигуру игры.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/view3d/figureview.cpp" line="232"/>
+        <source>Segments built: %1.</source>
+        <translation>Построено отрезков: %1.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/view3d/figureview.cpp" line="232"/>
+        <source>Segments shown: %1.</source>
+        <translation>Показано отрезков: %1.</translation>
     </message>
 </context>
 <context>
@@ -1456,17 +1486,27 @@ Start the assessment now?</source>
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../src/ui/window/mainwindow.cpp" line="87"/>
+        <location filename="../src/ui/window/mainwindowcommands.cpp" line="35"/>
         <source>Puzzle code %1 copied</source>
         <translation>Код задачи %1 скопирован</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/mainwindow.cpp" line="153"/>
+        <location filename="../src/ui/window/mainwindowcommands.cpp" line="104"/>
+        <source>The last turn goes on where it stopped</source>
+        <translation>Прошлый ход продолжается с того же места</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/mainwindowcommands.cpp" line="112"/>
+        <source>Your last turn is kept: Game &gt; Continue Last Turn</source>
+        <translation>Прошлый ход сохранён: Игра &gt; Продолжить прошлый ход</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/mainwindow.cpp" line="81"/>
         <source>Your figure fits all three views</source>
         <translation>Ваша фигура подходит ко всем трём видам</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/mainwindow.cpp" line="154"/>
+        <location filename="../src/ui/window/mainwindow.cpp" line="82"/>
         <source>Both figures fit all three views: G shows each</source>
         <translation>Обе фигуры подходят ко всем трём видам: G показывает каждую</translation>
     </message>
@@ -2015,61 +2055,91 @@ The form is kept as it was: save again into another folder or under another name
     </message>
     <message>
         <location filename="../src/ui/dialogs/settingsdialog.cpp" line="30"/>
+        <source>Continue the last turn at start</source>
+        <translation>Продолжать прошлый ход при запуске</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="32"/>
+        <source>A turn left unfinished goes on where it stopped when the game starts again.</source>
+        <translation>Незаконченный ход продолжается с того же места при следующем запуске игры.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="33"/>
         <source>Colour-blind-safe colours after Check</source>
         <translation>Цвета для дальтоников после проверки</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="32"/>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="37"/>
+        <source>Light</source>
+        <translation>Светлое</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="38"/>
+        <source>Dark</source>
+        <translation>Тёмное</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="39"/>
+        <source>Follow the desktop</source>
+        <translation>Как на рабочем столе</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="40"/>
         <source>Name the sheets</source>
         <translation>Подписывать листы</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="34"/>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="42"/>
         <source>Each sheet shows above its dots where it sees the figure from.</source>
         <translation>Над точками каждого листа написано, откуда он видит фигуру.</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="35"/>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="43"/>
         <source>Choose figures for me</source>
         <translation>Подбирать фигуры для меня</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="37"/>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="45"/>
         <source>New picks a figure at or around your level that your rating expects you to get about as right as the target.</source>
         <translation>«Ход» подбирает фигуру вашего или соседнего уровня, которую ваш рейтинг ожидает решить примерно с целевой точностью.</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="45"/>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="53"/>
         <source>The share of a figure&apos;s points you aim to get right: figures chosen for you and the suggested level aim at it.</source>
         <translation>Доля точек фигуры, которую вы хотите рисовать верно: на неё нацелены подобранные фигуры и совет сменить уровень.</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="49"/>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="57"/>
         <source>The system&apos;s language</source>
         <translation>Язык системы</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="52"/>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="60"/>
         <source>A new language shows from the next start.</source>
         <translation>Новый язык появится после перезапуска игры.</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="56"/>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="64"/>
         <source>Level for new figures:</source>
         <translation>Уровень новых фигур:</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="57"/>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="65"/>
         <source>Line width of the 3D view:</source>
         <translation>Толщина линий объёмного вида:</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="63"/>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="70"/>
+        <source>Look:</source>
+        <translation>Оформление:</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="73"/>
         <source>Target accuracy:</source>
         <translation>Целевая точность:</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="64"/>
+        <location filename="../src/ui/dialogs/settingsdialog.cpp" line="74"/>
         <source>Language:</source>
         <translation>Язык:</translation>
     </message>
@@ -2077,80 +2147,108 @@ The form is kept as it was: save again into another folder or under another name
 <context>
     <name>SettingsStore</name>
     <message>
-        <location filename="../src/ui/app/settings.cpp" line="72"/>
+        <location filename="../src/ui/app/settings.cpp" line="77"/>
         <source>Your settings could not be saved in %1. The game goes on with them until it ends.</source>
         <translation>Не удалось сохранить настройки в %1. До выхода из игры они продолжат действовать.</translation>
     </message>
 </context>
 <context>
+    <name>SheetAccessible</name>
+    <message>
+        <location filename="../src/ui/sheets/sheetaccessible.cpp" line="93"/>
+        <source>dot at column %1 row %2</source>
+        <translation>точка в столбце %1, строке %2</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/sheets/sheetaccessible.cpp" line="94"/>
+        <source>from column %1 row %2 to column %3 row %4</source>
+        <translation>от столбца %1, строки %2 до столбца %3, строки %4</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/sheets/sheetaccessible.cpp" line="111"/>
+        <source>%1, partly right, partly extra</source>
+        <translation>%1, частью верная, частью лишняя</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/sheets/sheetaccessible.cpp" line="113"/>
+        <source>%1, right</source>
+        <translation>%1, верная</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/sheets/sheetaccessible.cpp" line="115"/>
+        <source>%1, extra</source>
+        <translation>%1, лишняя</translation>
+    </message>
+</context>
+<context>
     <name>SheetWidget</name>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="57"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="43"/>
         <source>Sheet X, from the front: x to the right, y up</source>
         <translation>Лист X, спереди: x вправо, y вверх</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="58"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="44"/>
         <source>Sheet Y, from below: x to the right, z up</source>
         <translation>Лист Y, снизу: x вправо, z вверх</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="59"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="45"/>
         <source>Sheet Z, from the right, on its side: y to the right, z up</source>
         <translation>Лист Z, справа, на боку: y вправо, z вверх</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="67"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="53"/>
         <source>from the front</source>
         <translation>спереди</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="68"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="54"/>
         <source>from below</source>
         <translation>снизу</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="69"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="55"/>
         <source>from the right, on its side</source>
         <translation>справа, на боку</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="102"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="113"/>
         <source>Draw a line by clicking, or pressing Space, at its start and again at its end. The arrow keys move the keyboard cursor.</source>
         <translation>Чтобы провести линию, щёлкните мышью или нажмите пробел в её начале и ещё раз в конце. Клавиши со стрелками двигают клавиатурный курсор.</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="104"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="115"/>
         <source>This view of the figure is given: build the figure in the 3D view so that it looks like this from here.</source>
         <translation>Это заданный вид фигуры: постройте фигуру в объёмном виде так, чтобы отсюда она выглядела так же.</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="109"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="120"/>
         <source>Checked: right %1, extra %2, missing %3 sample points.</source>
         <translation>Проверено. Контрольных точек: верных — %1, лишних — %2, пропущенных — %3.</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="118"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="129"/>
         <source>blue</source>
         <translation>синяя</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="118"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="129"/>
         <source>green</source>
         <translation>зелёная</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="119"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="130"/>
         <source>orange</source>
         <translation>оранжевая</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="119"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="130"/>
         <source>red</source>
         <translation>красная</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="120"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="131"/>
         <source>Right: thick %1 line with a dark edge, drawn on the true projection.
 Extra: dashed %1 line with crosses, drawn off it.
 Missing: %2 line with light rings, true but not drawn.
@@ -2161,23 +2259,23 @@ The numbers below count sample points.</source>
 Числа внизу — количество контрольных точек.</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="256"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="276"/>
         <location filename="../src/ui/print/paperdrawing.cpp" line="181"/>
         <source>Sheet %1: %2</source>
         <translation>Лист %1: %2</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="302"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="325"/>
         <source>Right %1</source>
         <translation>Верно %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="302"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="325"/>
         <source>Extra %1</source>
         <translation>Лишнее %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/sheets/sheetwidget.cpp" line="303"/>
+        <location filename="../src/ui/sheets/sheetwidget.cpp" line="326"/>
         <source>Missing %1</source>
         <translation>Пропущено %1</translation>
     </message>
@@ -2185,72 +2283,72 @@ The numbers below count sample points.</source>
 <context>
     <name>StatisticsDialog</name>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="36"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="37"/>
         <source>Statistics</source>
         <translation>Статистика</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="50"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="51"/>
         <source>Last 7 days</source>
         <translation>Последние 7 дней</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="51"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="52"/>
         <source>Last 30 days</source>
         <translation>Последние 30 дней</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="52"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="53"/>
         <source>Last 365 days</source>
         <translation>Последние 365 дней</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="53"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="54"/>
         <source>All time</source>
         <translation>За всё время</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="55"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="56"/>
         <source>Export CSV...</source>
         <translation>Экспорт в CSV...</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="73"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="74"/>
         <source>Level:</source>
         <translation>Уровень:</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="75"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="76"/>
         <source>Period:</source>
         <translation>Период:</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="145"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="146"/>
         <source>All levels</source>
         <translation>Все уровни</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="152"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="153"/>
         <source>Level %1</source>
         <translation>Уровень %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="202"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="203"/>
         <source>The turn history is unavailable, so there is nothing to show.</source>
         <translation>История ходов недоступна, поэтому показать нечего.</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="207"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="208"/>
         <source>1 turn</source>
         <translation>Ходов: 1</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="208"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="209"/>
         <source>Daily streak: 1 day</source>
         <translation>Дней подряд: 1</translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="207"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="208"/>
         <source>%n turns</source>
         <translation>
             <numerusform>%n ход</numerusform>
@@ -2259,37 +2357,37 @@ The numbers below count sample points.</source>
         </translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="43"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="44"/>
         <source>Both exercises</source>
         <translation>Оба упражнения</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="44"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="45"/>
         <source>Draw the views</source>
         <translation>Нарисовать виды</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="45"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="46"/>
         <source>Build the figure</source>
         <translation>Построить фигуру</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="71"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="72"/>
         <source>Exercise:</source>
         <translation>Упражнение:</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="93"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="94"/>
         <source>Progress</source>
         <translation>Успехи</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="117"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="118"/>
         <source>Coach</source>
         <translation>Тренер</translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="208"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="209"/>
         <source>Daily streak: %n days</source>
         <translation>
             <numerusform>Дней подряд: %n</numerusform>
@@ -2298,126 +2396,126 @@ The numbers below count sample points.</source>
         </translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="212"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="213"/>
         <source>%1 on sheet %2 (%3)</source>
         <translation>%1 на листе %2 (%3)</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="215"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="216"/>
         <source>No mistake named in the last 30 days.</source>
         <translation>За последние 30 дней ошибок не названо.</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="216"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="217"/>
         <source>Mistakes named most in the last 30 days: %1.</source>
         <translation>Чаще всего за последние 30 дней: %1.</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="219"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="220"/>
         <source>Final score per day</source>
         <translation>Итоговый счёт по дням</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="221"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="222"/>
         <source>Average of the day</source>
         <translation>Среднее за день</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="224"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="225"/>
         <source>Average of %1 days</source>
         <translation>Среднее за %1 дн.</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="235"/>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="336"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="236"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="344"/>
         <source>Score</source>
         <translation>Счёт</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="241"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="242"/>
         <source>Accuracy (%)</source>
         <translation>Точность (%)</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="253"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="254"/>
         <source>Accuracy per sheet</source>
         <translation>Точность по листам</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="254"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="255"/>
         <source>Right of all points counted, %</source>
         <translation>Доля верных точек, %</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="255"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="256"/>
         <source>X (x,y)</source>
         <translation>X (x,y)</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="255"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="256"/>
         <source>Y (x,z)</source>
         <translation>Y (x,z)</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="255"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="256"/>
         <source>Z (y,z)</source>
         <translation>Z (y,z)</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="266"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="267"/>
         <source>Accuracy per sheet (hardest: %1)</source>
         <translation>Точность (труднее всего: %1)</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="250"/>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="272"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="251"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="273"/>
         <source>%</source>
         <translation>%</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="277"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="278"/>
         <source>Average seconds per level</source>
         <translation>Среднее время по уровням, с</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="278"/>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="289"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="279"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="297"/>
         <source>Seconds</source>
         <translation>Секунды</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="294"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="302"/>
         <source>Turns per day</source>
         <translation>Ходов за день</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="296"/>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="308"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="304"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="316"/>
         <source>Turns</source>
         <translation>Ходы</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="320"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="328"/>
         <source>Assessment sittings: no sitting yet</source>
         <translation>Испытания: пока ни одного</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="321"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="329"/>
         <source>Assessment sittings: total final score</source>
         <translation>Испытания: итоговый счёт</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="352"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="360"/>
         <source>The turn history is unavailable, so there is nothing to export.</source>
         <translation>История ходов недоступна, поэтому экспортировать нечего.</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="364"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="372"/>
         <source>Export the turn history</source>
         <translation>Экспорт истории ходов</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="366"/>
+        <location filename="../src/ui/dialogs/statisticsdialog.cpp" line="374"/>
         <source>CSV files (*.csv);;All files (*)</source>
         <translation>Файлы CSV (*.csv);;Все файлы (*)</translation>
     </message>
@@ -2469,65 +2567,84 @@ The numbers below count sample points.</source>
 <context>
     <name>TurnController</name>
     <message>
-        <location filename="../src/ui/window/turncontroller.cpp" line="224"/>
+        <location filename="../src/ui/window/turncontroller.cpp" line="256"/>
         <source>A segment runs along x, y or z: end it on a line through its beginning</source>
         <translation>Отрезок идёт вдоль x, y или z: закончите его на линии через его начало</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/turncontroller.cpp" line="226"/>
-        <location filename="../src/ui/window/turncontroller.cpp" line="351"/>
+        <location filename="../src/ui/window/turncontroller.cpp" line="258"/>
+        <location filename="../src/ui/window/turncontroller.cpp" line="383"/>
         <source>The figure holds at most %1 segments</source>
         <translation>В фигуре может быть не больше %1 отрезков</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/turncontroller.cpp" line="228"/>
+        <location filename="../src/ui/window/turncontroller.cpp" line="260"/>
         <source>Erase a segment</source>
         <translation>стирание отрезка</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/turncontroller.cpp" line="228"/>
+        <location filename="../src/ui/window/turncontroller.cpp" line="46"/>
+        <location filename="../src/ui/window/turncontroller.cpp" line="260"/>
         <source>Build a segment</source>
         <translation>постройку отрезка</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/turncontroller.cpp" line="268"/>
+        <location filename="../src/ui/window/turncontroller.cpp" line="300"/>
         <source>No record: this figure was seen before</source>
         <translation>Не рекорд: эта фигура уже встречалась</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/turncontroller.cpp" line="324"/>
+        <location filename="../src/ui/window/turncontroller.cpp" line="50"/>
         <source>Draw a stroke</source>
         <translation>рисование линии</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/turncontroller.cpp" line="334"/>
+        <location filename="../src/ui/window/turncontroller.cpp" line="45"/>
         <source>Clear a sheet</source>
         <translation>очистку листа</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/turncontroller.cpp" line="346"/>
+        <location filename="../src/ui/window/turncontroller.cpp" line="378"/>
         <source>No hint left: every step of the figure is built</source>
         <translation>Подсказок больше нет: все шаги фигуры построены</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/turncontroller.cpp" line="347"/>
+        <location filename="../src/ui/window/turncontroller.cpp" line="379"/>
         <source>No hint left: every line is drawn or shown</source>
         <translation>Подсказок больше нет: все линии нарисованы или показаны</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/turncontroller.cpp" line="349"/>
+        <location filename="../src/ui/window/turncontroller.cpp" line="381"/>
         <source>This assignment allows no hints</source>
         <translation>В этом задании подсказки запрещены</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/turncontroller.cpp" line="357"/>
+        <location filename="../src/ui/window/turncontroller.cpp" line="47"/>
         <source>Hint</source>
         <translation>подсказку</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/turncontroller.cpp" line="370"/>
+        <location filename="../src/ui/window/turncontroller.cpp" line="402"/>
         <source>This assignment allows no peeks</source>
         <translation>В этом задании подглядывание запрещено</translation>
+    </message>
+</context>
+<context>
+    <name>TurnKeeper</name>
+    <message>
+        <location filename="../src/ui/window/turnkeeper.cpp" line="40"/>
+        <source>The unfinished turn of an earlier game could not be read, so it cannot be continued.</source>
+        <translation>Незаконченный ход прошлой игры не удалось прочитать, поэтому его нельзя продолжить.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/turnkeeper.cpp" line="41"/>
+        <source>The unfinished turn of an earlier game could not be read, so it cannot be continued. The file was set aside as %1.</source>
+        <translation>Незаконченный ход прошлой игры не удалось прочитать, поэтому его нельзя продолжить. Файл отложен как %1.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/turnkeeper.cpp" line="89"/>
+        <source>The turn could not be saved for later in %1: %2. The game goes on.</source>
+        <translation>Ход не удалось сохранить на потом в %1: %2. Игра продолжается.</translation>
     </message>
 </context>
 <context>
@@ -2602,17 +2719,17 @@ The numbers below count sample points.</source>
 <context>
     <name>main</name>
     <message>
-        <location filename="../src/main.cpp" line="84"/>
+        <location filename="../src/main.cpp" line="90"/>
         <source>The folder %1 could not be made, so records and the history cannot be kept this time. The game goes on.</source>
         <translation>Не удалось создать папку %1, поэтому рекорды и история ходов на этот раз не сохранятся. Игру можно продолжать.</translation>
     </message>
     <message>
-        <location filename="../src/main.cpp" line="97"/>
+        <location filename="../src/main.cpp" line="103"/>
         <source>Another copy of Trivisto is running</source>
         <translation>Уже запущена другая копия Trivisto</translation>
     </message>
     <message>
-        <location filename="../src/main.cpp" line="98"/>
+        <location filename="../src/main.cpp" line="104"/>
         <source>Trivisto could not lock its data folder: %1</source>
         <translation>Trivisto не удалось заблокировать папку данных: %1</translation>
     </message>
