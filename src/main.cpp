@@ -106,7 +106,10 @@ int main(int argc, char *argv[])
     // The last game's unfinished turn waits to be continued, at once when
     // asked for, unless the command line names this run's figure.
     const bool named = commandLine.puzzle || commandLine.assignmentFile;
-    window.keepTurns(where.recordsDir, lock.Held(), commandLine.continueTurn || (settings.continueAtStart && !named));
+    const bool continued =
+        window.keepTurns(where.recordsDir, lock.Held(), commandLine.continueTurn || (settings.continueAtStart && !named));
+    if (commandLine.continueTurn && lock.Held() && !continued)
+        window.showNotice(QApplication::translate("main", "There is no unfinished turn to continue"));
     window.showAsSettled();
     // The student's name is asked over the game's window, once it shows.
     if (commandLine.assignmentFile)

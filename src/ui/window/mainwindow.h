@@ -70,8 +70,8 @@ public:
     void startAtLevel(int level);
     // Keeps the turn in play for a later run in folder, when this copy holds
     // the instance lock, and offers the last run's unfinished turn (or
-    // continues it at once).
-    void keepTurns(const QString &folder, bool lockHeld, bool continueNow);
+    // continues it at once, returning whether it did).
+    bool keepTurns(const QString &folder, bool lockHeld, bool continueNow);
     TurnKeeper *keeper() const { return m_keeper; }
     // How long the status line offers the last turn after the start.
     static constexpr int KeptOfferMs = 60000;

@@ -91,7 +91,7 @@ void MainWindow::onOtherFigure()
     m_panel->showNotice(m_view->shownText());
 }
 
-void MainWindow::keepTurns(const QString &folder, bool lockHeld, bool continueNow)
+bool MainWindow::keepTurns(const QString &folder, bool lockHeld, bool continueNow)
 {
     connect(m_keeper, &TurnKeeper::keptChanged, m_commands->continueTurn, &QAction::setEnabled);
     connect(m_keeper, &TurnKeeper::problem, m_dialogs, &DialogFlows::warn);
@@ -105,19 +105,19 @@ void MainWindow::keepTurns(const QString &folder, bool lockHeld, bool continueNo
     });
     m_keeper->start(folder, lockHeld);
     if (!m_keeper->hasKept())
-        return;
+        return false;
     if (continueNow)
-        m_keeper->continueKept();
-    else
-        m_panel->showNoticeFor(tr("Your last turn is kept: Game > Continue Last Turn"), KeptOfferMs);
+        return m_keeper->continueKept();
+    m_panel->showNoticeFor(tr("Your last turn is kept: Game > Continue Last Turn"), KeptOfferMs);
+    return false;
 }
 
 void MainWindow::onContinueTriggered()
 {
-    if (m_turn->inAssessment() && !game().Checked() && !m_dialogs->askLeaveAssessment()) {
-        activate();
+    // The turn in play is kept in its place, but a sitting or an assignment
+    // is left as by any other figure: the player says so first.
+    if (!game().Checked() && !mayLeaveAssessment())
         return;
-    }
     m_keeper->continueKept();
     activate();
 }
