@@ -75,12 +75,12 @@ mode="$(awk '$6 == "./usr/games/trivisto" {print $1}' <<<"$listing")"
 root="$tmp/root"
 linted="$tmp/linted/$(basename "$deb")"
 mkdir -p "$(dirname "$linted")"
-"$dpkg_deb" -R "$deb" "$root"
-mkdir -p "$root/usr/share/lintian/overrides"
-cp "$overrides" "$root/usr/share/lintian/overrides/trivisto"
-(cd "$root" && md5sum usr/share/lintian/overrides/trivisto >>DEBIAN/md5sums)
-if ! "$dpkg_deb" --root-owner-group -b "$root" "$linted" >/dev/null; then
-    fail "the .deb could not be packed again with the lintian overrides"
+if ! { "$dpkg_deb" -R "$deb" "$root" &&
+    mkdir -p "$root/usr/share/lintian/overrides" &&
+    cp "$overrides" "$root/usr/share/lintian/overrides/trivisto" &&
+    (cd "$root" && md5sum usr/share/lintian/overrides/trivisto >>DEBIAN/md5sums) &&
+    "$dpkg_deb" --root-owner-group -b "$root" "$linted" >/dev/null; }; then
+    fail "the .deb could not be packed again with the lintian overrides $overrides"
 elif ! "$lintian" --fail-on error,warning "$linted"; then
     fail "lintian finds errors or warnings in the .deb (above)"
 fi
