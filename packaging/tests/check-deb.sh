@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # check-deb.sh --cpack CPACK --config CPackConfig.cmake --dpkg-deb DPKG_DEB
+#   --lintian LINTIAN --overrides FILE
 #   --version V --maintainer M --depends "pkg,pkg" [--absent PATH]... -- PATH...
 # Packs the build into a .deb in a temporary folder, then checks the control
 # data an installer relies on (section, maintainer, version, the Depends that
-# make the program start on a bare system) and that every PATH, relative to
-# /usr, is in the package and no --absent PATH is.
+# make the program start on a bare system), that every PATH, relative to
+# /usr, is in the package and no --absent PATH is, and that lintian finds no
+# error and no warning beyond the overrides FILE (debian/'s for the package).
 set -uo pipefail
 absent=()
 while [ $# -gt 0 ]; do
@@ -12,6 +14,8 @@ while [ $# -gt 0 ]; do
     --cpack) cpack=$2; shift 2 ;;
     --config) config=$2; shift 2 ;;
     --dpkg-deb) dpkg_deb=$2; shift 2 ;;
+    --lintian) lintian=$2; shift 2 ;;
+    --overrides) overrides=$2; shift 2 ;;
     --version) version=$2; shift 2 ;;
     --maintainer) maintainer=$2; shift 2 ;;
     --depends) depends=$2; shift 2 ;;
@@ -63,8 +67,23 @@ for p in "${absent[@]}"; do
         fail "the package holds /usr/$p, which it must not"
     fi
 done
-mode="$(awk '$6 == "./usr/bin/trivisto" {print $1}' <<<"$listing")"
-[ "$mode" = "-rwxr-xr-x" ] || fail "/usr/bin/trivisto has mode '$mode', not -rwxr-xr-x"
+mode="$(awk '$6 == "./usr/games/trivisto" {print $1}' <<<"$listing")"
+[ "$mode" = "-rwxr-xr-x" ] || fail "/usr/games/trivisto has mode '$mode', not -rwxr-xr-x"
+
+# lintian reads overrides from the package, where dh_lintian puts them in
+# the Debian build: the same file goes into a copy of this one.
+root="$tmp/root"
+linted="$tmp/linted/$(basename "$deb")"
+mkdir -p "$(dirname "$linted")"
+if ! { "$dpkg_deb" -R "$deb" "$root" &&
+    mkdir -p "$root/usr/share/lintian/overrides" &&
+    cp "$overrides" "$root/usr/share/lintian/overrides/trivisto" &&
+    (cd "$root" && md5sum usr/share/lintian/overrides/trivisto >>DEBIAN/md5sums) &&
+    "$dpkg_deb" --root-owner-group -b "$root" "$linted" >/dev/null; }; then
+    fail "the .deb could not be packed again with the lintian overrides $overrides"
+elif ! "$lintian" --fail-on error,warning "$linted"; then
+    fail "lintian finds errors or warnings in the .deb (above)"
+fi
 
 [ "$failed" -eq 0 ] && echo "ok: $(basename "$deb")"
 exit "$failed"

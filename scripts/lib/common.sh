@@ -6,7 +6,7 @@
 # SQLite, nlohmann-json and OpenSSL's libcrypto for the classroom files, the
 # virtual X server the GUI tests run in and xdotool to drive it,
 # poppler's PDF tools that read the printed worksheets back, and the checkers
-# of the desktop entry, metadata, manual page and Debian package.
+# of the desktop entry, metadata, manual page and Debian package (lintian).
 TRIVISTO_PACKAGES=(
     cmake g++ make pkg-config file
     qt6-base-dev qt6-base-private-dev qt6-multimedia-dev libqt6opengl6-dev qt6-qpa-plugins
@@ -14,7 +14,7 @@ TRIVISTO_PACKAGES=(
     libsqlite3-dev nlohmann-json3-dev libssl-dev
     libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri
     xvfb xauth xdotool fonts-dejavu-core librsvg2-bin poppler-utils
-    desktop-file-utils appstream shared-mime-info man-db groff-base dpkg-dev
+    desktop-file-utils appstream shared-mime-info man-db groff-base dpkg-dev lintian
 )
 
 # Only scripts/bench needs these: Google Benchmark, and jq for its JSON output.

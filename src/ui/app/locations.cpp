@@ -16,7 +16,9 @@ GameLocations FindLocations(const QString &programDir, const QString &playerData
 {
     const QDir bin(programDir);
     const QString shared = bin.absoluteFilePath(QStringLiteral("../share/trivisto"));
-    if (bin.dirName() == QLatin1String("bin") && QFileInfo(shared).isDir())
+    // Installed: in bin/, or in games/ where Debian keeps games (/usr/games).
+    const bool installDir = bin.dirName() == QLatin1String("bin") || bin.dirName() == QLatin1String("games");
+    if (installDir && QFileInfo(shared).isDir())
         return {WithSeparator(shared), WithSeparator(playerDataDir), true};
     const QString here = WithSeparator(programDir);
     return {here, here, false};
