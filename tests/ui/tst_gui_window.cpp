@@ -969,7 +969,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("output");  // expected in standard output or error
         QTest::newRow("help") << QStringList{"--help"} << 0 << "Usage: trivisto [options] [FILE]";
-        QTest::newRow("version") << QStringList{"--version"} << 0 << "trivisto 1.1.0";
+        QTest::newRow("version") << QStringList{"--version"} << 0 << "trivisto 1.2.0";
         QTest::newRow("level too high") << QStringList{"--level", "85"} << 2 << "from 0 to 84";
         QTest::newRow("level not a number") << QStringList{"--level=x"} << 2 << "from 0 to 84";
         QTest::newRow("unknown option") << QStringList{"--colour"} << 2 << "colour";
@@ -993,7 +993,7 @@ private Q_SLOTS:
         QTest::newRow("unknown exercise") << QStringList{"--exercise", "draw"} << 2 << "views or build";
         // Qt's own options are Qt's: a session manager restarts the game with -session.
         QTest::newRow("restart by the session manager")
-            << QStringList{"-session", "10d2e3f4a5b6c7", "--version"} << 0 << "trivisto 1.1.0";
+            << QStringList{"-session", "10d2e3f4a5b6c7", "--version"} << 0 << "trivisto 1.2.0";
         QTest::newRow("Qt's options with values, in both forms")
             << QStringList{"-name", "tv", "--title", "Trivisto", "-platformpluginpath", "/nowhere",
                            "-qmljsdebugger=port:3768", "--help"} << 0 << "--puzzle <CODE>";
