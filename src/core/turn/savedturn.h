@@ -50,6 +50,8 @@ struct SavedTurn {
     std::vector<EditHistory::Entry> edits;
     std::size_t editPosition = 0;
 
+    // The assessment sitting the turn belongs to: its id, the figure played
+    // and the results so far.
     struct Sitting {
         std::int64_t id = 0;
         std::size_t figure = 0;

@@ -302,11 +302,7 @@ private:
     std::optional<int> m_helpSeconds;
     std::optional<int> m_helpStrokes;
 
-    struct Sitting {
-        std::int64_t id = 0;
-        std::size_t figure = 0;
-        AssessmentResult result;
-    };
+    using Sitting = SavedTurn::Sitting;
     std::optional<Sitting> m_sitting;
 
     struct AssignmentPlay {

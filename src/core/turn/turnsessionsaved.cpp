@@ -29,8 +29,7 @@ SavedTurn TurnSession::Snapshot() const
             t.strokes[Index(s)] = m_game.Input(s).Strokes();
     t.edits = m_edits.Entries();
     t.editPosition = m_edits.Position();
-    if (m_sitting)
-        t.sitting = SavedTurn::Sitting{m_sitting->id, m_sitting->figure, m_sitting->result};
+    t.sitting = m_sitting;
     if (m_assignment && m_origin == Origin::Assignment)
         t.assignment = SavedTurn::AssignmentPlace{{}, m_assignment->assignment.id, m_assignment->result.student,
                                                   m_assignment->figure};
@@ -54,8 +53,7 @@ void TurnSession::Continue(const SavedTurn &turn, const Assignment *assignment, 
     m_sitting.reset();
     m_assignment.reset();
     Origin origin = turn.origin;
-    if (turn.sitting)
-        m_sitting = Sitting{turn.sitting->id, turn.sitting->figure, turn.sitting->result};
+    m_sitting = turn.sitting;
     if (turn.assignment) {
         const std::size_t figure = turn.assignment->figure;
         const bool same = assignment && assignment->id == turn.assignment->id &&
