@@ -18,6 +18,9 @@ void SetPixelSize(QLabel *label, int size)
 
 void StatusLines::setText(Line line, const QString &text)
 {
+    // The status is set again on every tick and edit: only a change is laid out.
+    if (m_texts[line] == text)
+        return;
     m_texts[line] = text;
     fit();
 }
