@@ -110,6 +110,14 @@ void Game::Resume(const std::array<SheetStrokes, 3> &strokes, const BuiltFigure 
     m_seconds = seconds < 0 ? 0 : seconds;
 }
 
+bool Game::HasDrawing() const
+{
+    for (const SheetInput &s : m_sheets)
+        if (s.Strokes().Any())
+            return true;
+    return false;
+}
+
 bool Game::ApplyEdit(const SheetEdit &edit)
 {
     return !m_checked && ::ApplyEdit(m_sheets, edit);

@@ -106,6 +106,9 @@ public:
     const std::array<SampleSet, 3> &TrueSamples() const { return m_trueProjection; }
 
     bool Checked() const { return m_checked; }
+    // Something on a sheet: a stroke, or in the build exercise the view of a
+    // built segment.
+    bool HasDrawing() const;
     int RightCount() const { return m_counts.RightCount; }
     int WrongCount() const { return m_counts.WrongCount; }
     int Score() const { return m_counts.Score(); }

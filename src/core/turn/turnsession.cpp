@@ -10,11 +10,6 @@ namespace {
 
 constexpr std::size_t RecentTurnsKept = 10;
 
-bool AnyStroke(const Game &game)
-{
-    return std::any_of(AllSheets.begin(), AllSheets.end(), [&game](Sheet s) { return game.Input(s).Strokes().Any(); });
-}
-
 } // namespace
 
 std::int64_t SystemUtcSeconds()
@@ -361,7 +356,7 @@ TurnSession::PeekOutcome TurnSession::Peek()
         return PeekOutcome::Off;
     if (m_peeking)
         return PeekOutcome::AlreadyShowing;
-    if (!AnyStroke(m_game))
+    if (!m_game.HasDrawing())
         return PeekOutcome::NothingDrawn;  // nothing to mark, nothing to pay for
     HelpTaken();
     m_game.UsePeek();

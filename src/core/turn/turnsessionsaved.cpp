@@ -2,8 +2,6 @@
 
 #include "core/turn/turnsession.h"
 
-#include <algorithm>
-
 SavedTurn TurnSession::Snapshot() const
 {
     SavedTurn t;
@@ -40,16 +38,11 @@ SavedTurn TurnSession::Snapshot() const
 
 bool TurnSession::Unfinished() const
 {
-    if (m_game.Checked())
-        return false;
-    if (TurnExercise() == Exercise::Build)
-        return !m_game.Built().Empty();
-    return std::any_of(AllSheets.begin(), AllSheets.end(), [this](Sheet s) { return m_game.Input(s).Strokes().Any(); });
+    return !m_game.Checked() && m_game.HasDrawing();
 }
 
 void TurnSession::Continue(const SavedTurn &turn, const Assignment *assignment, AssignmentResult result)
 {
-    FlushSeen();
     m_sitting.reset();
     m_assignment.reset();
     Origin origin = turn.origin;
